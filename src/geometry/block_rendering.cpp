@@ -1,0 +1,163 @@
+#include "geometry/block_rendering.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <limits>
+#include <stdexcept>
+#include <vector>
+
+#include "geometry/cubic_from_quadratic.h"
+#include "geometry/device_transform.h"
+
+namespace moji {
+namespace {
+
+/// Selects a pen for the life of a drawing call; on every way out, the previous pen is selected
+/// again and this pen deleted.
+class PenSelection {
+ public:
+  PenSelection(DeviceContext& hdc, HGDIOBJ pen) : hdc_(hdc), pen_(pen) {
+    previous_ = SelectObject(hdc_, pen_);
+  }
+  ~PenSelection() {
+    SelectObject(hdc_, previous_);
+    DeleteObject(pen_);
+  }
+  PenSelection(const PenSelection&) = delete;
+  PenSelection& operator=(const PenSelection&) = delete;
+
+ private:
+  DeviceContext& hdc_;
+  HGDIOBJ pen_;
+  HGDIOBJ previous_ = 0;
+};
+
+/// A count that must equal the length of its array; anything else is a broken outline.
+template <typename Element>
+void RequireCountMatches(std::int32_t count, const std::vector<Element>& elements, const char* what) {
+  if (count < 0 || static_cast<std::size_t>(count) != elements.size()) {
+    throw std::out_of_range(what);
+  }
+}
+
+/// The invariants a curve must keep before any of its points is read.
+void RequireDrawableCurve(const OutlineCurve& curve, std::int32_t maxCurvePoints) {
+  RequireCountMatches(curve.PointCount, curve.Points, "curve point count differs from its points");
+  if (curve.PointCount == 0) throw std::out_of_range("curve without points");
+  if (curve.CurveType == CURVE_QSPLINE && curve.PointCount < 2) {
+    throw std::out_of_range("spline run of a single point");
+  }
+  if (curve.PointCount > maxCurvePoints) {
+    throw std::out_of_range("curve longer than the outline's largest point count");
+  }
+}
+
+/// Points the device buffer must hold: the longest run plus its start and closing points, and
+/// at least one Bezier segment. Bounded by the longest run actually drawn, so a broken
+/// `MaxCurvePoints` cannot ask for a huge buffer.
+std::size_t DeviceBufferSize(const GlyphOutline& outline, std::int32_t blockIndex) {
+  std::size_t longest = 0;
+  const std::size_t blocks = std::min(outline.Blocks.size(),
+                                      static_cast<std::size_t>(std::max(outline.BlockCount, 0)));
+  for (std::size_t b = 0; b < blocks; ++b) {
+    if (blockIndex != ALL_BLOCKS && static_cast<std::size_t>(blockIndex) != b) continue;
+    for (const OutlineCurve& curve : outline.Blocks[b].Curves) {
+      longest = std::max(longest, curve.Points.size());
+    }
+  }
+  const auto maxCurvePoints = static_cast<std::size_t>(std::max(outline.MaxCurvePoints, 0));
+  return std::max<std::size_t>(std::min(longest, maxCurvePoints) + 2, 4);
+}
+
+/// A point count as the drawing calls take it.
+std::int32_t DeviceCount(std::size_t count) {
+  if (count > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
+    throw std::overflow_error("point count outside the 32-bit range");
+  }
+  return static_cast<std::int32_t>(count);
+}
+
+/// Draws the runs of blocks into one device point buffer, reused for every call.
+class BlockPainter {
+ public:
+  BlockPainter(DeviceContext& hdc, const DeviceTransform& transform, std::size_t bufferSize,
+               std::int32_t maxCurvePoints)
+      : hdc_(hdc), transform_(transform), buffer_(bufferSize), maxCurvePoints_(maxCurvePoints) {}
+
+  void DrawBlock(const OutlineBlock& block) {
+    RequireCountMatches(block.CurveCount, block.Curves, "block curve count differs from its curves");
+    const OutlinePoint start{block.StartX, block.StartY};
+    OutlinePoint current = start;
+    for (std::int32_t i = 0; i < block.CurveCount; ++i) {
+      const OutlineCurve& curve = block.Curves[static_cast<std::size_t>(i)];
+      RequireDrawableCurve(curve, maxCurvePoints_);
+      const bool last = i == block.CurveCount - 1;
+      if (curve.CurveType == CURVE_POLYLINE) {
+        DrawPolylineRun(current, curve.Points, last, start);
+      } else if (curve.CurveType == CURVE_QSPLINE) {
+        DrawSplineRun(current, curve.Points);
+        if (last) DrawClosingLine(curve.Points.back(), start);
+      }
+      // A run of any other type draws nothing, leaves the block open, and still moves the
+      // current point: the next run starts where this one ends.
+      current = curve.Points.back();
+    }
+  }
+
+ private:
+  /// One Polyline from the current point through the run, closed back to the block's start
+  /// when the run is the block's last.
+  void DrawPolylineRun(OutlinePoint current, const std::vector<OutlinePoint>& points, bool last,
+                       OutlinePoint start) {
+    std::size_t count = 0;
+    buffer_[count++] = ToDevice(current);
+    for (const OutlinePoint& point : points) buffer_[count++] = ToDevice(point);
+    if (last) buffer_[count++] = ToDevice(start);
+    Polyline(hdc_, buffer_.data(), DeviceCount(count));
+  }
+
+  /// One PolyBezier per quadratic piece: a run of n points gives n - 1 cubic segments.
+  void DrawSplineRun(OutlinePoint current, const std::vector<OutlinePoint>& points) {
+    OutlinePoint segmentStart = current;
+    for (std::size_t s = 0; s + 1 < points.size(); ++s) {
+      const bool lastPiece = s + 2 == points.size();
+      scratch_ = CubicFromQuadratic(segmentStart, points[s], points[s + 1], lastPiece);
+      for (std::size_t k = 0; k < scratch_.size(); ++k) buffer_[k] = ToDevice(scratch_[k]);
+      PolyBezier(hdc_, buffer_.data(), 4);
+      segmentStart = scratch_[3];
+    }
+  }
+
+  /// The straight line that closes a block whose last run is a spline, even when it has no length.
+  void DrawClosingLine(OutlinePoint end, OutlinePoint start) {
+    buffer_[0] = ToDevice(end);
+    buffer_[1] = ToDevice(start);
+    Polyline(hdc_, buffer_.data(), 2);
+  }
+
+  POINT ToDevice(OutlinePoint point) const { return transform_.ToDevice(point.X, point.Y); }
+
+  DeviceContext& hdc_;
+  DeviceTransform transform_;
+  std::vector<POINT> buffer_;
+  CubicSegment scratch_{};
+  std::int32_t maxCurvePoints_;
+};
+
+}  // namespace
+
+void DrawOutlineBlocks(DeviceContext& hdc, const GlyphOutline& outline, float offsetX,
+                       float offsetY, float scale, bool flipY, COLORREF penColor,
+                       std::int32_t penWidth, std::int32_t penStyle, std::int32_t blockIndex) {
+  const PenSelection selection(hdc, CreatePen(penStyle, penWidth, penColor));
+  BlockPainter painter(hdc, DeviceTransform{offsetX, offsetY, scale, flipY},
+                       DeviceBufferSize(outline, blockIndex), outline.MaxCurvePoints);
+  RequireCountMatches(outline.BlockCount, outline.Blocks, "block count differs from the blocks");
+  for (std::int32_t c = 0; c < outline.BlockCount; ++c) {
+    if (blockIndex == ALL_BLOCKS || blockIndex == c) {
+      painter.DrawBlock(outline.Blocks[static_cast<std::size_t>(c)]);
+    }
+  }
+}
+
+}  // namespace moji

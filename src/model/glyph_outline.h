@@ -1,0 +1,47 @@
+#pragma once
+// The records that hold one character's outline: blocks (contours) of curves (runs) of points.
+// Plain aggregates with value semantics: a copy is a deep copy.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace moji {
+
+/// Curve type of a run of straight segments.
+inline constexpr std::int32_t CURVE_POLYLINE = 1;
+/// Curve type of a quadratic B-spline run whose last point lies on the contour.
+inline constexpr std::int32_t CURVE_QSPLINE = 2;
+
+/// One point of a curve.
+struct OutlinePoint {
+  float X = 0.0f;
+  float Y = 0.0f;
+};
+
+/// One run of a contour; `PointCount` equals `Points.size()`.
+struct OutlineCurve {
+  std::int32_t CurveType = 0;
+  std::int32_t PointCount = 0;
+  std::vector<OutlinePoint> Points;
+};
+
+/// One closed contour: a start point and its runs; `CurveCount` equals `Curves.size()`.
+struct OutlineBlock {
+  float StartX = 0.0f;
+  float StartY = 0.0f;
+  std::int32_t CurveCount = 0;
+  std::vector<OutlineCurve> Curves;
+};
+
+/// One character's outline. Empty (no character, no blocks) when there is none.
+struct GlyphOutline {
+  /// The outlined character: one UTF-16 code unit, or two for a surrogate pair.
+  std::u16string Character;
+  std::int32_t BlockCount = 0;
+  std::vector<OutlineBlock> Blocks;
+  /// The largest `PointCount` of any curve, 0 without curves.
+  std::int32_t MaxCurvePoints = 0;
+};
+
+}  // namespace moji

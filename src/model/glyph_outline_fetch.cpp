@@ -1,0 +1,87 @@
+#include "model/glyph_outline_fetch.h"
+
+#include <vector>
+
+#include "model/native_outline_walk.h"
+#include "platform/gdi_objects.h"
+#include "platform/glyph_outline_service.h"
+
+namespace moji {
+namespace {
+
+bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
+// The Unicode code point of a character from FirstCharacter, or 0 for a lone surrogate.
+std::uint32_t CodePointOf(const std::u16string& character) {
+  if (character.size() == 2) {
+    return 0x10000u + ((static_cast<std::uint32_t>(character[0]) - 0xD800u) << 10) +
+           (static_cast<std::uint32_t>(character[1]) - 0xDC00u);
+  }
+  const char16_t unit = character[0];
+  if (IsHighSurrogate(unit) || IsLowSurrogate(unit)) return 0;
+  return unit;
+}
+
+// Selects a font created from the description for the life of the object, then puts the
+// previous font back and deletes the created one, on every way out.
+class SelectedFont {
+ public:
+  SelectedFont(DeviceContext& hdc, const LOGFONTA& description)
+      : hdc_(hdc), font_(CreateFontIndirectA(description)), previous_(SelectObject(hdc, font_)) {}
+  ~SelectedFont() { Release(); }
+  SelectedFont(const SelectedFont&) = delete;
+  SelectedFont& operator=(const SelectedFont&) = delete;
+
+  void Release() {
+    if (font_ == 0) return;
+    DeleteObject(SelectObject(hdc_, previous_ != 0 ? previous_ : kStockFont));
+    font_ = 0;
+  }
+
+ private:
+  DeviceContext& hdc_;
+  HGDIOBJ font_;
+  HGDIOBJ previous_;
+};
+
+MAT2 IdentityMatrix() {
+  MAT2 matrix{};
+  matrix.eM11.value = 1;
+  matrix.eM22.value = 1;
+  return matrix;
+}
+
+}  // namespace
+
+std::u16string FirstCharacter(const std::u16string& text) {
+  if (text.empty()) return {};
+  if (text.size() >= 2 && IsHighSurrogate(text[0]) && IsLowSurrogate(text[1])) {
+    return text.substr(0, 2);
+  }
+  return text.substr(0, 1);
+}
+
+GlyphOutline FetchGlyphOutline(DeviceContext& hdc, std::u16string text, const LOGFONTA& font) {
+  if (text.empty()) return {};
+  const std::u16string character = FirstCharacter(text);
+  const std::int32_t height = font.lfHeight;
+  if (height < 2) return {};
+  // A lone surrogate is no character at all: nothing to ask the engine for.
+  const std::uint32_t codePoint = CodePointOf(character);
+  if (codePoint == 0 && character[0] != 0) return {};
+
+  const MAT2 identity = IdentityMatrix();
+  const float scale = static_cast<float>(1.0 / height);
+  GLYPHMETRICS metrics{};
+  SelectedFont selected(hdc, font);
+  const std::int32_t size = GetGlyphOutlineA(hdc, codePoint, GGO_NATIVE, &metrics, 0, nullptr, &identity);
+  if (size <= 0) return {};
+  std::vector<std::uint8_t> buffer(static_cast<std::size_t>(size), 0);
+  GetGlyphOutlineA(hdc, codePoint, GGO_NATIVE, &metrics, static_cast<std::uint32_t>(size),
+                   buffer.data(), &identity);
+  selected.Release();
+  return WalkNativeOutline(buffer, scale, character);
+}
+
+}  // namespace moji

@@ -1,0 +1,23 @@
+#pragma once
+// Asking the font engine for one character's outline, in font heights.
+
+#include <cstdint>
+#include <string>
+
+#include "model/glyph_outline.h"
+#include "platform/device_context.h"
+#include "platform/font_records.h"
+
+namespace moji {
+
+/// The first character of the text: one code unit, or both units of a surrogate pair.
+/// Empty for an empty text.
+std::u16string FirstCharacter(const std::u16string& text);
+
+/// The outline of the text's first character in the described font, every coordinate divided
+/// by the font height. The empty outline for an empty text, a height below 2, a lone
+/// surrogate or a character without an outline. The font is created, selected, put back and
+/// deleted within the call.
+GlyphOutline FetchGlyphOutline(DeviceContext& hdc, std::u16string text, const LOGFONTA& font);
+
+}  // namespace moji

@@ -1,0 +1,70 @@
+#include "motion/motion_step.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+
+namespace moji {
+namespace {
+
+/// Growth of a pushed point's distance from the mouse per step.
+constexpr double kPushFactor = 1.02;
+
+/// Number of elements a loop may visit: the count, but never past the end of the vector.
+std::size_t BoundedCount(std::int32_t count, std::size_t size) {
+  if (count <= 0) return 0;
+  return std::min(static_cast<std::size_t>(count), size);
+}
+
+/// One coordinate's random step: (value + 0.5) - r, so it moves by more than -0.5 and at most +0.5.
+float RandomStep(float value, RandomSource& random) {
+  const double r = random.NextUniform();
+  return static_cast<float>((static_cast<double>(value) + 0.5) - r);
+}
+
+/// One coordinate pushed away from the mouse's coordinate `centre`.
+float Pushed(float value, float centre) {
+  const double c = centre;
+  return static_cast<float>((static_cast<double>(value) - c) * kPushFactor + c);
+}
+
+}  // namespace
+
+void MovePoint(float& x, float& y, const MouseState& mouse, RandomSource& random) {
+  x = RandomStep(x, random);
+  y = RandomStep(y, random);
+  if (mouse.ButtonDown == 0) return;
+
+  const double dx = static_cast<double>(x) - static_cast<double>(mouse.MouseX);
+  const double dy = static_cast<double>(y) - static_cast<double>(mouse.MouseY);
+  const float distance = static_cast<float>(std::sqrt(dx * dx + dy * dy));
+  // Strictly inside the radius only; a point on the mouse has distance 0 and so stays put.
+  if (distance < kPushRadius) {
+    x = Pushed(x, mouse.MouseX);
+    y = Pushed(y, mouse.MouseY);
+  }
+}
+
+void MoveOutline(GlyphOutline& outline, const MouseState& mouse, RandomSource& random) {
+  const std::size_t blockCount = BoundedCount(outline.BlockCount, outline.Blocks.size());
+  for (std::size_t b = 0; b < blockCount; ++b) {
+    OutlineBlock& block = outline.Blocks[b];
+    MovePoint(block.StartX, block.StartY, mouse, random);
+    const std::size_t curveCount = BoundedCount(block.CurveCount, block.Curves.size());
+    for (std::size_t c = 0; c < curveCount; ++c) {
+      OutlineCurve& curve = block.Curves[c];
+      const std::size_t pointCount = BoundedCount(curve.PointCount, curve.Points.size());
+      for (std::size_t p = 0; p < pointCount; ++p) {
+        MovePoint(curve.Points[p].X, curve.Points[p].Y, mouse, random);
+      }
+    }
+  }
+}
+
+float PulseRadius(std::int32_t buttonDown) {
+  // A held button counts up from 1; a negative counter means no press, so no circle.
+  if (buttonDown < 0) return 0.0f;
+  return static_cast<float>((static_cast<double>(kPushRadius) / 10.0) * (buttonDown % 10));
+}
+
+}  // namespace moji

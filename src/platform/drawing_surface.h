@@ -1,0 +1,23 @@
+#pragma once
+// What a device context draws onto: a raster image or a recording of the calls.
+
+#include <span>
+
+#include "platform/gdi_objects.h"
+#include "platform/native_outline_records.h"
+
+namespace moji {
+
+/// The narrow drawing protocol behind a device context.
+class DrawingSurface {
+ public:
+  virtual ~DrawingSurface() = default;
+  /// The pen with this handle and description has become the current pen.
+  virtual void SelectPen(HGDIOBJ pen, const PenDescription& description) = 0;
+  /// Connected straight segments through the points with the current pen.
+  virtual void Polyline(std::span<const POINT> points) = 0;
+  /// One cubic Bezier segment: points 0 and 3 are the ends, 1 and 2 the controls.
+  virtual void PolyBezier(std::span<const POINT> points) = 0;
+};
+
+}  // namespace moji

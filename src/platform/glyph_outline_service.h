@@ -1,0 +1,25 @@
+#pragma once
+// Glyph outlines and text metrics of the font selected into a device context.
+
+#include <cstdint>
+
+#include "platform/device_context.h"
+#include "platform/font_records.h"
+#include "platform/native_outline_records.h"
+
+namespace moji {
+
+/// Native outline (format `GGO_NATIVE`) of the character `codePoint` (a Unicode code point) in
+/// the device context's font. With `bufferSize` 0 and no buffer: the bytes the outline needs,
+/// 0 for a glyph without contours, `GDI_ERROR` when there is no outline. With a buffer of at
+/// least that size: fills it and returns the byte count. Any other format or a null matrix
+/// gives `GDI_ERROR`.
+std::int32_t GetGlyphOutlineA(DeviceContext& hdc, std::uint32_t codePoint, std::uint32_t format,
+                              GLYPHMETRICS* metrics, std::uint32_t bufferSize, void* buffer,
+                              const MAT2* matrix);
+
+/// Metrics of the device context's font; sets `TMPF_TRUETYPE` exactly for a TrueType (glyf) font.
+/// Returns nonzero on success; on failure the record is left as it was.
+std::int32_t GetTextMetricsA(DeviceContext& hdc, TEXTMETRIC* metrics);
+
+}  // namespace moji

@@ -1,0 +1,98 @@
+#include "platform/recording_surface.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace moji {
+namespace {
+
+const char* KindName(SurfaceCallKind kind) {
+  switch (kind) {
+    case SurfaceCallKind::CreatePen: return "CreatePen";
+    case SurfaceCallKind::SelectPen: return "SelectPen";
+    case SurfaceCallKind::DeleteObject: return "DeleteObject";
+    case SurfaceCallKind::Polyline: return "Polyline";
+    case SurfaceCallKind::PolyBezier: return "PolyBezier";
+  }
+  return "?";
+}
+
+bool SamePen(const PenDescription& a, const PenDescription& b) {
+  return a.Style == b.Style && a.Width == b.Width && a.Color == b.Color;
+}
+
+bool SamePoint(const POINT& a, const POINT& b) { return a.x == b.x && a.y == b.y; }
+
+}  // namespace
+
+SurfaceCall SurfaceCall::PenCreated(HGDIOBJ pen, const PenDescription& description) {
+  return {SurfaceCallKind::CreatePen, pen, description, {}};
+}
+
+SurfaceCall SurfaceCall::PenSelected(HGDIOBJ pen, const PenDescription& description) {
+  return {SurfaceCallKind::SelectPen, pen, description, {}};
+}
+
+SurfaceCall SurfaceCall::ObjectDeleted(HGDIOBJ object) {
+  return {SurfaceCallKind::DeleteObject, object, {}, {}};
+}
+
+SurfaceCall SurfaceCall::Polyline(std::vector<POINT> points) {
+  return {SurfaceCallKind::Polyline, 0, {}, std::move(points)};
+}
+
+SurfaceCall SurfaceCall::PolyBezier(std::vector<POINT> points) {
+  return {SurfaceCallKind::PolyBezier, 0, {}, std::move(points)};
+}
+
+bool operator==(const SurfaceCall& a, const SurfaceCall& b) {
+  return a.Kind == b.Kind && a.Object == b.Object && SamePen(a.Pen, b.Pen) &&
+         std::equal(a.Points.begin(), a.Points.end(), b.Points.begin(), b.Points.end(), SamePoint);
+}
+
+std::ostream& operator<<(std::ostream& out, const SurfaceCall& call) {
+  out << KindName(call.Kind) << '{';
+  switch (call.Kind) {
+    case SurfaceCallKind::CreatePen:
+    case SurfaceCallKind::SelectPen:
+      out << "pen 0x" << std::hex << call.Object << " style " << std::dec << call.Pen.Style
+          << " width " << call.Pen.Width << " colour 0x" << std::hex << call.Pen.Color << std::dec;
+      break;
+    case SurfaceCallKind::DeleteObject:
+      out << "0x" << std::hex << call.Object << std::dec;
+      break;
+    case SurfaceCallKind::Polyline:
+    case SurfaceCallKind::PolyBezier:
+      for (std::size_t i = 0; i < call.Points.size(); ++i) {
+        out << (i == 0 ? "" : " ") << '(' << call.Points[i].x << ',' << call.Points[i].y << ')';
+      }
+      break;
+  }
+  return out << '}';
+}
+
+RecordingSurface::RecordingSurface() { AddGdiObjectObserver(this); }
+
+RecordingSurface::~RecordingSurface() { RemoveGdiObjectObserver(this); }
+
+void RecordingSurface::SelectPen(HGDIOBJ pen, const PenDescription& description) {
+  calls_.push_back(SurfaceCall::PenSelected(pen, description));
+}
+
+void RecordingSurface::Polyline(std::span<const POINT> points) {
+  calls_.push_back(SurfaceCall::Polyline({points.begin(), points.end()}));
+}
+
+void RecordingSurface::PolyBezier(std::span<const POINT> points) {
+  calls_.push_back(SurfaceCall::PolyBezier({points.begin(), points.end()}));
+}
+
+void RecordingSurface::PenCreated(HGDIOBJ pen, const PenDescription& description) {
+  calls_.push_back(SurfaceCall::PenCreated(pen, description));
+}
+
+void RecordingSurface::ObjectDeleted(HGDIOBJ object) {
+  calls_.push_back(SurfaceCall::ObjectDeleted(object));
+}
+
+}  // namespace moji

@@ -1,0 +1,133 @@
+#include "report/outline_report.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+
+namespace moji {
+namespace {
+
+/// Appends ASCII text to a UTF-16 buffer.
+void AppendAscii(std::u16string& out, const char* begin, const char* end) {
+  for (const char* c = begin; c != end; ++c) out.push_back(static_cast<char16_t>(*c));
+}
+
+/// Appends a count or index as a plain decimal integer.
+void AppendInteger(std::u16string& out, std::int64_t value) {
+  char digits[24];
+  const auto result = std::to_chars(digits, digits + sizeof digits, value);
+  AppendAscii(out, digits, result.ptr);
+}
+
+/// Appends a coordinate in the form "0.000".
+void AppendCoordinate(std::u16string& out, float value) {
+  if (std::isnan(value)) {
+    out += u"NaN";
+    return;
+  }
+  if (std::isinf(value)) {
+    out += value < 0 ? u"-Infinity" : u"Infinity";
+    return;
+  }
+  // From 2^23 on every float is a whole number, so its full decimal expansion is exact.
+  if (std::fabs(value) >= 8388608.0f) {
+    char text[64];
+    const int length = std::snprintf(text, sizeof text, "%.3f", static_cast<double>(value));
+    AppendAscii(out, text, text + std::clamp(length, 0, static_cast<int>(sizeof text) - 1));
+    return;
+  }
+  // A float has 24 significant bits and 1000 needs 10, so the product is exact in a double and
+  // std::round sees the float's exact value: halves round away from zero, nothing is rounded twice.
+  const auto thousandths = static_cast<std::int64_t>(std::round(static_cast<double>(value) * 1000.0));
+  // A value that rounds to zero prints without a sign.
+  if (thousandths < 0) out.push_back(u'-');
+  const std::int64_t magnitude = thousandths < 0 ? -thousandths : thousandths;
+  AppendInteger(out, magnitude / 1000);
+  const auto fraction = static_cast<int>(magnitude % 1000);
+  out.push_back(u'.');
+  out.push_back(static_cast<char16_t>(u'0' + fraction / 100));
+  out.push_back(static_cast<char16_t>(u'0' + fraction / 10 % 10));
+  out.push_back(static_cast<char16_t>(u'0' + fraction % 10));
+}
+
+/// Number of elements a reader may visit: the count, but never past the end of the array.
+template <typename Element>
+std::size_t Visitable(std::int32_t count, const std::vector<Element>& elements) {
+  return count <= 0 ? 0 : std::min(static_cast<std::size_t>(count), elements.size());
+}
+
+/// A generous estimate of the report's length, so the text grows without reallocation.
+std::size_t EstimatedLength(const GlyphOutline& outline) {
+  constexpr std::size_t kHeader = 64, kPerBlock = 160, kPerCurve = 40, kPerPoint = 48;
+  std::size_t length = kHeader + outline.Character.size();
+  const std::size_t blocks = Visitable(outline.BlockCount, outline.Blocks);
+  for (std::size_t b = 0; b < blocks; ++b) {
+    const OutlineBlock& block = outline.Blocks[b];
+    length += kPerBlock;
+    const std::size_t curves = Visitable(block.CurveCount, block.Curves);
+    for (std::size_t c = 0; c < curves; ++c) {
+      length += kPerCurve + kPerPoint * Visitable(block.Curves[c].PointCount, block.Curves[c].Points);
+    }
+  }
+  return length;
+}
+
+void AppendCurve(std::u16string& out, std::size_t index, const OutlineCurve& curve) {
+  out += u"  カーブ [ ";
+  AppendInteger(out, static_cast<std::int64_t>(index));
+  out += curve.CurveType == CURVE_POLYLINE ? u" ] タイプ：折れ線\r\n" : u" ] タイプ：Bスプライン\r\n";
+  const std::size_t points = Visitable(curve.PointCount, curve.Points);
+  for (std::size_t p = 0; p < points; ++p) {
+    out += u"    点[ ";
+    AppendInteger(out, static_cast<std::int64_t>(p));
+    out += u" ] ( ";
+    AppendCoordinate(out, curve.Points[p].X);
+    out += u" , ";
+    AppendCoordinate(out, curve.Points[p].Y);
+    out += u" )\r\n";
+  }
+  out += u"\r\n";
+}
+
+void AppendBlock(std::u16string& out, std::size_t index, const OutlineBlock& block) {
+  out += u"+++++++++++++++++++++++++++++++++++++\r\n";
+  out += u"ブロック [ ";
+  AppendInteger(out, static_cast<std::int64_t>(index));
+  out += u" ] 始点－ ( ";
+  AppendCoordinate(out, block.StartX);
+  out += u" , ";
+  AppendCoordinate(out, block.StartY);
+  out += u")\r\nカーブ数：";
+  AppendInteger(out, block.CurveCount);
+  out += u"\r\n-------------------------------------\r\n";
+  const std::size_t curves = Visitable(block.CurveCount, block.Curves);
+  for (std::size_t c = 0; c < curves; ++c) AppendCurve(out, c, block.Curves[c]);
+}
+
+}  // namespace
+
+std::u16string OutlineReportText(const GlyphOutline& outline) {
+  std::u16string out;
+  out.reserve(EstimatedLength(outline));
+  out += u"文字：";
+  out += outline.Character;
+  out += u"\r\nブロック数：";
+  AppendInteger(out, outline.BlockCount);
+  out += u"\r\nカーブ最大点数：";
+  AppendInteger(out, outline.MaxCurvePoints);
+  out += u"\r\n";
+  const std::size_t blocks = Visitable(outline.BlockCount, outline.Blocks);
+  for (std::size_t b = 0; b < blocks; ++b) AppendBlock(out, b, outline.Blocks[b]);
+  return out;
+}
+
+std::u16string FormatCoordinate(float value) {
+  std::u16string text;
+  AppendCoordinate(text, value);
+  return text;
+}
+
+}  // namespace moji
