@@ -16,9 +16,8 @@ namespace {
 /// again and this pen deleted.
 class PenSelection {
  public:
-  PenSelection(DeviceContext& hdc, HGDIOBJ pen) : hdc_(hdc), pen_(pen) {
-    previous_ = SelectObject(hdc_, pen_);
-  }
+  PenSelection(DeviceContext& hdc, HGDIOBJ pen)
+      : hdc_(hdc), pen_(pen), previous_(SelectObject(hdc, pen)) {}
   ~PenSelection() {
     SelectObject(hdc_, previous_);
     DeleteObject(pen_);
@@ -29,12 +28,13 @@ class PenSelection {
  private:
   DeviceContext& hdc_;
   HGDIOBJ pen_;
-  HGDIOBJ previous_ = 0;
+  HGDIOBJ previous_;
 };
 
 /// A count that must equal the length of its array; anything else is a broken outline.
 template <typename Element>
-void RequireCountMatches(std::int32_t count, const std::vector<Element>& elements, const char* what) {
+void RequireCountMatches(std::int32_t count, const std::vector<Element>& elements,
+                         const char* what) {
   if (count < 0 || static_cast<std::size_t>(count) != elements.size()) {
     throw std::out_of_range(what);
   }
@@ -57,8 +57,8 @@ void RequireDrawableCurve(const OutlineCurve& curve, std::int32_t maxCurvePoints
 /// `MaxCurvePoints` cannot ask for a huge buffer.
 std::size_t DeviceBufferSize(const GlyphOutline& outline, std::int32_t blockIndex) {
   std::size_t longest = 0;
-  const std::size_t blocks = std::min(outline.Blocks.size(),
-                                      static_cast<std::size_t>(std::max(outline.BlockCount, 0)));
+  const std::size_t blocks =
+      std::min(outline.Blocks.size(), static_cast<std::size_t>(std::max(outline.BlockCount, 0)));
   for (std::size_t b = 0; b < blocks; ++b) {
     if (blockIndex != ALL_BLOCKS && static_cast<std::size_t>(blockIndex) != b) continue;
     for (const OutlineCurve& curve : outline.Blocks[b].Curves) {
@@ -85,7 +85,8 @@ class BlockPainter {
       : hdc_(hdc), transform_(transform), buffer_(bufferSize), maxCurvePoints_(maxCurvePoints) {}
 
   void DrawBlock(const OutlineBlock& block) {
-    RequireCountMatches(block.CurveCount, block.Curves, "block curve count differs from its curves");
+    RequireCountMatches(block.CurveCount, block.Curves,
+                        "block curve count differs from its curves");
     const OutlinePoint start{block.StartX, block.StartY};
     OutlinePoint current = start;
     for (std::int32_t i = 0; i < block.CurveCount; ++i) {

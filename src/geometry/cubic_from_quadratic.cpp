@@ -29,7 +29,8 @@ CubicSegment CubicFromQuadratic(OutlinePoint start, OutlinePoint control, Outlin
     segment[2] = {ElevatedControl(control.X, next.X), ElevatedControl(control.Y, next.Y)};
     segment[3] = next;
   } else {
-    segment[2] = {ControlTowardsMidpoint(control.X, next.X), ControlTowardsMidpoint(control.Y, next.Y)};
+    segment[2] = {ControlTowardsMidpoint(control.X, next.X),
+                  ControlTowardsMidpoint(control.Y, next.Y)};
     segment[3] = {Midpoint(control.X, next.X), Midpoint(control.Y, next.Y)};
   }
   return segment;

@@ -58,9 +58,7 @@ std::ostream& operator<<(std::ostream& out, const SurfaceCall& call) {
       out << "pen 0x" << std::hex << call.Object << " style " << std::dec << call.Pen.Style
           << " width " << call.Pen.Width << " colour 0x" << std::hex << call.Pen.Color << std::dec;
       break;
-    case SurfaceCallKind::DeleteObject:
-      out << "0x" << std::hex << call.Object << std::dec;
-      break;
+    case SurfaceCallKind::DeleteObject: out << "0x" << std::hex << call.Object << std::dec; break;
     case SurfaceCallKind::Polyline:
     case SurfaceCallKind::PolyBezier:
       for (std::size_t i = 0; i < call.Points.size(); ++i) {

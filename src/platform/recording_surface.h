@@ -13,7 +13,13 @@
 namespace moji {
 
 /// What one recorded call was.
-enum class SurfaceCallKind : std::uint8_t { CreatePen, SelectPen, DeleteObject, Polyline, PolyBezier };
+enum class SurfaceCallKind : std::uint8_t {
+  CreatePen,
+  SelectPen,
+  DeleteObject,
+  Polyline,
+  PolyBezier
+};
 
 /// One recorded call: the object and pen for pen calls, the device points for drawing calls.
 struct SurfaceCall {

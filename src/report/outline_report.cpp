@@ -41,7 +41,8 @@ void AppendCoordinate(std::u16string& out, float value) {
   }
   // A float has 24 significant bits and 1000 needs 10, so the product is exact in a double and
   // std::round sees the float's exact value: halves round away from zero, nothing is rounded twice.
-  const auto thousandths = static_cast<std::int64_t>(std::round(static_cast<double>(value) * 1000.0));
+  const auto thousandths =
+      static_cast<std::int64_t>(std::round(static_cast<double>(value) * 1000.0));
   // A value that rounds to zero prints without a sign.
   if (thousandths < 0) out.push_back(u'-');
   const std::int64_t magnitude = thousandths < 0 ? -thousandths : thousandths;
@@ -69,7 +70,8 @@ std::size_t EstimatedLength(const GlyphOutline& outline) {
     length += kPerBlock;
     const std::size_t curves = Visitable(block.CurveCount, block.Curves);
     for (std::size_t c = 0; c < curves; ++c) {
-      length += kPerCurve + kPerPoint * Visitable(block.Curves[c].PointCount, block.Curves[c].Points);
+      length +=
+          kPerCurve + kPerPoint * Visitable(block.Curves[c].PointCount, block.Curves[c].Points);
     }
   }
   return length;
@@ -78,7 +80,8 @@ std::size_t EstimatedLength(const GlyphOutline& outline) {
 void AppendCurve(std::u16string& out, std::size_t index, const OutlineCurve& curve) {
   out += u"  カーブ [ ";
   AppendInteger(out, static_cast<std::int64_t>(index));
-  out += curve.CurveType == CURVE_POLYLINE ? u" ] タイプ：折れ線\r\n" : u" ] タイプ：Bスプライン\r\n";
+  out +=
+      curve.CurveType == CURVE_POLYLINE ? u" ] タイプ：折れ線\r\n" : u" ] タイプ：Bスプライン\r\n";
   const std::size_t points = Visitable(curve.PointCount, curve.Points);
   for (std::size_t p = 0; p < points; ++p) {
     out += u"    点[ ";

@@ -1,0 +1,156 @@
+#include "platform/installed_faces.h"
+
+#include <fontconfig/fontconfig.h>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <tuple>
+#include <utility>
+
+namespace moji {
+namespace {
+
+bool FitsFaceName(const std::string& name) {
+  return !name.empty() && name.size() <= kMaxFaceNameBytes;
+}
+
+bool IsJapanese(std::string_view lang) {
+  return lang == "ja" || lang.starts_with("ja-") || lang.starts_with("ja_");
+}
+
+std::vector<std::string> StringsOf(FcPattern* pattern, const char* object) {
+  std::vector<std::string> values;
+  FcChar8* value = nullptr;
+  for (int i = 0; FcPatternGetString(pattern, object, i, &value) == FcResultMatch; ++i) {
+    values.emplace_back(reinterpret_cast<const char*>(value));
+  }
+  return values;
+}
+
+InstalledFont FontOf(FcPattern* pattern) {
+  InstalledFont font;
+  FcChar8* file = nullptr;
+  if (FcPatternGetString(pattern, FC_FILE, 0, &file) == FcResultMatch) {
+    font.File = reinterpret_cast<const char*>(file);
+  }
+  FcPatternGetInteger(pattern, FC_INDEX, 0, &font.Index);
+  font.FamilyNames = StringsOf(pattern, FC_FAMILY);
+  font.FamilyLangs = StringsOf(pattern, FC_FAMILYLANG);
+  font.FamilyLangs.resize(font.FamilyNames.size());
+  // A variable font lists ranges here; those calls fail and leave the regular defaults.
+  FcPatternGetDouble(pattern, FC_WEIGHT, 0, &font.Weight);
+  FcPatternGetDouble(pattern, FC_WIDTH, 0, &font.Width);
+  FcPatternGetInteger(pattern, FC_SLANT, 0, &font.Slant);
+  return font;
+}
+
+/// One fontconfig listing with only the properties the catalog keeps.
+std::vector<InstalledFont> ListFromFontconfig() {
+  std::vector<InstalledFont> fonts;
+  FcPattern* pattern = FcPatternCreate();
+  FcObjectSet* objects = FcObjectSetBuild(FC_FAMILY, FC_FAMILYLANG, FC_FILE, FC_INDEX, FC_WEIGHT,
+                                          FC_WIDTH, FC_SLANT, static_cast<char*>(nullptr));
+  FcFontSet* set =
+      (pattern != nullptr && objects != nullptr) ? FcFontList(nullptr, pattern, objects) : nullptr;
+  if (set != nullptr) {
+    fonts.reserve(static_cast<std::size_t>(set->nfont));
+    for (int i = 0; i < set->nfont; ++i) fonts.push_back(FontOf(set->fonts[i]));
+    FcFontSetDestroy(set);
+  }
+  if (objects != nullptr) FcObjectSetDestroy(objects);
+  if (pattern != nullptr) FcPatternDestroy(pattern);
+  return fonts;
+}
+
+/// The Japanese name that fits, else the first name that fits, searched over the family's fonts
+/// in order; empty when none fits.
+std::string FaceNameOfFamily(const std::vector<InstalledFont>& fonts,
+                             const std::vector<std::size_t>& members) {
+  for (std::size_t member : members) {
+    const InstalledFont& font = fonts[member];
+    for (std::size_t i = 0; i < font.FamilyNames.size(); ++i) {
+      if (IsJapanese(font.FamilyLangs[i]) && FitsFaceName(font.FamilyNames[i])) {
+        return font.FamilyNames[i];
+      }
+    }
+  }
+  for (std::size_t member : members) {
+    for (const std::string& name : fonts[member].FamilyNames) {
+      if (FitsFaceName(name)) return name;
+    }
+  }
+  return {};
+}
+
+/// Closeness to the regular style: upright first, then normal width, then regular weight.
+auto StyleDistance(const InstalledFont& font) {
+  return std::make_tuple(font.Slant != 0, std::abs(font.Width - 100), std::abs(font.Weight - 80));
+}
+
+}  // namespace
+
+InstalledFontCatalog CatalogOfFonts(std::vector<InstalledFont> fonts) {
+  InstalledFontCatalog catalog;
+  std::erase_if(fonts, [](const InstalledFont& font) { return font.FamilyNames.empty(); });
+  for (InstalledFont& font : fonts) font.FamilyLangs.resize(font.FamilyNames.size());
+  std::sort(fonts.begin(), fonts.end(), [](const InstalledFont& a, const InstalledFont& b) {
+    return std::tie(a.File, a.Index) < std::tie(b.File, b.Index);
+  });
+  catalog.Fonts = std::move(fonts);
+
+  std::map<std::string, std::vector<std::size_t>> byFamily;
+  for (std::size_t i = 0; i < catalog.Fonts.size(); ++i) {
+    byFamily[catalog.Fonts[i].FamilyNames.front()].push_back(i);
+  }
+  std::map<std::string, std::vector<std::size_t>> byFaceName;
+  for (auto& [family, members] : byFamily) {
+    std::string name = FaceNameOfFamily(catalog.Fonts, members);
+    if (name.empty()) continue;
+    std::vector<std::size_t>& merged = byFaceName[std::move(name)];
+    merged.insert(merged.end(), members.begin(), members.end());
+  }
+  for (auto& [name, members] : byFaceName) {
+    std::sort(members.begin(), members.end());
+    catalog.Families.push_back({name, std::move(members)});
+  }
+  return catalog;
+}
+
+const InstalledFontCatalog& InstalledFonts() {
+  static const InstalledFontCatalog catalog = CatalogOfFonts(ListFromFontconfig());
+  return catalog;
+}
+
+std::vector<std::string> InstalledFaceNames() {
+  const InstalledFontCatalog& catalog = InstalledFonts();
+  std::vector<std::string> names;
+  names.reserve(catalog.Families.size());
+  for (const InstalledFamily& family : catalog.Families) names.push_back(family.Name);
+  return names;
+}
+
+std::vector<const InstalledFont*> FontsNamed(const InstalledFontCatalog& catalog,
+                                             std::string_view name) {
+  std::vector<const InstalledFont*> matches;
+  const auto family = std::lower_bound(
+      catalog.Families.begin(), catalog.Families.end(), name,
+      [](const InstalledFamily& f, std::string_view n) { return std::string_view(f.Name) < n; });
+  if (family != catalog.Families.end() && family->Name == name) {
+    for (std::size_t member : family->Fonts) matches.push_back(&catalog.Fonts[member]);
+  } else {
+    for (const InstalledFont& font : catalog.Fonts) {
+      if (std::find(font.FamilyNames.begin(), font.FamilyNames.end(), name) !=
+          font.FamilyNames.end()) {
+        matches.push_back(&font);
+      }
+    }
+  }
+  std::stable_sort(matches.begin(), matches.end(),
+                   [](const InstalledFont* a, const InstalledFont* b) {
+                     return StyleDistance(*a) < StyleDistance(*b);
+                   });
+  return matches;
+}
+
+}  // namespace moji

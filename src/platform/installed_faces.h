@@ -1,0 +1,57 @@
+#pragma once
+// The installed font families as fontconfig lists them, and the face names they are offered under.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/font_records.h"
+
+namespace moji {
+
+/// The longest face name a font description holds (its last byte is the terminator).
+inline constexpr std::size_t kMaxFaceNameBytes = LF_FACESIZE - 1;
+
+/// One installed font face as fontconfig lists it; style values on fontconfig's scales.
+struct InstalledFont {
+  std::string File;
+  int Index = 0;
+  /// Family names in fontconfig's order; the first names the family the font belongs to.
+  std::vector<std::string> FamilyNames;
+  /// The language of each family name ("" where fontconfig gives none).
+  std::vector<std::string> FamilyLangs;
+  double Weight = 80;
+  double Width = 100;
+  int Slant = 0;
+};
+
+/// One offered family: its face name and its fonts (indices into the catalog's fonts).
+struct InstalledFamily {
+  std::string Name;
+  std::vector<std::size_t> Fonts;
+};
+
+/// The installed fonts (ordered by file and index) and their families (sorted by name).
+struct InstalledFontCatalog {
+  std::vector<InstalledFont> Fonts;
+  std::vector<InstalledFamily> Families;
+};
+
+/// Groups fonts by their first family name and names each family by its Japanese name where it
+/// has one that fits a face name, else by its first name that fits; families with no fitting
+/// name are left out, families that end up with one name are merged.
+InstalledFontCatalog CatalogOfFonts(std::vector<InstalledFont> fonts);
+
+/// The installed fonts, listed from fontconfig once per process.
+const InstalledFontCatalog& InstalledFonts();
+
+/// The face names of the installed families, in byte order, each once.
+std::vector<std::string> InstalledFaceNames();
+
+/// The fonts of the family offered under `name`, else of every family that has `name` among its
+/// localised names (compared exactly); the most regular style first, empty for an unknown name.
+std::vector<const InstalledFont*> FontsNamed(const InstalledFontCatalog& catalog,
+                                             std::string_view name);
+
+}  // namespace moji

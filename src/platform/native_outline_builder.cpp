@@ -1,0 +1,307 @@
+#include "platform/native_outline_builder.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+#include "platform/native_outline_records.h"
+
+namespace moji {
+namespace {
+
+static_assert(std::endian::native == std::endian::little,
+              "native records are little-endian and are written in host byte order");
+
+constexpr std::int64_t kInt64Max = std::numeric_limits<std::int64_t>::max();
+constexpr std::int32_t kInt32Max = std::numeric_limits<std::int32_t>::max();
+constexpr std::int32_t kInt32Min = std::numeric_limits<std::int32_t>::min();
+/// Unit counts beyond this are no real font's; refusing them keeps every product in range.
+constexpr std::int64_t kMaxUnitsPerHeight = std::int64_t{1} << 40;
+
+__extension__ using UInt128 = unsigned __int128;
+
+/// round(units * numerator / denominator), halves away from zero, when the product and half the
+/// denominator fit in 63 bits.
+std::int32_t RoundedQuotient(std::int64_t units, std::int64_t numerator, std::int64_t denominator) {
+  const bool negative = units < 0;
+  const std::int64_t quotient =
+      ((negative ? -units : units) * numerator + denominator / 2) / denominator;
+  if (negative) {
+    return quotient > -std::int64_t{kInt32Min} ? kInt32Min : static_cast<std::int32_t>(-quotient);
+  }
+  return quotient > kInt32Max ? kInt32Max : static_cast<std::int32_t>(quotient);
+}
+
+/// The same quotient for |units| <= SafeUnits, with the division done as a multiplication by the
+/// scale's magic number: a division per coordinate would be the slowest step of a conversion.
+std::int32_t FastRoundedQuotient(std::int64_t units, const NativeScale& scale) {
+  const bool negative = units < 0;
+  const std::uint64_t dividend = static_cast<std::uint64_t>(negative ? -units : units) *
+                                     static_cast<std::uint64_t>(scale.Numerator) +
+                                 static_cast<std::uint64_t>(scale.Denominator / 2);
+  const auto high = static_cast<std::uint64_t>((UInt128{dividend} * scale.Magic) >> 64);
+  const auto quotient = static_cast<std::int32_t>(high >> scale.HighShift);
+  return negative ? -quotient : quotient;
+}
+
+/// The same quotient for coordinates too large for the exact path; only clamping can follow.
+std::int32_t ApproximateQuotient(double units, std::int64_t numerator, std::int64_t denominator) {
+  const double value =
+      std::round(units * static_cast<double>(numerator) / static_cast<double>(denominator));
+  if (value >= static_cast<double>(kInt32Max)) return kInt32Max;
+  if (value <= static_cast<double>(kInt32Min)) return kInt32Min;
+  return static_cast<std::int32_t>(value);
+}
+
+std::int32_t ScaleCoordinate(std::int64_t units, const NativeScale& scale) {
+  const auto safe = static_cast<std::uint64_t>(scale.SafeUnits);
+  if (static_cast<std::uint64_t>(units) + safe <= 2 * safe) {  // -SafeUnits <= units <= SafeUnits
+    return FastRoundedQuotient(units, scale);
+  }
+  if (units <= scale.UnitLimit && units >= -scale.UnitLimit) {
+    return RoundedQuotient(units, scale.Numerator, scale.Denominator);
+  }
+  return ApproximateQuotient(static_cast<double>(units), scale.Numerator, scale.Denominator);
+}
+
+/// A point in 16.16 device units, laid out as a POINTFX.
+struct FixedPoint {
+  std::int32_t X;
+  std::int32_t Y;
+};
+static_assert(sizeof(FixedPoint) == kPointSize);
+
+/// Writes records into memory sized beforehand; a FIXED in little-endian order is its int32 value.
+class RecordWriter {
+ public:
+  explicit RecordWriter(std::uint8_t* cursor) : cursor_(cursor) {}
+
+  std::uint8_t* Cursor() const { return cursor_; }
+
+  void CurveHead(std::uint16_t type, std::size_t pointCount) {
+    const auto count = static_cast<std::uint16_t>(pointCount);
+    std::memcpy(cursor_, &type, 2);
+    std::memcpy(cursor_ + 2, &count, 2);
+    cursor_ += kCurveHeadSize;
+  }
+
+  void Point(FixedPoint point) {
+    std::memcpy(cursor_, &point, kPointSize);
+    cursor_ += kPointSize;
+  }
+
+  /// Room for `count` points, to be filled by the caller.
+  std::uint8_t* Points(std::size_t count) {
+    std::uint8_t* room = cursor_;
+    cursor_ += count * kPointSize;
+    return room;
+  }
+
+ private:
+  std::uint8_t* cursor_;
+};
+
+/// Groups one contour's points into a polygon, scaling each point as it is written.
+class ContourWriter {
+ public:
+  ContourWriter(const FT_Vector* points, const unsigned char* tags, const NativeScale& scale)
+      : points_(points), tags_(tags), scale_(scale) {}
+
+  /// Writes the polygon of `count` points at `out`; returns its byte length.
+  std::size_t Write(std::size_t count, std::uint8_t* out) const {
+    std::size_t begin = 0;
+    std::size_t end = count;
+    FixedPoint start;
+    if (count == 1 || IsOn(0)) {
+      start = Scaled(0);
+      begin = 1;
+    } else if (IsOn(count - 1)) {
+      // The contour begins off the curve: its last point starts the polygon and is not visited
+      // again, so the points run on in their own order.
+      start = Scaled(count - 1);
+      end = count - 1;
+    } else {
+      // No on-curve point at either end: the polygon starts at the implied on-curve point
+      // between the last and the first point.
+      start = Midpoint(count - 1, 0);
+    }
+
+    RecordWriter writer(out + kPolygonHeaderSize);
+    std::size_t index = begin;
+    while (index < end) {
+      index = IsOn(index) ? WriteLineRun(index, end, writer)
+                          : WriteSplineRun(index, end, start, writer);
+    }
+
+    const auto byteCount = static_cast<std::uint32_t>(writer.Cursor() - out);
+    const std::uint32_t type = TT_POLYGON_TYPE;
+    std::memcpy(out, &byteCount, 4);
+    std::memcpy(out + 4, &type, 4);
+    std::memcpy(out + 8, &start, kPointSize);
+    return byteCount;
+  }
+
+ private:
+  bool IsOn(std::size_t index) const { return (tags_[index] & FT_CURVE_TAG_ON) != 0; }
+
+  FixedPoint Scaled(std::size_t index) const {
+    return {ScaleCoordinate(points_[index].x, scale_), ScaleCoordinate(points_[index].y, scale_)};
+  }
+
+  void WriteScaled(std::size_t index, std::size_t count, RecordWriter& writer) const {
+    // Local copies: the byte stores below could alias the members, which would be reloaded.
+    const NativeScale scale = scale_;
+    const FT_Vector* point = points_ + index;
+    std::uint8_t* room = writer.Points(count);
+    for (std::size_t k = 0; k < count; ++k, ++point, room += kPointSize) {
+      const std::int32_t x = ScaleCoordinate(point->x, scale);
+      const std::int32_t y = ScaleCoordinate(point->y, scale);
+      std::memcpy(room, &x, 4);
+      std::memcpy(room + 4, &y, 4);
+    }
+  }
+
+  FixedPoint Midpoint(std::size_t a, std::size_t b) const {
+    return {ScaleMidpointToFixed(points_[a].x, points_[b].x, scale_),
+            ScaleMidpointToFixed(points_[a].y, points_[b].y, scale_)};
+  }
+
+  /// A maximal run of on-curve points: straight segments, in records of at most 32767 points.
+  std::size_t WriteLineRun(std::size_t index, std::size_t end, RecordWriter& writer) const {
+    std::size_t runEnd = index + 1;
+    while (runEnd < end && IsOn(runEnd)) ++runEnd;
+    while (index < runEnd) {
+      const std::size_t recordCount = std::min(kMaxRecordPoints, runEnd - index);
+      writer.CurveHead(TT_PRIM_LINE, recordCount);
+      WriteScaled(index, recordCount, writer);
+      index += recordCount;
+    }
+    return runEnd;
+  }
+
+  /// A maximal run of off-curve points and the on-curve point after it (the polygon's start
+  /// when the run ends the contour).
+  std::size_t WriteSplineRun(std::size_t index, std::size_t end, FixedPoint start,
+                             RecordWriter& writer) const {
+    std::size_t runEnd = index + 1;
+    while (runEnd < end && !IsOn(runEnd)) ++runEnd;
+    // A run too long for one record is cut at the implied on-curve point between two control
+    // points: that point lies on the curve, so the two records draw the same shape.
+    constexpr std::size_t kControlsPerCut = kMaxRecordPoints - 1;
+    while (runEnd - index > kControlsPerCut) {
+      writer.CurveHead(TT_PRIM_QSPLINE, kMaxRecordPoints);
+      WriteScaled(index, kControlsPerCut, writer);
+      writer.Point(Midpoint(index + kControlsPerCut - 1, index + kControlsPerCut));
+      index += kControlsPerCut;
+    }
+    writer.CurveHead(TT_PRIM_QSPLINE, runEnd - index + 1);
+    if (runEnd == end) {
+      WriteScaled(index, runEnd - index, writer);
+      writer.Point(start);
+      return runEnd;
+    }
+    WriteScaled(index, runEnd - index + 1, writer);
+    return runEnd + 1;
+  }
+
+  const FT_Vector* points_;
+  const unsigned char* tags_;
+  const NativeScale& scale_;
+};
+
+}  // namespace
+
+std::optional<NativeScale> NativeScaleForHeight(std::int32_t height, std::int64_t cellUnits,
+                                                std::int64_t emUnits) {
+  std::int64_t pixels = height;
+  std::int64_t units = cellUnits;
+  if (height == 0) {
+    pixels = kDefaultCellHeight;
+  } else if (height < 0) {
+    pixels = -pixels;
+    units = emUnits;
+  }
+  if (units <= 0 || units > kMaxUnitsPerHeight) return std::nullopt;
+  // A denominator of 1 is doubled with the numerator, so that the magic shift below is >= 64.
+  const std::int64_t twice = units == 1 ? 2 : 1;
+  NativeScale scale;
+  scale.Numerator = pixels * 65536 * twice;
+  scale.Denominator = units * twice;
+  scale.UnitLimit = (kInt64Max - 2 * scale.Denominator) / scale.Numerator;
+  const auto safe = static_cast<std::int64_t>(UInt128{static_cast<std::uint64_t>(kInt32Max)} *
+                                              static_cast<std::uint64_t>(scale.Denominator) /
+                                              static_cast<std::uint64_t>(scale.Numerator));
+  scale.SafeUnits = std::min(safe, scale.UnitLimit);
+  // Granlund and Montgomery: with l = ceil(log2 d) and m = ceil(2^(63 + l) / d), which fits in
+  // 64 bits, floor(n / d) = floor(n * m / 2^(63 + l)) for every n < 2^63.
+  const auto divisor = static_cast<std::uint64_t>(scale.Denominator);
+  const unsigned shift = 63 + static_cast<unsigned>(std::bit_width(divisor - 1));
+  scale.Magic = static_cast<std::uint64_t>(((UInt128{1} << shift) + divisor - 1) / divisor);
+  scale.HighShift = shift - 64;
+  return scale;
+}
+
+std::int32_t ScaleToFixed(std::int64_t units, const NativeScale& scale) {
+  return ScaleCoordinate(units, scale);
+}
+
+std::int32_t ScaleMidpointToFixed(std::int64_t unitsA, std::int64_t unitsB,
+                                  const NativeScale& scale) {
+  const std::int64_t half = scale.UnitLimit / 2;
+  if (unitsA > half || unitsA < -half || unitsB > half || unitsB < -half) {
+    const double sum = static_cast<double>(unitsA) + static_cast<double>(unitsB);
+    return ApproximateQuotient(sum, scale.Numerator, 2 * scale.Denominator);
+  }
+  return RoundedQuotient(unitsA + unitsB, scale.Numerator, 2 * scale.Denominator);
+}
+
+std::size_t NativeOutlineByteBound(std::size_t pointCount, std::size_t contourCount) {
+  // Per contour: a header, at most one extra end point (the start again); per visited point at
+  // most a record head and the point; per cut of a long spline run one more point.
+  return contourCount * (kPolygonHeaderSize + kPointSize + 8) + pointCount * 13;
+}
+
+void AppendNativeContour(std::span<const FT_Vector> points, std::span<const unsigned char> tags,
+                         const NativeScale& scale, std::vector<std::uint8_t>& out) {
+  if (points.empty() || tags.size() != points.size()) return;
+  const std::size_t oldSize = out.size();
+  out.resize(oldSize + NativeOutlineByteBound(points.size(), 1));
+  const ContourWriter writer(points.data(), tags.data(), scale);
+  out.resize(oldSize + writer.Write(points.size(), out.data() + oldSize));
+}
+
+bool AppendNativeOutline(const FT_Outline& outline, const NativeScale& scale,
+                         std::vector<std::uint8_t>& out) {
+  const long contourCount = outline.n_contours;
+  const long pointCount = outline.n_points;
+  if (contourCount <= 0) return contourCount == 0;
+  if (pointCount <= 0 || outline.points == nullptr || outline.tags == nullptr ||
+      outline.contours == nullptr) {
+    return false;
+  }
+  long previousEnd = -1;
+  for (long c = 0; c < contourCount; ++c) {
+    const long contourEnd = outline.contours[c];
+    if (contourEnd <= previousEnd || contourEnd >= pointCount) return false;
+    previousEnd = contourEnd;
+  }
+
+  const std::size_t oldSize = out.size();
+  out.resize(oldSize + NativeOutlineByteBound(static_cast<std::size_t>(pointCount),
+                                              static_cast<std::size_t>(contourCount)));
+  const auto* tags = reinterpret_cast<const unsigned char*>(outline.tags);
+  std::uint8_t* cursor = out.data() + oldSize;
+  std::size_t first = 0;
+  for (long c = 0; c < contourCount; ++c) {
+    const auto last = static_cast<std::size_t>(outline.contours[c]);
+    const ContourWriter contour(outline.points + first, tags + first, scale);
+    cursor += contour.Write(last - first + 1, cursor);
+    first = last + 1;
+  }
+  out.resize(static_cast<std::size_t>(cursor - out.data()));
+  return true;
+}
+
+}  // namespace moji

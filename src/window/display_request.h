@@ -1,0 +1,49 @@
+#pragma once
+// The display request for one character: fetch its outline, report it, place it and draw it.
+// Plain C++: the window and the command line both run it, each with its own target.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "model/glyph_outline.h"
+#include "platform/device_context.h"
+#include "platform/font_records.h"
+
+namespace moji {
+
+/// Cell height of the outline request: coordinates come back in heights of 32 units.
+inline constexpr std::int32_t kOutlineFontHeight = 32;
+/// Pen thickness range of the drawing, and the thickness the window starts with.
+inline constexpr std::int32_t kThinnestPen = 1;
+inline constexpr std::int32_t kThickestPen = 5;
+inline constexpr std::int32_t kInitialPen = 2;
+
+/// What a display request writes to: a drawing area with its device context, and a report.
+class DisplayTarget {
+ public:
+  virtual ~DisplayTarget() = default;
+  /// The drawing area's device context: the outline is fetched and drawn through it.
+  virtual DeviceContext& DrawingDc() = 0;
+  /// Shows the report of the new outline in place of the previous one.
+  virtual void ShowReport(std::u16string report) = 0;
+  /// Clears the drawing area before the blocks are drawn.
+  virtual void ClearDrawing() = 0;
+  /// Brings the finished drawing to the screen.
+  virtual void RefreshDrawing() = 0;
+};
+
+/// The font description of an outline request for the UTF-8 face name: height 32, italic 0,
+/// default character set; nullopt when the name needs more than 31 bytes.
+std::optional<LOGFONTA> OutlineRequestFont(std::string_view faceName);
+
+/// The display pipeline for the first character of `text` in the named face: fetch the outline
+/// into `currentOutline`, show its report, place it at 160 pixels per font height, clear the
+/// drawing and draw every block in its palette colour with a pen `penWidth` wide, refresh.
+/// Returns false, having changed nothing, for an empty text or a face name over 31 bytes.
+/// Throws what the block drawing throws for a broken outline, after the report is shown.
+bool RunDisplayRequest(std::u16string text, std::string_view faceName, std::int32_t penWidth,
+                       GlyphOutline& currentOutline, DisplayTarget& target);
+
+}  // namespace moji

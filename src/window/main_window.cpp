@@ -1,0 +1,233 @@
+#include "window/main_window.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTimer>
+#include <limits>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "motion/motion_step.h"
+#include "window/block_palette.h"
+#include "window/drawing_area_font.h"
+#include "window/handler_boundary.h"
+
+namespace moji {
+namespace {
+
+constexpr int kClientWidth = 582;
+constexpr int kClientHeight = 436;
+constexpr int kTimerInterval = 50;
+constexpr int kText2PointSize = 72;
+
+QString Utf16(const char16_t* text) { return QString::fromUtf16(text); }
+
+/// Adds one to a counter that never passes the largest 32-bit value.
+void CountUp(std::int32_t& counter) {
+  if (counter < std::numeric_limits<std::int32_t>::max()) ++counter;
+}
+
+}  // namespace
+
+Main::Main(std::unique_ptr<ScreenFontList> screenFonts, QWidget* parent)
+    : QWidget(parent), screenFonts_(std::move(screenFonts)) {
+  BuildControls();
+  ConnectHandlers();
+  timer1_->start();
+}
+
+Main::~Main() = default;
+
+void Main::BuildControls() {
+  setObjectName(QStringLiteral("Main"));
+  setWindowTitle(Utf16(kMainCaption));
+  setFixedSize(kClientWidth, kClientHeight);
+
+  // Created in tab order, so the focus chain follows it.
+  picture1_ = new PictureBox(this);
+  picture1_->setObjectName(QStringLiteral("Picture1"));
+  picture1_->setGeometry(336, 8, 204, 204);
+  picture1_->SetFontName(Utf16(kDefaultFace));
+  picture1_->SetFontItalic(kDrawingAreaStartsItalic);
+
+  text1_ = new QPlainTextEdit(this);
+  text1_->setObjectName(QStringLiteral("Text1"));
+  text1_->setGeometry(8, 8, 313, 401);
+  text1_->setReadOnly(true);
+  text1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+
+  text2_ = new QLineEdit(this);
+  text2_->setObjectName(QStringLiteral("Text2"));
+  text2_->setGeometry(336, 256, 193, 113);
+  text2_->setFont(QFont(QString::fromUtf16(u"ＭＳ Ｐゴシック"), kText2PointSize, QFont::Normal));
+  text2_->setText(QString::fromUtf16(u"龍"));
+
+  check1_ = new QCheckBox(QString::fromUtf16(u"動きあり"), this);
+  check1_->setObjectName(QStringLiteral("Check1"));
+  check1_->setGeometry(336, 376, 73, 17);
+
+  combo1_ = new QComboBox(this);
+  combo1_->setObjectName(QStringLiteral("Combo1"));
+  combo1_->setGeometry(336, 224, 209, 20);
+  combo1_->setEditable(false);
+
+  hScroll1_ = new QScrollBar(Qt::Horizontal, this);
+  hScroll1_->setObjectName(QStringLiteral("HScroll1"));
+  hScroll1_->setGeometry(416, 400, 121, 17);
+  hScroll1_->setRange(kThinnestPen, kThickestPen);
+  hScroll1_->setSingleStep(1);
+  hScroll1_->setPageStep(1);
+  hScroll1_->setValue(kInitialPen);
+  hScroll1_->setTracking(false);
+  // Scroll bars invert their controls by default, so the Right key would make the thumb go left.
+  hScroll1_->setInvertedControls(false);
+
+  label1_ = new QLabel(this);
+  label1_->setObjectName(QStringLiteral("Label1"));
+  label1_->setGeometry(336, 404, 73, 17);
+  ShowThickness();
+
+  timer1_ = new QTimer(this);
+  timer1_->setObjectName(QStringLiteral("Timer1"));
+  timer1_->setInterval(kTimerInterval);
+}
+
+void Main::ConnectHandlers() {
+  connect(combo1_, &QComboBox::activated, this, &Main::Combo1_Click);
+  connect(text2_, &QLineEdit::textChanged, this, &Main::Text2_Change);
+  connect(hScroll1_, &QScrollBar::valueChanged, this, &Main::HScroll1_Change);
+  connect(hScroll1_, &QScrollBar::sliderMoved, this, &Main::HScroll1_Scroll);
+  connect(picture1_, &PictureBox::MouseDown, this, &Main::Picture1_MouseDown);
+  connect(picture1_, &PictureBox::MouseMove, this, &Main::Picture1_MouseMove);
+  connect(picture1_, &PictureBox::MouseUp, this, &Main::Picture1_MouseUp);
+  connect(timer1_, &QTimer::timeout, this, &Main::Timer1_Timer);
+}
+
+void Main::Form_Load() {
+  RunHandler("Form_Load", [this] {
+    show();
+    random_.SeedFromClock();
+    setWindowTitle(Utf16(kBusyCaption));
+    EnumTrueTypeFont();
+    setWindowTitle(Utf16(kMainCaption));
+    GetKestrineProc(u"龍");
+  });
+}
+
+void Main::GetKestrineProc(std::u16string text) {
+  const QByteArray face = picture1_->FontName().toUtf8();
+  RunDisplayRequest(std::move(text),
+                    std::string_view(face.constData(), static_cast<std::size_t>(face.size())), Thickness(),
+                    currentOutline_, *this);
+}
+
+DeviceContext& Main::DrawingDc() { return picture1_->Dc(); }
+
+void Main::ShowReport(std::u16string report) {
+  reportText_ = std::move(report);
+  text1_->setPlainText(QString::fromStdU16String(reportText_));
+}
+
+void Main::ClearDrawing() { picture1_->Clear(); }
+
+void Main::RefreshDrawing() { picture1_->Refresh(); }
+
+void Main::EnumTrueTypeFont() {
+  WalkTrueTypeFaces(
+      screenFonts_->Count(), [this](std::int32_t index) { return screenFonts_->Name(index).toStdString(); },
+      [this](const std::string& name) -> DeviceContext& {
+        picture1_->SetFontName(QString::fromStdString(name));
+        return picture1_->Dc();
+      },
+      [this](const std::string& name) { combo1_->addItem(QString::fromStdString(name)); });
+  picture1_->SetFontName(Utf16(kDefaultFace));
+  SelectDrawnFaceInCombo1();
+}
+
+void Main::SelectDrawnFaceInCombo1() {
+  std::vector<std::string> entries;
+  entries.reserve(static_cast<std::size_t>(combo1_->count()));
+  for (int i = 0; i < combo1_->count(); ++i) entries.push_back(combo1_->itemText(i).toStdString());
+  combo1_->setCurrentIndex(EntryOfDrawingFace(entries, picture1_->FontName().toStdString()));
+}
+
+void Main::Timer1_Timer() {
+  RunHandler("Timer1_Timer", [this] {
+    CountUp(tickCount_);
+    setWindowTitle(Utf16(kMainCaption) + QStringLiteral("  count - ") +
+                   QString::number(tickCount_));
+    if (buttonDown_ > 0) CountUp(buttonDown_);
+    if (!check1_->isChecked()) return;
+
+    MoveOutline(currentOutline_, MouseState{buttonDown_, mouseX_, mouseY_}, random_);
+    picture1_->Clear();
+    if (buttonDown_ > 0) picture1_->DrawCircle(mouseX_, mouseY_, PulseRadius(buttonDown_));
+    DrawBlocksInPaletteColors(picture1_->Dc(), currentOutline_, Thickness());
+    picture1_->Refresh();
+  });
+}
+
+void Main::Combo1_Click() {
+  RunHandler("Combo1_Click", [this] {
+    picture1_->SetFontName(combo1_->currentText());
+    picture1_->SetFontItalic(false);
+    QFont font = text2_->font();
+    font.setFamily(combo1_->currentText());
+    font.setItalic(false);
+    text2_->setFont(font);
+    GetKestrineProc(Text2Text());
+  });
+}
+
+void Main::Text2_Change() {
+  RunHandler("Text2_Change", [this] { GetKestrineProc(Text2Text()); });
+}
+
+void Main::HScroll1_Change() {
+  RunHandler("HScroll1_Change", [this] {
+    ShowThickness();
+    GetKestrineProc(Text2Text());
+  });
+}
+
+void Main::HScroll1_Scroll() {
+  RunHandler("HScroll1_Scroll", [this] {
+    ShowThickness();
+    GetKestrineProc(Text2Text());
+  });
+}
+
+void Main::Picture1_MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, float x, float y) {
+  buttonDown_ = 1;
+  mouseX_ = x;
+  mouseY_ = y;
+}
+
+void Main::Picture1_MouseMove(Qt::MouseButtons, Qt::KeyboardModifiers, float x, float y) {
+  mouseX_ = x;
+  mouseY_ = y;
+}
+
+void Main::Picture1_MouseUp(Qt::MouseButton, Qt::KeyboardModifiers, float, float) {
+  buttonDown_ = 0;
+}
+
+void Main::ShowThickness() {
+  label1_->setText(QString::fromUtf16(u"太さ：") + QString::number(Thickness()));
+}
+
+std::int32_t Main::Thickness() const {
+  // While the thumb is dragged (tracking off) the value lags behind; the thumb's position is
+  // what the user sees, and it equals the value at all other times.
+  return hScroll1_->sliderPosition();
+}
+
+std::u16string Main::Text2Text() const { return text2_->text().toStdU16String(); }
+
+}  // namespace moji

@@ -1,0 +1,118 @@
+#pragma once
+// Main: the program's one window, its controls, its state and its event handlers.
+
+#include <QWidget>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "model/glyph_outline.h"
+#include "platform/random_source.h"
+#include "window/display_request.h"
+#include "window/picture_box.h"
+#include "window/screen_font_list.h"
+#include "window/true_type_faces.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QScrollBar;
+class QTimer;
+
+namespace moji {
+
+/// The window caption.
+inline constexpr char16_t kMainCaption[] = u"文字のアウトライン応用サンプル";
+/// The caption while the font walk runs.
+inline constexpr char16_t kBusyCaption[] = u"フォント列挙中・・・数秒かかる場合があります";
+
+/// The main window: a drawing area, the outline report, the character, the face list, the
+/// pen thickness and the motion switch, driven by a 50 ms timer.
+class Main final : public QWidget, private DisplayTarget {
+  Q_OBJECT
+
+ public:
+  /// Builds every control with its design settings and starts Timer1; `screenFonts` is the
+  /// face list that `Form_Load` walks.
+  explicit Main(std::unique_ptr<ScreenFontList> screenFonts, QWidget* parent = nullptr);
+  ~Main() override;
+  Main(const Main&) = delete;
+  Main& operator=(const Main&) = delete;
+
+  /// Start-up: shows the window, seeds the random source, fills Combo1 under the busy caption
+  /// and shows "龍". Call once, before the event loop runs.
+  void Form_Load();
+  /// The display pipeline for the first character of `text`: fetch, report, place, draw.
+  /// Does nothing for an empty text or a face name longer than 31 bytes.
+  void GetKestrineProc(std::u16string text);
+  /// Fills Combo1 with the TrueType faces of the face list and makes "ＭＳ ゴシック" current.
+  void EnumTrueTypeFont();
+
+  /// One tick of Timer1: counts in the caption, advances a held button and, with Check1
+  /// checked, moves the outline and redraws it.
+  void Timer1_Timer();
+  /// A face was chosen in Combo1.
+  void Combo1_Click();
+  /// The text of Text2 changed.
+  void Text2_Change();
+  /// HScroll1's value changed.
+  void HScroll1_Change();
+  /// HScroll1's thumb is being dragged.
+  void HScroll1_Scroll();
+  /// A button went down over Picture1 at (x, y), image pixels.
+  void Picture1_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, float x, float y);
+  /// The pointer moved over Picture1.
+  void Picture1_MouseMove(Qt::MouseButtons button, Qt::KeyboardModifiers shift, float x, float y);
+  /// A button was released.
+  void Picture1_MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, float x, float y);
+
+  /// The current outline, in Picture1 pixels once placed.
+  GlyphOutline& CurrentOutline() { return currentOutline_; }
+  /// 0 while no button is held over Picture1, else 1 plus the ticks since the press.
+  std::int32_t ButtonDown() const { return buttonDown_; }
+  /// Last pointer position over Picture1, image pixels.
+  float MouseX() const { return mouseX_; }
+  float MouseY() const { return mouseY_; }
+  /// Ticks of Timer1 so far.
+  std::int32_t TickCount() const { return tickCount_; }
+  /// The exact text of the last report, lines ended by "\r\n" (Text1 shows it as paragraphs).
+  const std::u16string& ReportText() const { return reportText_; }
+  /// The random source of the motion.
+  ClockSeededRandom& Random() { return random_; }
+
+ private:
+  void BuildControls();
+  void ConnectHandlers();
+  DeviceContext& DrawingDc() override;
+  void ShowReport(std::u16string report) override;
+  void ClearDrawing() override;
+  void RefreshDrawing() override;
+  void RedrawOutline();
+  void SelectDrawnFaceInCombo1();
+  void ShowThickness();
+  std::int32_t Thickness() const;
+  std::u16string Text2Text() const;
+
+  std::unique_ptr<ScreenFontList> screenFonts_;
+  ClockSeededRandom random_;
+
+  PictureBox* picture1_ = nullptr;
+  QPlainTextEdit* text1_ = nullptr;
+  QLineEdit* text2_ = nullptr;
+  QCheckBox* check1_ = nullptr;
+  QComboBox* combo1_ = nullptr;
+  QScrollBar* hScroll1_ = nullptr;
+  QLabel* label1_ = nullptr;
+  QTimer* timer1_ = nullptr;
+
+  GlyphOutline currentOutline_;
+  std::int32_t buttonDown_ = 0;
+  float mouseX_ = 0.0f;
+  float mouseY_ = 0.0f;
+  std::int32_t tickCount_ = 0;
+  std::u16string reportText_;
+};
+
+}  // namespace moji

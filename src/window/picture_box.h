@@ -1,0 +1,88 @@
+#pragma once
+// Picture1: the drawing area, a sunken frame around a persistent 200 x 200 image.
+
+#include <QFrame>
+#include <QString>
+#include <optional>
+
+#include "platform/device_context.h"
+#include "platform/raster_surface.h"
+#include "window/drawing_area_font.h"
+
+namespace moji {
+
+/// A circle drawn on the picture box since it was last cleared.
+struct DrawnCircle {
+  float CenterX = 0.0f;
+  float CenterY = 0.0f;
+  float Radius = 0.0f;
+};
+
+/// A drawing area that keeps its picture in an image, owns a device context drawing into
+/// that image, carries a font (face name and italic flag) selected into the device context,
+/// and reports mouse positions in pixels of the image.
+class PictureBox final : public QFrame {
+  Q_OBJECT
+
+ public:
+  /// Side of the square image in pixels.
+  static constexpr int kImageSide = 200;
+  /// Width of the sunken frame around the image.
+  static constexpr int kFrameWidth = 2;
+
+  /// An empty white picture; the font has no face yet and is not italic.
+  explicit PictureBox(QWidget* parent = nullptr);
+  ~PictureBox() override;
+  PictureBox(const PictureBox&) = delete;
+  PictureBox& operator=(const PictureBox&) = delete;
+
+  /// Face name of the box's font.
+  const QString& FontName() const { return fontName_; }
+  /// Makes `face` the face of the box's font and selects the new font into the device context.
+  void SetFontName(const QString& face);
+  /// Whether the box's font is italic.
+  bool FontItalic() const { return fontItalic_; }
+  /// Switches the italic style of the box's font on or off.
+  void SetFontItalic(bool italic);
+
+  /// The device context: the box's font is selected, drawing lands in the image.
+  DeviceContext& Dc() { return dc_; }
+  /// Fills the image with the background colour (white).
+  void Clear();
+  /// An outline circle in the box's foreground colour (black) and line width (1).
+  void DrawCircle(float centerX, float centerY, float radius);
+  /// Shows the image on the screen.
+  void Refresh();
+
+  /// The persistent image.
+  const QImage& Image() const { return surface_.Image(); }
+  /// The last circle drawn since the image was last cleared, if any.
+  const std::optional<DrawnCircle>& LastCircle() const { return lastCircle_; }
+
+ signals:
+  /// A button was pressed at (x, y), in image pixels.
+  void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, float x, float y);
+  /// The pointer moved to (x, y), with or without a button held.
+  void MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers shift, float x, float y);
+  /// A button was released at (x, y).
+  void MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, float x, float y);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  void SelectFont();
+  QPointF ImagePosition(const QMouseEvent& event) const;
+
+  RasterSurface surface_;
+  DeviceContext dc_;
+  DrawingAreaFont font_{dc_};
+  QString fontName_;
+  bool fontItalic_ = false;
+  std::optional<DrawnCircle> lastCircle_;
+};
+
+}  // namespace moji

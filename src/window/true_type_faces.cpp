@@ -1,0 +1,43 @@
+#include "window/true_type_faces.h"
+
+#include <algorithm>
+#include <climits>
+
+#include "platform/font_records.h"
+#include "platform/glyph_outline_service.h"
+#include "window/drawn_face.h"
+
+namespace moji {
+namespace {
+
+std::int32_t IndexOf(const std::vector<std::string>& entries, std::string_view name) {
+  const auto found = std::find(entries.begin(), entries.end(), name);
+  if (found == entries.end()) return -1;
+  const auto index = found - entries.begin();
+  return index > INT32_MAX ? -1 : static_cast<std::int32_t>(index);
+}
+
+}  // namespace
+
+void WalkTrueTypeFaces(std::int32_t count, const FaceNameAt& nameAt,
+                       const SelectDrawingFace& selectFace, const KeepFace& keep) {
+  TEXTMETRIC metrics{};
+  for (std::int32_t index = 0; index < count; ++index) {
+    const std::string name = nameAt(index);
+    if (name.starts_with('@')) continue;
+    GetTextMetricsA(selectFace(name), &metrics);
+    if ((metrics.tmPitchAndFamily & TMPF_TRUETYPE) != 0) keep(name);
+  }
+}
+
+std::int32_t EntryOfDrawingFace(const std::vector<std::string>& entries, std::string_view face) {
+  const std::int32_t entry = IndexOf(entries, face);
+  if (entry >= 0) return entry;
+  // The name is not listed: the engine draws some other face for it (a substitute, or its
+  // family listed under another name), so the list shows that face, or nothing when it is
+  // not listed either.
+  const std::string drawn = ListedFamilyOfDrawnFace(face);
+  return drawn.empty() ? -1 : IndexOf(entries, drawn);
+}
+
+}  // namespace moji

@@ -1,0 +1,72 @@
+#pragma once
+// Helpers shared by the window tests: an injectable face list and image checks.
+
+#include <QImage>
+#include <QRectF>
+#include <QStringList>
+#include <functional>
+
+#include "model/glyph_outline.h"
+#include "window/screen_font_list.h"
+
+namespace moji::test {
+
+/// A face list given by the test; `onName` runs whenever a name is read.
+class FakeScreenFonts final : public ScreenFontList {
+ public:
+  explicit FakeScreenFonts(QStringList names, std::function<void()> onName = {})
+      : names_(std::move(names)), onName_(std::move(onName)) {}
+  int Count() override { return static_cast<int>(names_.size()); }
+  QString Name(int index) override {
+    if (onName_) onName_();
+    return names_.value(index);
+  }
+
+ private:
+  QStringList names_;
+  std::function<void()> onName_;
+};
+
+/// Smallest rectangle holding every non-white pixel (null when blank).
+inline QRect InkBounds(const QImage& image) {
+  QRect bounds;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      if (image.pixel(x, y) != qRgb(255, 255, 255)) bounds |= QRect(x, y, 1, 1);
+    }
+  }
+  return bounds;
+}
+
+/// True when every pixel is white.
+inline bool IsBlank(const QImage& image) { return InkBounds(image).isNull(); }
+
+/// Whether some pixel has exactly this colour.
+inline bool HasPixel(const QImage& image, QRgb colour) {
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      if (image.pixel(x, y) == colour) return true;
+    }
+  }
+  return false;
+}
+
+/// Box of every start and curve point: the curves never leave it.
+inline QRectF PointBounds(const GlyphOutline& outline) {
+  qreal left = 1e9, top = 1e9, right = -1e9, bottom = -1e9;
+  auto add = [&](float x, float y) {
+    left = std::min<qreal>(left, x);
+    right = std::max<qreal>(right, x);
+    top = std::min<qreal>(top, y);
+    bottom = std::max<qreal>(bottom, y);
+  };
+  for (const OutlineBlock& block : outline.Blocks) {
+    add(block.StartX, block.StartY);
+    for (const OutlineCurve& curve : block.Curves) {
+      for (const OutlinePoint& point : curve.Points) add(point.X, point.Y);
+    }
+  }
+  return left > right ? QRectF() : QRectF(QPointF(left, top), QPointF(right, bottom));
+}
+
+}  // namespace moji::test
