@@ -66,7 +66,8 @@ void Display(const CommandRequest& request, std::int32_t penWidth, DisplayTarget
 }
 
 int WriteToStandardOutput(const std::string& bytes) {
-  if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() || std::fflush(stdout) != 0) {
+  if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() ||
+      std::fflush(stdout) != 0) {
     std::fputs("moji-outline: cannot write to standard output\n", stderr);
     return kUsageError;
   }

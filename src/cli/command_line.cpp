@@ -57,7 +57,9 @@ std::string ProblemWith(const CommandRequest& request, bool characterGiven, bool
   if (request.Face && !OutlineRequestFont(*request.Face)) {
     return "the face name is longer than 31 bytes";
   }
-  if (request.Kind == CommandKind::Render && !outputGiven) return "render needs -o FILE.png|FILE.svg";
+  if (request.Kind == CommandKind::Render && !outputGiven) {
+    return "render needs -o FILE.png|FILE.svg";
+  }
   return {};
 }
 

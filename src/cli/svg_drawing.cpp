@@ -15,7 +15,8 @@ struct SvgPath {
 std::string HexColor(COLORREF color) {
   char text[8];
   std::snprintf(text, sizeof text, "#%02x%02x%02x", static_cast<unsigned>(color & 0xFF),
-                static_cast<unsigned>((color >> 8) & 0xFF), static_cast<unsigned>((color >> 16) & 0xFF));
+                static_cast<unsigned>((color >> 8) & 0xFF),
+                static_cast<unsigned>((color >> 16) & 0xFF));
   return text;
 }
 
@@ -71,12 +72,15 @@ std::string PathElement(const SvgPath& path, std::size_t block) {
 std::string SvgOfDrawing(const std::vector<SurfaceCall>& calls, int width, int height) {
   const std::string w = std::to_string(width);
   const std::string h = std::to_string(height);
-  std::string svg = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                    "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + w + "\" height=\"" + h +
-                    "\" viewBox=\"0 0 " + w + " " + h + "\">\n"
-                    "<rect width=\"" + w + "\" height=\"" + h + "\" fill=\"#ffffff\"/>\n";
+  const std::string size = "width=\"" + w + "\" height=\"" + h + "\"";
+  std::string svg = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+  svg += "<svg xmlns=\"http://www.w3.org/2000/svg\" " + size + " viewBox=\"0 0 " + w + " " + h +
+         "\">\n";
+  svg += "<rect " + size + " fill=\"#ffffff\"/>\n";
   const std::vector<SvgPath> paths = PathsOf(calls);
-  for (std::size_t block = 0; block < paths.size(); ++block) svg += PathElement(paths[block], block);
+  for (std::size_t block = 0; block < paths.size(); ++block) {
+    svg += PathElement(paths[block], block);
+  }
   return svg + "</svg>\n";
 }
 

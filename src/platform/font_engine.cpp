@@ -158,6 +158,22 @@ class FontEngine {
     return face;
   }
 
+  MemoryFontFace OpenBytes(std::span<const std::uint8_t> bytes, long index) {
+    FT_Face ft = nullptr;
+    if (Library() == nullptr || index < 0 ||
+        FT_New_Memory_Face(library_, bytes.data(), static_cast<FT_Long>(bytes.size()), index, &ft) != 0) {
+      return nullptr;
+    }
+    return MemoryFontFace(Describe(ft).release());
+  }
+
+  void Close(FontFace* face) {
+    // A later face may be given the same address: the kept glyph must not outlive this one.
+    if (lastFace_ == face) lastFace_ = nullptr;
+    FT_Done_Face(face->Face);
+    delete face;
+  }
+
   const NativeGlyph& Convert(const FontFace& face, std::int32_t height, std::uint32_t codePoint) {
     if (lastFace_ == &face && lastHeight_ == height && lastCodePoint_ == codePoint) return last_;
     lastFace_ = &face;
@@ -256,6 +272,14 @@ const FontFace* ResolveFace(std::string_view faceName) { return Engine().Resolve
 
 const FontFace* OpenFontFile(const std::string& path, long index) {
   return Engine().Open(path, index);
+}
+
+void MemoryFaceCloser::operator()(FontFace* face) const {
+  if (face != nullptr) Engine().Close(face);
+}
+
+MemoryFontFace OpenFontBytes(std::span<const std::uint8_t> bytes, long index) {
+  return Engine().OpenBytes(bytes, index);
 }
 
 const NativeGlyph& ConvertGlyph(const FontFace& face, std::int32_t height,

@@ -4,6 +4,8 @@
 #include <ft2build.h>
 
 #include <cstdint>
+#include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,6 +50,17 @@ const FontFace* ResolveFace(std::string_view faceName);
 
 /// Face `index` of the font file at `path`, opened once; nullptr when FreeType refuses it.
 const FontFace* OpenFontFile(const std::string& path, long index);
+
+/// Closes a face opened from memory and forgets any glyph kept for it.
+struct MemoryFaceCloser {
+  void operator()(FontFace* face) const;
+};
+
+/// A face opened from font bytes for one use, never cached; the bytes must outlive it.
+using MemoryFontFace = std::unique_ptr<FontFace, MemoryFaceCloser>;
+
+/// Face `index` of the font bytes; null when FreeType refuses them.
+MemoryFontFace OpenFontBytes(std::span<const std::uint8_t> bytes, long index);
 
 /// What a glyph request found.
 enum class GlyphStatus { NoOutline, NoContours, Outline };

@@ -122,9 +122,8 @@ void Main::Form_Load() {
 
 void Main::GetKestrineProc(std::u16string text) {
   const QByteArray face = picture1_->FontName().toUtf8();
-  RunDisplayRequest(std::move(text),
-                    std::string_view(face.constData(), static_cast<std::size_t>(face.size())), Thickness(),
-                    currentOutline_, *this);
+  const std::string_view faceName(face.constData(), static_cast<std::size_t>(face.size()));
+  RunDisplayRequest(std::move(text), faceName, Thickness(), currentOutline_, *this);
 }
 
 DeviceContext& Main::DrawingDc() { return picture1_->Dc(); }
@@ -140,7 +139,8 @@ void Main::RefreshDrawing() { picture1_->Refresh(); }
 
 void Main::EnumTrueTypeFont() {
   WalkTrueTypeFaces(
-      screenFonts_->Count(), [this](std::int32_t index) { return screenFonts_->Name(index).toStdString(); },
+      screenFonts_->Count(),
+      [this](std::int32_t index) { return screenFonts_->Name(index).toStdString(); },
       [this](const std::string& name) -> DeviceContext& {
         picture1_->SetFontName(QString::fromStdString(name));
         return picture1_->Dc();

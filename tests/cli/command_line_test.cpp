@@ -38,7 +38,9 @@ std::unique_ptr<Main> StartedWindow() {
   return window;
 }
 
-PictureBox& Picture1(Main& window) { return *window.findChild<PictureBox*>(QStringLiteral("Picture1")); }
+PictureBox& Picture1(Main& window) {
+  return *window.findChild<PictureBox*>(QStringLiteral("Picture1"));
+}
 
 bool IsBlank(const QImage& image) {
   QImage white(image.size(), image.format());
@@ -143,9 +145,8 @@ TEST(CommandLine, ReportAndPictureAreTheWindows) {
     auto window = StartedWindow();
     ShowInWindow(*window, c.Text, c.Face, c.Thickness);
 
-    const test::ProgramRun report =
-        test::RunMojiOutline(RequestArguments("report", c.Text, c.Face, c.Thickness),
-                             scratch.path().toStdString());
+    const test::ProgramRun report = test::RunMojiOutline(
+        RequestArguments("report", c.Text, c.Face, c.Thickness), scratch.path().toStdString());
     EXPECT_EQ(report.ExitCode, 0) << report.Err;
     EXPECT_EQ(report.Out, Utf8(window->ReportText()));
     EXPECT_TRUE(report.Out.starts_with("文字："));
@@ -245,7 +246,8 @@ TEST(CommandLine, FacesListsCombo1InOrder) {
 
 TEST(CommandLine, HelpAndVersion) {
   QTemporaryDir scratch;
-  const test::ProgramRun version = test::RunMojiOutline({"--version"}, scratch.path().toStdString());
+  const test::ProgramRun version =
+      test::RunMojiOutline({"--version"}, scratch.path().toStdString());
   EXPECT_EQ(version.ExitCode, 0);
   EXPECT_EQ(version.Out, "moji-outline " MOJI_VERSION "\n");
   for (const std::vector<std::string>& arguments :
@@ -263,9 +265,7 @@ TEST(CommandLine, RefusedCommandsExitTwoAndWriteNothing) {
   const std::string dir = out.path().toStdString();
   const std::string png = dir + "/out.png";
   // A plain file where a folder is expected: the output cannot be written, even by root.
-  {
-    std::ofstream blocker(dir + "/file");
-  }
+  std::ofstream(dir + "/file").put('x');
   const std::vector<std::vector<std::string>> cases = {
       {"frobnicate"},
       {"report", "龍", "--bogus"},

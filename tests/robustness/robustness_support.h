@@ -100,8 +100,9 @@ inline QString ShownAsFirstCharacter(Main& window, int penWidth = 2) {
     return QStringLiteral("report: ") + QString::fromStdU16String(report.substr(0, 40));
   }
   if (!AllCoordinatesFinite(outline)) return QStringLiteral("coordinate not finite");
+  // Device points are whole pixels, and antialiasing touches one pixel more on either side.
   const QRect ink = InkBounds(image);
-  const qreal margin = penWidth / 2.0 + 1.0;
+  const qreal margin = penWidth / 2.0 + 2.0;
   if (!ink.isNull() &&
       !PointBounds(outline).adjusted(-margin, -margin, margin, margin).contains(QRectF(ink))) {
     return QStringLiteral("ink outside the outline's points");

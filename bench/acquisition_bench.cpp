@@ -1,0 +1,122 @@
+// Outline acquisition over every CJK ideograph of IPAGothic (its cmap in U+4E00..U+9FFF and
+// Extension A): FetchGlyphOutline (size query, fill, walk into records) beside raw FreeType
+// loading the same glyphs unscaled and unhinted and walking their points and tags once.
+#include <benchmark/benchmark.h>
+
+#include <ft2build.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+#include FT_FREETYPE_H
+
+#include "bench_ratio.h"
+#include "model/glyph_outline_fetch.h"
+#include "platform/font_engine.h"
+#include "platform/installed_faces.h"
+
+namespace moji {
+namespace {
+
+constexpr char kFace[] = "IPAGothic";
+
+/// The code blocks whose ideographs are fetched: the unified ideographs and Extension A.
+constexpr std::uint32_t kIdeographRanges[][2] = {{0x4E00, 0x9FFF}, {0x3400, 0x4DBF}};
+
+/// The font file of IPAGothic, as fontconfig lists it; empty when it is not installed.
+std::string FaceFile() {
+  const auto fonts = FontsNamed(InstalledFonts(), kFace);
+  return fonts.empty() ? std::string() : fonts.front()->File;
+}
+
+/// Every code point of the ranges that the face's character map holds.
+std::vector<std::uint32_t> IdeographsOf(FT_Face face) {
+  std::vector<std::uint32_t> codePoints;
+  for (const auto& range : kIdeographRanges) {
+    for (std::uint32_t c = range[0]; c <= range[1]; ++c) {
+      if (FT_Get_Char_Index(face, c) != 0) codePoints.push_back(c);
+    }
+  }
+  return codePoints;
+}
+
+/// A FreeType face of its own for the baseline, and the ideographs to fetch.
+struct Baseline {
+  FT_Library Library = nullptr;
+  FT_Face Face = nullptr;
+  std::vector<std::uint32_t> Ideographs;
+
+  Baseline() {
+    const std::string file = FaceFile();
+    if (file.empty() || FT_Init_FreeType(&Library) != 0 ||
+        FT_New_Face(Library, file.c_str(), 0, &Face) != 0) {
+      std::fprintf(stderr, "acquisition_bench: %s is not installed\n", kFace);
+      return;
+    }
+    Ideographs = IdeographsOf(Face);
+  }
+  ~Baseline() {
+    if (Face != nullptr) FT_Done_Face(Face);
+    if (Library != nullptr) FT_Done_FreeType(Library);
+  }
+};
+
+Baseline& Fonts() {
+  static Baseline baseline;
+  return baseline;
+}
+
+void SetGlyphCounters(benchmark::State& state, std::size_t glyphs) {
+  state.counters["glyphs"] = static_cast<double>(glyphs);
+  state.counters["per_glyph"] =
+      benchmark::Counter(static_cast<double>(glyphs),
+                         benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+void BM_Acquisition(benchmark::State& state) {
+  const std::vector<std::uint32_t>& ideographs = Fonts().Ideographs;
+  LOGFONTA font{};
+  font.lfHeight = 32;
+  font.lfCharSet = DEFAULT_CHARSET;
+  std::memcpy(font.lfFaceName, kFace, sizeof kFace);
+  DeviceContext hdc;
+  for (auto _ : state) {
+    std::int64_t blocks = 0;
+    for (const std::uint32_t c : ideographs) {
+      const GlyphOutline outline = FetchGlyphOutline(hdc, std::u16string(1, static_cast<char16_t>(c)), font);
+      blocks += outline.BlockCount;
+    }
+    benchmark::DoNotOptimize(blocks);
+  }
+  SetGlyphCounters(state, ideographs.size());
+}
+BENCHMARK(BM_Acquisition)->Unit(benchmark::kMillisecond);
+
+// Baseline: the character map, an unscaled unhinted load, one pass over points and tags.
+void BM_RawFreeType(benchmark::State& state) {
+  const Baseline& fonts = Fonts();
+  constexpr FT_Int32 kFlags = FT_LOAD_NO_SCALE | FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP;
+  for (auto _ : state) {
+    std::int64_t sum = 0;
+    for (const std::uint32_t c : fonts.Ideographs) {
+      if (FT_Load_Glyph(fonts.Face, FT_Get_Char_Index(fonts.Face, c), kFlags) != 0) continue;
+      const FT_Outline& outline = fonts.Face->glyph->outline;
+      for (int p = 0; p < outline.n_points; ++p) {
+        sum += outline.points[p].x + outline.points[p].y + (outline.tags[p] & FT_CURVE_TAG_ON);
+      }
+    }
+    benchmark::DoNotOptimize(sum);
+  }
+  SetGlyphCounters(state, fonts.Ideographs.size());
+}
+BENCHMARK(BM_RawFreeType)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace moji
+
+int main(int argc, char** argv) {
+  return moji::bench::RunWithRatios(
+      argc, argv, {{"acquisition/raw_freetype", "BM_Acquisition", "BM_RawFreeType", 2.0}});
+}

@@ -1,0 +1,111 @@
+// A whole display request for "龍" as the window runs it (fetch, report text, placement, clear,
+// every block in its palette colour with pen 2 on the 200 x 200 raster surface), without the
+// event loop, beside Qt stroking the same lines and cubics as one path into a 200 x 200 image.
+#include <benchmark/benchmark.h>
+
+#include <QImage>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPen>
+#include <string>
+#include <utility>
+
+#include "bench_ratio.h"
+#include "platform/raster_surface.h"
+#include "platform/recording_surface.h"
+#include "window/block_palette.h"
+#include "window/display_request.h"
+
+namespace moji {
+namespace {
+
+constexpr char kFace[] = "IPAGothic";
+constexpr std::int32_t kPenWidth = 2;
+
+/// The window's side of a request without its widgets: the report is kept as text and the
+/// refresh reads the finished image, as the paint that follows it would.
+class RasterTarget final : public DisplayTarget {
+ public:
+  RasterTarget() { dc_.Surface = &surface_; }
+
+  DeviceContext& DrawingDc() override { return dc_; }
+  void ShowReport(std::u16string report) override { report_ = std::move(report); }
+  void ClearDrawing() override { surface_.Clear(); }
+  void RefreshDrawing() override { benchmark::DoNotOptimize(surface_.Image().constBits()); }
+
+ private:
+  RasterSurface surface_{200, 200};
+  DeviceContext dc_;
+  std::u16string report_;
+};
+
+void BM_DisplayRequest(benchmark::State& state) {
+  RasterTarget target;
+  GlyphOutline currentOutline;
+  for (auto _ : state) {
+    RunDisplayRequest(u"龍", kFace, kPenWidth, currentOutline, target);
+  }
+  state.counters["blocks"] = currentOutline.BlockCount;
+}
+BENCHMARK(BM_DisplayRequest)->Unit(benchmark::kMicrosecond);
+
+/// The device points of every line and cubic the request draws for "龍", as one path: the
+/// calls are recorded and joined where one starts at the end of the one before.
+QPainterPath DragonPath() {
+  RecordingSurface recording;
+  class RecordingTarget final : public DisplayTarget {
+   public:
+    explicit RecordingTarget(RecordingSurface& surface) { dc_.Surface = &surface; }
+    DeviceContext& DrawingDc() override { return dc_; }
+    void ShowReport(std::u16string) override {}
+    void ClearDrawing() override {}
+    void RefreshDrawing() override {}
+
+   private:
+    DeviceContext dc_;
+  } target(recording);
+  GlyphOutline outline;
+  RunDisplayRequest(u"龍", kFace, kPenWidth, outline, target);
+
+  QPainterPath path;
+  for (const SurfaceCall& call : recording.Calls()) {
+    if (call.Kind != SurfaceCallKind::Polyline && call.Kind != SurfaceCallKind::PolyBezier) continue;
+    const auto& p = call.Points;
+    const QPointF first(p[0].x, p[0].y);
+    if (path.elementCount() == 0 || path.currentPosition() != first) path.moveTo(first);
+    if (call.Kind == SurfaceCallKind::PolyBezier) {
+      path.cubicTo(QPointF(p[1].x, p[1].y), QPointF(p[2].x, p[2].y), QPointF(p[3].x, p[3].y));
+    } else {
+      for (std::size_t k = 1; k < p.size(); ++k) path.lineTo(p[k].x, p[k].y);
+    }
+  }
+  return path;
+}
+
+// Baseline: one antialiased stroke of the whole outline with a pen 2 wide: clear and stroke
+// only, the path is built once.
+void BM_BaselineOnePathStroke(benchmark::State& state) {
+  const QPainterPath path = DragonPath();
+  QImage image(200, 200, QImage::Format_ARGB32_Premultiplied);
+  const QPen pen(QColor(0, 0, 0), kPenWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+  for (auto _ : state) {
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(pen);
+    painter.drawPath(path);
+    painter.end();
+    benchmark::DoNotOptimize(image.constBits());
+  }
+  state.counters["elements"] = path.elementCount();
+}
+BENCHMARK(BM_BaselineOnePathStroke)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace moji
+
+int main(int argc, char** argv) {
+  return moji::bench::RunWithRatios(
+      argc, argv,
+      {{"display_request/one_path_stroke", "BM_DisplayRequest", "BM_BaselineOnePathStroke", 1.5}});
+}
