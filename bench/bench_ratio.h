@@ -19,12 +19,25 @@ struct RatioPair {
   std::string Label;     ///< printed as "ratio <Label> = ..."
   std::string Ours;      ///< name of our benchmark as it is printed
   std::string Baseline;  ///< name of the baseline benchmark as it is printed
-  double Goal = 0.0;     ///< the most (or, with AtLeast, the least) the ratio should be
+  double Goal = 0.0;     ///< the most (or, with AtLeast, the least) the ratio should be; 0: none
   bool AtLeast = false;
 };
 
-/// The console output, and the median real time per iteration of every benchmark in seconds
-/// (its single run when it ran once).
+/// A benchmark whose median is reported as a share of a period, and the share it should stay under.
+struct PeriodShare {
+  std::string Label;      ///< printed as "share <Label> = ..."
+  std::string Benchmark;  ///< name of the benchmark as it is printed
+  double PeriodSeconds = 0.0;
+  double GoalPercent = 0.0;
+};
+
+/// Median real and CPU time per iteration of one benchmark, in seconds.
+struct Medians {
+  double Real = -1.0;
+  double Cpu = -1.0;
+};
+
+/// The console output, and the medians of every benchmark (its single run when it ran once).
 class MedianReporter final : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
@@ -32,24 +45,24 @@ class MedianReporter final : public benchmark::ConsoleReporter {
     for (const Run& run : runs) {
       if (run.error_occurred) continue;
       const std::string name = run.run_name.str();
-      const double seconds =
-          run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+      const double unit = benchmark::GetTimeUnitMultiplier(run.time_unit);
+      const Medians times{run.GetAdjustedRealTime() / unit, run.GetAdjustedCPUTime() / unit};
       if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
-        medians_[name] = seconds;
+        medians_[name] = times;
       } else if (run.run_type == Run::RT_Iteration && run.repetitions <= 1) {
-        medians_.emplace(name, seconds);
+        medians_.emplace(name, times);
       }
     }
   }
 
-  /// The median of a benchmark, or a negative value when it did not run.
-  double Median(const std::string& name) const {
+  /// The medians of a benchmark, negative when it did not run.
+  Medians Of(const std::string& name) const {
     const auto found = medians_.find(name);
-    return found == medians_.end() ? -1.0 : found->second;
+    return found == medians_.end() ? Medians{} : found->second;
   }
 
  private:
-  std::map<std::string, double> medians_;
+  std::map<std::string, Medians> medians_;
 };
 
 /// Whether the command line already sets the flag `--name=...`.
@@ -61,24 +74,46 @@ inline bool HasFlag(int argc, char** argv, const char* name) {
   return false;
 }
 
-/// Prints "ratio <label> = r (goal <= g: met)" for every pair whose two benchmarks ran.
+/// Prints "ratio <label> = r (cpu c; goal <= g: met)" for every pair whose two benchmarks ran:
+/// r from the real-time medians, c from the CPU-time medians, which a busy machine disturbs less.
 inline void PrintRatios(const MedianReporter& reporter, const std::vector<RatioPair>& pairs) {
   for (const RatioPair& pair : pairs) {
-    const double ours = reporter.Median(pair.Ours);
-    const double baseline = reporter.Median(pair.Baseline);
-    if (ours <= 0.0 || baseline <= 0.0) continue;
-    const double ratio = ours / baseline;
+    const Medians ours = reporter.Of(pair.Ours);
+    const Medians baseline = reporter.Of(pair.Baseline);
+    if (ours.Real <= 0.0 || baseline.Real <= 0.0 || baseline.Cpu <= 0.0) continue;
+    const double ratio = ours.Real / baseline.Real;
+    const double cpuRatio = ours.Cpu / baseline.Cpu;
+    if (pair.Goal <= 0.0) {
+      std::printf("ratio %s = %.3g (cpu %.3g)\n", pair.Label.c_str(), ratio, cpuRatio);
+      continue;
+    }
     const bool met = pair.AtLeast ? ratio >= pair.Goal : ratio <= pair.Goal;
-    std::printf("ratio %s = %.3g (goal %s %.3g: %s)\n", pair.Label.c_str(), ratio,
-                pair.AtLeast ? ">=" : "<=", pair.Goal, met ? "met" : "NOT met");
+    std::printf("ratio %s = %.3g (cpu %.3g; goal %s %.3g: %s)\n", pair.Label.c_str(), ratio,
+                cpuRatio, pair.AtLeast ? ">=" : "<=", pair.Goal, met ? "met" : "NOT met");
+  }
+  std::fflush(stdout);
+}
+
+/// Prints "share <label> = p % of <period> ms (goal < g %: met)" for every share whose
+/// benchmark ran, from its real-time median.
+inline void PrintShares(const MedianReporter& reporter, const std::vector<PeriodShare>& shares) {
+  for (const PeriodShare& share : shares) {
+    const Medians times = reporter.Of(share.Benchmark);
+    if (times.Real <= 0.0) continue;
+    const double percent = 100.0 * times.Real / share.PeriodSeconds;
+    std::printf("share %s = %.3g %% of %g ms (goal < %g %%: %s)\n", share.Label.c_str(), percent,
+                share.PeriodSeconds * 1000.0, share.GoalPercent,
+                percent < share.GoalPercent ? "met" : "NOT met");
   }
   std::fflush(stdout);
 }
 
 /// Runs the registered benchmarks, by default 7 times each in random order, and prints the
-/// ratios. Flags given on the command line win over these defaults. A missed goal is printed,
-/// never turned into a failing exit status: a slow machine is no fault of the program.
-inline int RunWithRatios(int argc, char** argv, const std::vector<RatioPair>& pairs) {
+/// ratios and shares. Flags given on the command line win over these defaults. A missed goal
+/// is printed, never turned into a failing exit status: a slow machine is no fault of the
+/// program.
+inline int RunWithRatios(int argc, char** argv, const std::vector<RatioPair>& pairs,
+                         const std::vector<PeriodShare>& shares = {}) {
   std::vector<char*> arguments(argv, argv + argc);
   static char repetitions[] = "--benchmark_repetitions=7";
   static char interleaving[] = "--benchmark_enable_random_interleaving=true";
@@ -99,6 +134,7 @@ inline int RunWithRatios(int argc, char** argv, const std::vector<RatioPair>& pa
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
   PrintRatios(reporter, pairs);
+  PrintShares(reporter, shares);
   return 0;
 }
 

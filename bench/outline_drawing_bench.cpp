@@ -7,6 +7,7 @@
 #include <QPainterPath>
 #include <cstring>
 
+#include "bench_ratio.h"
 #include "geometry/block_rendering.h"
 #include "geometry/outline_placement.h"
 #include "model/glyph_outline_fetch.h"
@@ -122,4 +123,11 @@ BENCHMARK(BM_BaselineQtQuadraticPaths)->Arg(1)->Arg(3);
 }  // namespace
 }  // namespace moji
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  return moji::bench::RunWithRatios(
+      argc, argv,
+      {{"raster_blocks/qt_quadratic_paths pen 1", "BM_DrawOnRasterSurface/1",
+        "BM_BaselineQtQuadraticPaths/1"},
+       {"raster_blocks/qt_quadratic_paths pen 3", "BM_DrawOnRasterSurface/3",
+        "BM_BaselineQtQuadraticPaths/3"}});
+}

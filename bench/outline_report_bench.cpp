@@ -4,6 +4,7 @@
 #include <QString>
 #include <cstring>
 
+#include "bench_ratio.h"
 #include "model/glyph_outline_fetch.h"
 #include "report/outline_report.h"
 
@@ -78,4 +79,7 @@ BENCHMARK(BM_BaselineQStringReport);
 }  // namespace
 }  // namespace moji
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  return moji::bench::RunWithRatios(
+      argc, argv, {{"report/qstring_report", "BM_OutlineReportText", "BM_BaselineQStringReport"}});
+}

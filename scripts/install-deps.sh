@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev libfreetype-dev libfontconfig-dev
   fonts-ipafont-gothic fonts-dejavu-core
   libgtest-dev libbenchmark-dev python3-fonttools
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev valgrind
 )
 
 missing=()

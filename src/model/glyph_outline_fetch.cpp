@@ -45,6 +45,16 @@ class SelectedFont {
   HGDIOBJ previous_;
 };
 
+/// The largest byte buffer kept from one request to the next.
+constexpr std::size_t kKeptBufferBytes = 64 * 1024;
+
+/// The byte buffer of this thread's outline requests. A fresh buffer per request would cost an
+/// allocation per glyph; each request fills it afresh with exactly its size of zeros.
+std::vector<std::uint8_t>& RequestBuffer() {
+  thread_local std::vector<std::uint8_t> buffer;
+  return buffer;
+}
+
 MAT2 IdentityMatrix() {
   MAT2 matrix{};
   matrix.eM11.value = 1;
@@ -77,11 +87,14 @@ GlyphOutline FetchGlyphOutline(DeviceContext& hdc, std::u16string text, const LO
   SelectedFont selected(hdc, font);
   const std::int32_t size = GetGlyphOutlineA(hdc, codePoint, GGO_NATIVE, &metrics, 0, nullptr, &identity);
   if (size <= 0) return {};
-  std::vector<std::uint8_t> buffer(static_cast<std::size_t>(size), 0);
+  std::vector<std::uint8_t>& buffer = RequestBuffer();
+  buffer.assign(static_cast<std::size_t>(size), 0);
   GetGlyphOutlineA(hdc, codePoint, GGO_NATIVE, &metrics, static_cast<std::uint32_t>(size),
                    buffer.data(), &identity);
   selected.Release();
-  return WalkNativeOutline(buffer, scale, character);
+  GlyphOutline outline = WalkNativeOutline(buffer, scale, character);
+  if (buffer.capacity() > kKeptBufferBytes) std::vector<std::uint8_t>().swap(buffer);
+  return outline;
 }
 
 }  // namespace moji

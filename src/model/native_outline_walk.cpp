@@ -39,24 +39,55 @@ bool ReadCurve(std::span<const std::uint8_t> buffer, std::size_t& offset, std::s
   if (static_cast<std::size_t>(head.Count) * kPointSize > end - offset) return false;
   curve.CurveType = head.Type;
   curve.PointCount = head.Count;
-  curve.Points.resize(static_cast<std::size_t>(head.Count));
-  for (OutlinePoint& point : curve.Points) {
-    const POINTFX fx = ReadRecord<POINTFX>(buffer, offset);
-    offset += kPointSize;
-    point.X = Scaled(fx.x, scale);
-    point.Y = Scaled(fx.y, scale);
+  const std::uint8_t* point = buffer.data() + offset;
+  offset += static_cast<std::size_t>(head.Count) * kPointSize;
+  curve.Points.reserve(static_cast<std::size_t>(head.Count));
+  for (std::int16_t k = 0; k < head.Count; ++k, point += kPointSize) {
+    const POINTFX fx = ReadRecord<POINTFX>(buffer, static_cast<std::size_t>(point - buffer.data()));
+    curve.Points.push_back({Scaled(fx.x, scale), Scaled(fx.y, scale)});
   }
   return true;
 }
 
+// The number of curve records from `offset` to `end`, hopping by their point counts. Only a
+// capacity hint for the block's curves: a malformed record simply ends the count.
+std::size_t CountCurves(std::span<const std::uint8_t> buffer, std::size_t offset, std::size_t end) {
+  std::size_t count = 0;
+  while (offset < end && end - offset >= kCurveHeadSize) {
+    const CurveHead head = ReadRecord<CurveHead>(buffer, offset);
+    if (head.Count <= 0) break;
+    offset += kCurveHeadSize + static_cast<std::size_t>(head.Count) * kPointSize;
+    ++count;
+  }
+  return count;
+}
+
+// The number of polygons of the buffer, hopping by their lengths; a capacity hint like
+// CountCurves, ended by the same lengths that end the walk.
+std::size_t CountPolygons(std::span<const std::uint8_t> buffer) {
+  std::size_t count = 0;
+  std::size_t offset = 0;
+  while (buffer.size() - offset >= kPolygonHeaderSize) {
+    const std::uint32_t length = ReadRecord<TTPOLYGONHEADER>(buffer, offset).cb;
+    if (length < kPolygonHeaderSize || length > buffer.size() - offset) break;
+    offset += length;
+    ++count;
+  }
+  return count;
+}
+
 // Reads the curves of one polygon up to `end`; false when a malformed curve ended the walk.
+// The curves are counted first, so that the block's array is allocated once.
 bool ReadCurves(std::span<const std::uint8_t> buffer, std::size_t& offset, std::size_t end,
                 float scale, OutlineBlock& block, std::int32_t& maxCurvePoints) {
+  block.Curves.reserve(CountCurves(buffer, offset, end));
   while (offset < end) {
-    OutlineCurve curve;
-    if (!ReadCurve(buffer, offset, end, scale, curve)) return false;
+    OutlineCurve& curve = block.Curves.emplace_back();
+    if (!ReadCurve(buffer, offset, end, scale, curve)) {
+      block.Curves.pop_back();
+      return false;
+    }
     if (maxCurvePoints < curve.PointCount) maxCurvePoints = curve.PointCount;
-    block.Curves.push_back(std::move(curve));
     ++block.CurveCount;
   }
   return true;
@@ -67,6 +98,7 @@ bool ReadCurves(std::span<const std::uint8_t> buffer, std::size_t& offset, std::
 GlyphOutline WalkNativeOutline(std::span<const std::uint8_t> buffer, float scale,
                                const std::u16string& character) {
   GlyphOutline outline;
+  outline.Blocks.reserve(CountPolygons(buffer));
   std::size_t offset = 0;
   while (offset < buffer.size()) {
     // A header that does not fit, or a polygon length below a header or past the buffer,

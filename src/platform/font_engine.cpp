@@ -146,14 +146,18 @@ class FontEngine {
       return found->second;
     }
     const FontFace* face = nullptr;
+    bool installed = false;
     if (!name.empty()) {
       for (const InstalledFont* font : FontsNamed(InstalledFonts(), name)) {
+        installed = true;
         face = Open(font->File, font->Index);
         if (face != nullptr) break;
       }
     }
-    // No installed family of that name (or none of its files opens): take fontconfig's choice.
-    if (face == nullptr) face = Substitute(name);
+    // A name no installed family has gets fontconfig's choice. An installed family none of
+    // whose files opens (damaged after fontconfig cached it) resolves to nothing: drawing
+    // another face's glyphs under its name would show the user a wrong outline.
+    if (face == nullptr && !installed) face = Substitute(name);
     lastResolution_ = &*resolutions_.emplace(std::string(name), face).first;
     return face;
   }

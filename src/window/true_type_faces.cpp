@@ -25,8 +25,10 @@ void WalkTrueTypeFaces(std::int32_t count, const FaceNameAt& nameAt,
   for (std::int32_t index = 0; index < count; ++index) {
     const std::string name = nameAt(index);
     if (name.starts_with('@')) continue;
-    GetTextMetricsA(selectFace(name), &metrics);
-    if ((metrics.tmPitchAndFamily & TMPF_TRUETYPE) != 0) keep(name);
+    // A failed query leaves the record as the previous face left it: it says nothing of this
+    // face, which is then not listed.
+    const bool measured = GetTextMetricsA(selectFace(name), &metrics) != 0;
+    if (measured && (metrics.tmPitchAndFamily & TMPF_TRUETYPE) != 0) keep(name);
   }
 }
 

@@ -1,85 +1,126 @@
+// The font engine, the installed face list and the outline and metrics queries on real fonts.
 #include "platform/font_engine.h"
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
-#include "native_polygons.h"
+#include "platform/gdi_objects.h"
+#include "platform/glyph_outline_service.h"
+#include "platform/installed_faces.h"
 
 namespace moji {
 namespace {
 
 constexpr char kIpaGothicFile[] = "/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf";
 constexpr std::uint32_t kDragon = 0x9F8D;  // 龍
+constexpr MAT2 kIdentity = {{0, 1}, {0, 0}, {0, 0}, {0, 1}};
 
-TEST(FontEngine, FaceNameStopsAtTheFirstZeroOrAfter32Bytes) {
-  LOGFONTA description{};
-  std::memset(description.lfFaceName, 'x', LF_FACESIZE);
-  EXPECT_EQ(FaceNameOf(description), std::string(LF_FACESIZE, 'x'));
-  description.lfFaceName[3] = '\0';
-  EXPECT_EQ(FaceNameOf(description), "xxx");
-}
+/// A device context with a font of the given face and height selected for the scope.
+struct FontContext {
+  FontContext(const char* face, std::int32_t height) {
+    LOGFONTA description{};
+    description.lfHeight = height;
+    std::strncpy(description.lfFaceName, face, LF_FACESIZE - 1);
+    SelectObject(hdc, CreateFontIndirectA(description));
+  }
+  ~FontContext() { DeleteObject(SelectObject(hdc, kStockFont)); }
+  std::int32_t SizeOf(std::uint32_t codePoint, const MAT2* matrix = &kIdentity) {
+    return GetGlyphOutlineA(hdc, codePoint, GGO_NATIVE, nullptr, 0, nullptr, matrix);
+  }
+  DeviceContext hdc;
+};
 
-TEST(FontEngine, LastGlyphIsKeptPerFaceHeightAndCodePoint) {
+// IPAGothic's cell (usWinAscent + usWinDescent) is 2203 units and its em 2048: the cell height
+// 2203 and the em height -2048 both make a unit one pixel. The glyph kept from the last call
+// must be told apart by height and code point.
+TEST(FontEngine, NegativeHeightScalesByTheEm) {
   const FontFace* ipa = OpenFontFile(kIpaGothicFile, 0);
   ASSERT_NE(ipa, nullptr);
-  EXPECT_EQ(OpenFontFile(kIpaGothicFile, 0), ipa);
-  EXPECT_TRUE(ipa->IsTrueType);
-  const std::vector<std::uint8_t> cell = ConvertGlyph(*ipa, 32, kDragon).Bytes;
-  EXPECT_NE(ConvertGlyph(*ipa, -32, kDragon).Bytes, cell);
-  EXPECT_NE(ConvertGlyph(*ipa, 32, 'A').Bytes, cell);
-  EXPECT_EQ(ConvertGlyph(*ipa, 32, kDragon).Bytes, cell);
-  EXPECT_EQ(ConvertGlyph(*ipa, 32, kDragon).Status, GlyphStatus::Outline);
+  const std::vector<std::uint8_t> byCell = ConvertGlyph(*ipa, 2203, kDragon).Bytes;
+  EXPECT_FALSE(byCell.empty());
+  EXPECT_EQ(ConvertGlyph(*ipa, -2048, kDragon).Bytes, byCell);
+  EXPECT_NE(ConvertGlyph(*ipa, 2048, kDragon).Bytes, byCell);
+  EXPECT_NE(ConvertGlyph(*ipa, -2048, 'A').Bytes, byCell);
 }
 
+// Random bytes, an empty file and IPAGothic cut inside its glyph table do not open; with every
+// 53rd byte of its glyph table (from byte 240412) replaced by noise it opens, and each glyph then
+// has an outline with bytes or none without.
 TEST(FontEngine, MalformedFontFilesFailQuietly) {
-  std::ifstream in(kIpaGothicFile, std::ios::binary);
-  const std::vector<char> font{std::istreambuf_iterator<char>(in),
-                               std::istreambuf_iterator<char>()};
-  ASSERT_GT(font.size(), 6000000u);
   std::string folder = (std::filesystem::temp_directory_path() / "moji-fonts-XXXXXX").string();
   ASSERT_NE(mkdtemp(folder.data()), nullptr);
-  const auto write = [&](const char* name, std::vector<char> bytes, std::size_t noiseFrom,
-                         std::size_t noiseTo) {
-    std::mt19937 random(noiseFrom);
-    for (std::size_t i = noiseFrom; i < noiseTo && i < bytes.size(); ++i)
-      bytes[i] = static_cast<char>(random());
+  const auto open = [&](const char* name, const std::vector<char>& bytes) {
     const std::string path = folder + "/" + name;
-    std::ofstream(path, std::ios::binary)
-        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return path;
+    std::ofstream(path, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
+    return OpenFontFile(path, 0);
   };
-
-  EXPECT_EQ(OpenFontFile(write("noise.ttf", std::vector<char>(4096), 0, 4096), 0), nullptr);
-  EXPECT_EQ(OpenFontFile(write("empty.ttf", {}, 0, 0), 0), nullptr);
-  EXPECT_EQ(OpenFontFile(folder + "/missing.ttf", 0), nullptr);
-  EXPECT_EQ(OpenFontFile(kIpaGothicFile, 3), nullptr);
-  EXPECT_EQ(OpenFontFile(kIpaGothicFile, -1), nullptr);
-
-  // Cut inside the glyph table, and the glyph table (at byte 240412) overwritten with noise:
-  // every glyph gives no outline, no contours or a buffer that reads back whole.
-  const FontFace* truncated =
-      OpenFontFile(write("truncated.ttf", {font.begin(), font.begin() + 3000000}, 0, 0), 0);
-  const FontFace* scrambled = OpenFontFile(write("scrambled.ttf", font, 240424, 5959844), 0);
+  std::vector<char> font(std::filesystem::file_size(kIpaGothicFile)), noise(4096);
+  std::ifstream(kIpaGothicFile, std::ios::binary).read(font.data(), std::streamsize(font.size()));
+  std::mt19937 random(1);
+  for (char& byte : noise) byte = static_cast<char>(random());
+  EXPECT_EQ(open("noise.ttf", noise), nullptr);
+  EXPECT_EQ(open("empty.ttf", {}), nullptr);
+  EXPECT_EQ(open("truncated.ttf", {font.begin(), font.begin() + 3000000}), nullptr);
+  for (std::size_t i = 240424; i < 5959844; i += 53) font.at(i) = static_cast<char>(random());
+  const FontFace* scrambled = open("scrambled.ttf", font);
   ASSERT_NE(scrambled, nullptr);
-  for (const FontFace* face : {truncated, scrambled}) {
-    for (std::uint32_t codePoint = 0x20; face != nullptr && codePoint < 0x9FFF; codePoint += 37) {
-      const NativeGlyph& glyph = ConvertGlyph(*face, 32, codePoint);
-      if (glyph.Status == GlyphStatus::Outline) {
-        EXPECT_FALSE(testing_support::ReadPolygons(glyph.Bytes).empty());
-      } else {
-        EXPECT_TRUE(glyph.Bytes.empty());
-      }
-    }
+  for (std::uint32_t codePoint = 0x20; codePoint < 0x9FFF; codePoint += 37) {
+    const NativeGlyph& glyph = ConvertGlyph(*scrambled, 32, codePoint);
+    EXPECT_EQ(glyph.Status == GlyphStatus::Outline, !glyph.Bytes.empty()) << codePoint;
   }
   std::filesystem::remove_all(folder);
+}
+
+TEST(InstalledFaces, ListNamesIpaGothicInJapaneseSortedOnce) {
+  const std::vector<std::string> names = InstalledFaceNames();
+  EXPECT_EQ(std::count(names.begin(), names.end(), "IPAゴシック"), 1);
+  EXPECT_EQ(std::count(names.begin(), names.end(), "IPAGothic"), 0);
+  EXPECT_EQ(std::count(names.begin(), names.end(), "DejaVu Sans"), 1);
+  EXPECT_TRUE(std::is_sorted(names.begin(), names.end()));
+  EXPECT_EQ(std::adjacent_find(names.begin(), names.end()), names.end());
+}
+
+// Family names in either language and an unknown name all come to a TrueType face of the asked
+// height (a negative height is the em); every face but DejaVu Sans can outline 龍.
+TEST(GlyphOutlineService, NamesResolveToTrueTypeFaces) {
+  for (const auto& [face, height] : {std::pair{"IPAGothic", 32},
+                                     {"IPAゴシック", -32},
+                                     {"DejaVu Sans", 32},
+                                     {"NoSuchFace ありません", 32}}) {
+    SCOPED_TRACE(face);
+    FontContext font(face, height);
+    TEXTMETRIC metrics{};
+    ASSERT_NE(GetTextMetricsA(font.hdc, &metrics), 0);
+    EXPECT_TRUE(metrics.tmPitchAndFamily & TMPF_TRUETYPE);
+    EXPECT_EQ(height > 0 ? metrics.tmHeight : metrics.tmHeight - metrics.tmInternalLeading, 32);
+    EXPECT_EQ(font.SizeOf(kDragon) > 0, std::string(face) != "DejaVu Sans");
+  }
+}
+
+// The size query is positive with an outline, 0 without contours and GDI_ERROR without an
+// outline or a matrix; a buffer too short is refused and left as it was.
+TEST(GlyphOutlineService, SizesOfPresentEmptyAndMissingGlyphsAndShortBuffers) {
+  for (const auto& [face, codePoint, sign] : {std::tuple{"DejaVu Sans", std::uint32_t{'A'}, 1},
+                                              {"DejaVu Sans", ' ', 0},
+                                              {"IPAGothic", 0x1F600, -1}}) {
+    EXPECT_EQ(std::min(FontContext(face, 32).SizeOf(codePoint), 1), sign) << codePoint;
+  }
+  FontContext font("IPAGothic", 32);
+  EXPECT_EQ(font.SizeOf(kDragon, nullptr), GDI_ERROR);
+  std::vector<std::uint8_t> buffer(static_cast<std::size_t>(font.SizeOf(kDragon)) - 1, 0xCD);
+  EXPECT_EQ(GetGlyphOutlineA(font.hdc, kDragon, GGO_NATIVE, nullptr,
+                             static_cast<std::uint32_t>(buffer.size()), buffer.data(), &kIdentity),
+            GDI_ERROR);
+  EXPECT_EQ(buffer, std::vector<std::uint8_t>(buffer.size(), 0xCD));
 }
 
 }  // namespace

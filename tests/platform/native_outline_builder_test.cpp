@@ -2,86 +2,66 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <string>
-#include <type_traits>
 #include <vector>
 
-#include "native_polygons.h"
+#include "platform/native_outline_records.h"
 
 namespace moji {
 namespace {
 
-using testing_support::Fx;
-using testing_support::Polygon;
-using testing_support::ReadPolygons;
+using Points = std::vector<FT_Vector>;
+constexpr double L = TT_PRIM_LINE, Q = TT_PRIM_QSPLINE;
 
-constexpr std::int32_t kOne = 65536;
-
-struct P {
-  long X;
-  long Y;
-  bool On;
-};
-
-/// One font unit is one pixel: (x, y) becomes (x * 65536, y * 65536).
-const NativeScale kUnitScale = *NativeScaleForHeight(1, 1, 1);
-
-std::vector<std::uint8_t> Convert(const std::vector<P>& contour) {
-  std::vector<FT_Vector> points;
+/// The contour ('1' in `onCurve`: on the curve) converted one font unit to one pixel and read
+/// back as {start x, y, then each record's type, point count and points}; checks the header.
+std::vector<double> Convert(const Points& points, const std::string& onCurve) {
   std::vector<unsigned char> tags;
-  for (const P& p : contour) {
-    points.push_back({p.X, p.Y});
-    tags.push_back(p.On ? FT_CURVE_TAG_ON : FT_CURVE_TAG_CONIC);
+  for (const char on : onCurve) tags.push_back(on == '1' ? FT_CURVE_TAG_ON : FT_CURVE_TAG_CONIC);
+  std::vector<std::uint8_t> bytes;
+  AppendNativeContour(points, tags, *NativeScaleForHeight(1, 1, 1), bytes);
+  const auto word = [&](std::size_t at) {
+    std::int32_t value = 0;
+    if (at + 4 <= bytes.size()) std::memcpy(&value, bytes.data() + at, 4);
+    return value;
+  };
+  EXPECT_EQ(static_cast<std::size_t>(word(0)), bytes.size());  // cb covers the records exactly
+  EXPECT_EQ(word(4), std::int32_t{TT_POLYGON_TYPE});
+  std::vector<double> read = {word(8) / 65536.0, word(12) / 65536.0};
+  for (std::size_t at = 16; at < bytes.size();) {
+    const auto head = static_cast<std::uint32_t>(word(at));
+    read.insert(read.end(), {double(head & 0xFFFF), double(head >> 16)});
+    at += 4;
+    for (std::uint32_t k = 0; k < head >> 16; ++k, at += 8) {
+      read.insert(read.end(), {word(at) / 65536.0, word(at + 4) / 65536.0});
+    }
   }
-  std::vector<std::uint8_t> out;
-  AppendNativeContour(points, tags, kUnitScale, out);
-  return out;
-}
-
-Fx At(long x, long y) {
-  return {static_cast<std::int32_t>(x * kOne), static_cast<std::int32_t>(y * kOne)};
+  return read;
 }
 
 TEST(NativeOutlineBuilder, ContourShapes) {
-  struct Case {
-    std::string Name;
-    std::vector<P> Points;
-    Polygon Expected;
+  const struct {
+    const char* Name;
+    Points Contour;
+    std::string OnCurve;
+    std::vector<double> Read;
+  } cases[] = {
+      {"starts off the curve: the on-curve last point starts and is not visited again",
+       {{5, 9}, {10, 0}, {20, 0}, {0, 0}}, "0111", {0, 0, Q, 2, 5, 9, 10, 0, L, 1, 20, 0}},
+      {"no on-curve point: starts at the midpoint of the last and first",
+       {{0, 0}, {10, 0}, {10, 11}}, "000", {5, 5.5, Q, 4, 0, 0, 10, 0, 10, 11, 5, 5.5}},
+      {"ends in off-curve points: the run closes at the start",
+       {{0, 0}, {4, 0}, {4, 4}, {0, 4}}, "1100", {0, 0, L, 1, 4, 0, Q, 3, 4, 4, 0, 4, 0, 0}},
+      {"maximal runs", {{0, 0}, {1, 1}, {2, 0}, {3, 0}, {4, 1}, {5, 1}, {6, 0}}, "1011001",
+       {0, 0, Q, 2, 1, 1, 2, 0, L, 1, 3, 0, Q, 3, 4, 1, 5, 1, 6, 0}},
+      {"one point on", {{7, -3}}, "1", {7, -3}},
+      {"one point off", {{7, -3}}, "0", {7, -3}},
   };
-  const Fx halfway = {5 * kOne, kOne * 11 / 2};
-  const std::vector<Case> cases = {
-      {"linesOnly",
-       {{0, 0, true}, {10, 0, true}, {10, 10, true}, {0, 10, true}},
-       {At(0, 0), {{TT_PRIM_LINE, {At(10, 0), At(10, 10), At(0, 10)}}}}},
-      {"startsOffCurve_lastPointStartsAndIsNotRevisited",
-       {{5, 9, false}, {10, 0, true}, {20, 0, true}, {0, 0, true}},
-       {At(0, 0), {{TT_PRIM_QSPLINE, {At(5, 9), At(10, 0)}}, {TT_PRIM_LINE, {At(20, 0)}}}}},
-      {"noOnCurvePoint_startsAtImpliedMidpoint",
-       {{0, 0, false}, {10, 0, false}, {10, 11, false}},
-       {halfway, {{TT_PRIM_QSPLINE, {At(0, 0), At(10, 0), At(10, 11), halfway}}}}},
-      {"endsInOffCurvePoints_closesAtStart",
-       {{0, 0, true}, {4, 0, true}, {4, 4, false}, {0, 4, false}},
-       {At(0, 0), {{TT_PRIM_LINE, {At(4, 0)}}, {TT_PRIM_QSPLINE, {At(4, 4), At(0, 4), At(0, 0)}}}}},
-      {"mixedRuns",
-       {{0, 0, true},
-        {1, 1, false},
-        {2, 0, true},
-        {3, 0, true},
-        {4, 1, false},
-        {5, 1, false},
-        {6, 0, true}},
-       {At(0, 0),
-        {{TT_PRIM_QSPLINE, {At(1, 1), At(2, 0)}},
-         {TT_PRIM_LINE, {At(3, 0)}},
-         {TT_PRIM_QSPLINE, {At(4, 1), At(5, 1), At(6, 0)}}}}},
-      {"onePointOn", {{7, -3, true}}, {At(7, -3), {}}},
-      {"onePointOff", {{7, -3, false}}, {At(7, -3), {}}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.Name);
-    EXPECT_EQ(ReadPolygons(Convert(c.Points)), std::vector<Polygon>{c.Expected});
-  }
+  for (const auto& c : cases) EXPECT_EQ(Convert(c.Contour, c.OnCurve), c.Read) << c.Name;
 }
 
 TEST(NativeOutlineBuilder, ByteLayoutIsLittleEndianWithCbCoveringTheRecords) {
@@ -98,99 +78,52 @@ TEST(NativeOutlineBuilder, ByteLayoutIsLittleEndianWithCbCoveringTheRecords) {
   EXPECT_EQ(out, expected);
 }
 
+// Line runs are cut anywhere; a spline run after 32766 controls, at the implied on-curve point
+// between the next two, and its last record ends back at the start.
 TEST(NativeOutlineBuilder, LongRunsAreCutIntoRecordsOf32767Points) {
-  constexpr long kRun = 70000;
-  const auto point = [](long i) { return At(i % 5000, i % 7); };
-  std::vector<P> lines = {{0, 0, true}};
-  std::vector<P> spline = {{0, 0, true}};
-  for (long i = 1; i <= kRun; ++i) {
-    lines.push_back({i % 5000, i % 7, true});
-    spline.push_back({i % 5000, i % 7, false});
-  }
-  // Line runs are cut anywhere; a spline run after 32766 controls, at the implied on-curve
-  // point between the next two, and its last record ends back at the start.
-  for (const auto& [contour, type] : {std::pair{lines, TT_PRIM_LINE}, {spline, TT_PRIM_QSPLINE}}) {
-    SCOPED_TRACE(type);
-    const auto records = ReadPolygons(Convert(contour)).at(0).Records;
-    ASSERT_EQ(records.size(), 3u);
-    long next = 1;
-    for (std::size_t r = 0; r < records.size(); ++r) {
-      EXPECT_EQ(records[r].Type, type);
-      const std::size_t controls = records[r].Points.size() - (type == TT_PRIM_QSPLINE ? 1 : 0);
-      for (std::size_t k = 0; k < controls; ++k, ++next)
-        ASSERT_EQ(records[r].Points[k], point(next));
-      if (type == TT_PRIM_LINE) continue;
-      const Fx implied = {(point(next - 1).X + point(next).X) / 2,
-                          (point(next - 1).Y + point(next).Y) / 2};
-      EXPECT_EQ(records[r].Points.back(), r < 2 ? implied : At(0, 0));
+  Points points = {{0, 0}};
+  for (long i = 1; i <= 70000; ++i) points.push_back({i % 5000 + 1, i % 7});
+  for (const bool spline : {false, true}) {
+    std::vector<double> expected = {0, 0};
+    const auto add = [&](double x, double y) { expected.insert(expected.end(), {x, y}); };
+    std::size_t next = 1;
+    for (const double size : {32767.0, 32767.0, spline ? 4469.0 : 4466.0}) {
+      add(spline ? Q : L, size);
+      for (int k = spline; k < size; ++k, ++next) add(points[next].x, points[next].y);
+      if (spline && next == points.size()) add(0, 0);
+      if (spline && next < points.size()) {
+        const FT_Vector &a = points[next - 1], &b = points[next];
+        add((a.x + b.x) / 2.0, (a.y + b.y) / 2.0);
+      }
     }
-    EXPECT_EQ(next, kRun + 1);
-    EXPECT_EQ(records[0].Points.size(), 32767u);
-    EXPECT_EQ(records[1].Points.size(), 32767u);
+    const std::string onCurve = "1" + std::string(70000, spline ? '0' : '1');
+    EXPECT_TRUE(Convert(points, onCurve) == expected) << spline;
   }
-
   // Exactly 32766 controls and their end point fit one record.
-  std::vector<P> full = {{0, 0, true}};
-  for (long i = 1; i <= 32766; ++i) full.push_back({i % 5000, 1, false});
-  full.push_back({0, 1, true});
-  EXPECT_EQ(ReadPolygons(Convert(full)).at(0).Records.size(), 1u);
+  EXPECT_EQ(Convert(Points(32768, {1, 1}), "1" + std::string(32766, '0') + "1").size(),
+            2 + 2 + 2 * 32767u);
 }
 
-TEST(NativeOutlineBuilder, ScalingRoundsExactlyAndClamps) {
-  // Coordinates are divided by multiplying with a precomputed constant; that must agree with
-  // plain division for denominators of every size.
-  const std::int32_t max = std::numeric_limits<std::int32_t>::max();
-  const std::int32_t min = std::numeric_limits<std::int32_t>::min();
-  for (const std::int64_t units : {1L, 2L, 3L, 2048L, 2203L, 2384L, 131070L, (1L << 40) - 1}) {
+// The division is a multiplication by a precomputed constant: it must agree with plain
+// division for denominators of every size, round halves away from zero and clamp to 32 bits.
+TEST(NativeOutlineBuilder, ScalingRoundsLikePlainDivisionAndClamps) {
+  constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max(), kMin = -kMax - 1;
+  for (const std::int64_t units : {1L, 3L, 2048L, 2203L, 131070L, (1L << 40) - 1}) {
     for (const std::int32_t height : {1, 32, 1000, -32}) {
       const NativeScale scale = *NativeScaleForHeight(height, units, units);
-      const std::int64_t numerator = std::int64_t{height < 0 ? -height : height} * kOne;
       for (std::int64_t u = -70000; u <= 70000; u += 7) {
-        const std::int64_t magnitude = ((u < 0 ? -u : u) * numerator + units / 2) / units;
-        if (magnitude > max) continue;
-        ASSERT_EQ(ScaleToFixed(u, scale), u < 0 ? -magnitude : magnitude) << units << " " << u;
+        const std::int64_t magnitude = (std::abs(u) * std::abs(height) * 65536 + units / 2) / units;
+        const std::int64_t rounded = u < 0 ? std::max(-magnitude, std::int64_t{kMin})
+                                           : std::min(magnitude, std::int64_t{kMax});
+        ASSERT_EQ(ScaleToFixed(u, scale), rounded) << units << " " << height << " " << u;
       }
     }
   }
-
-  // Halves round away from zero; a midpoint is rounded once from the exact half unit.
-  const NativeScale half = *NativeScaleForHeight(1, 131072, 1);
+  const NativeScale half = *NativeScaleForHeight(1, 131072, 1);  // a unit is half a 1/65536
   EXPECT_EQ(ScaleToFixed(1, half), 1);
   EXPECT_EQ(ScaleToFixed(-3, half), -2);
-  EXPECT_EQ(ScaleMidpointToFixed(0, 1, *NativeScaleForHeight(1, 3, 1)), 10923);
-  EXPECT_EQ(ScaleToFixed(7, *NativeScaleForHeight(0, 7, 1)), 16 * kOne);
-
-  const NativeScale huge = *NativeScaleForHeight(max, 1, 1);
-  EXPECT_EQ(ScaleToFixed(1L << 40, huge), max);
-  EXPECT_EQ(ScaleToFixed(std::numeric_limits<long>::min(), huge), min);
-  EXPECT_EQ(ScaleMidpointToFixed(std::numeric_limits<long>::max(), 1, huge), max);
-  EXPECT_EQ(ScaleToFixed(1, *NativeScaleForHeight(min, 1, 1)), max);
+  EXPECT_EQ(ScaleMidpointToFixed(0, 1, *NativeScaleForHeight(1, 3, 1)), 10923);  // once, from 1/6
   EXPECT_FALSE(NativeScaleForHeight(32, 0, 2048));
-  EXPECT_FALSE(NativeScaleForHeight(-32, 2203, 0));
-}
-
-TEST(NativeOutlineBuilder, OutlineRefusesInconsistentContourEnds) {
-  using Tag = std::remove_pointer_t<decltype(FT_Outline::tags)>;
-  using End = std::remove_pointer_t<decltype(FT_Outline::contours)>;
-  std::vector<FT_Vector> points = {{0, 0}, {1, 0}, {1, 1}, {5, 5}, {6, 5}};
-  std::vector<Tag> tags(points.size(), FT_CURVE_TAG_ON);
-  std::vector<End> ends = {2, 4};
-  FT_Outline outline{};
-  outline.n_points = static_cast<decltype(outline.n_points)>(points.size());
-  outline.n_contours = 2;
-  outline.points = points.data();
-  outline.tags = tags.data();
-  outline.contours = ends.data();
-
-  std::vector<std::uint8_t> out;
-  ASSERT_TRUE(AppendNativeOutline(outline, kUnitScale, out));
-  EXPECT_EQ(ReadPolygons(out).at(1), (Polygon{At(5, 5), {{TT_PRIM_LINE, {At(6, 5)}}}}));
-  for (const auto& [a, b] : {std::pair{2, 2}, {3, 1}, {2, 5}, {-1, 4}}) {
-    ends = {static_cast<End>(a), static_cast<End>(b)};
-    std::vector<std::uint8_t> untouched = {1, 2, 3};
-    EXPECT_FALSE(AppendNativeOutline(outline, kUnitScale, untouched));
-    EXPECT_EQ(untouched, (std::vector<std::uint8_t>{1, 2, 3}));
-  }
 }
 
 }  // namespace

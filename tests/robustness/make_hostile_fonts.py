@@ -4,16 +4,18 @@ that folder alone, for the start-up test against hostile fonts.
 Usage: make_hostile_fonts.py OUTPUT_DIR
 
 The folder holds a copy of DejaVu Sans, a plain built TrueType font, TrueType fonts whose glyphs
-have unusual contours (one point, many contours, off-curve ends, no on-curve point, runs longer
-than a record holds, coordinates far beyond the em, composite loops), and files that are no
-usable font at all (empty, random bytes, truncated). Every built family is called "Moji Robust
-...". Characters of the built fonts: "A" is the unusual glyph, "B" a plain triangle, space is
-empty."""
+have unusual contours (one point, many contours, off-curve ends, no on-curve point, tens of
+thousands of points, coordinates far beyond the em, composite loops), a font whose glyf table is
+cut short, files that are no usable font at all (empty, random bytes, truncated), and a font
+that fontconfig cached before it was emptied. Every built family is called "Moji Robust ...".
+Characters of the built fonts: "A" is the unusual glyph, "B" a plain triangle, space is empty."""
 
+import os
 import pathlib
 import random
 import shutil
 import struct
+import subprocess
 import sys
 
 from fontTools.fontBuilder import FontBuilder
@@ -182,7 +184,8 @@ def build_fonts(fonts):
     plain_font(fonts / "FarAway.ttf", "Moji Robust Far Away", far_away_glyph())
 
     # Tiny em, no vertical extents at all: the cell falls back to the em.
-    glyphs = {"A": far_away_glyph(), "B": simple_glyph([[(1, 0, True), (15, 0, True), (8, 14, True)]]),
+    glyphs = {"A": far_away_glyph(),
+              "B": simple_glyph([[(1, 0, True), (15, 0, True), (8, 14, True)]]),
               "space": empty_glyph()}
     build_font(fonts / "TinyEm.ttf", "Moji Robust Tiny Em", glyphs,
                {ord("A"): "A", ord("B"): "B", ord(" "): "space"}, em=16, ascent=0, descent=0)
@@ -212,6 +215,16 @@ def build_fonts(fonts):
     (fonts / "DejaVuSansTruncated.ttf").write_bytes(dejavu[: len(dejavu) // 3])
 
 
+def damage_after_caching(out, fonts):
+    """A good font that fontconfig caches and that is emptied afterwards: the cache, which
+    fontconfig trusts while the folder itself is unchanged, still lists it."""
+    plain_font(fonts / "DamagedLater.ttf", "Moji Robust Damaged Later",
+               simple_glyph([square(100, 0, 500)]))
+    subprocess.run(["fc-cache", "-f", str(fonts)], check=True,
+                   env={**os.environ, "FONTCONFIG_FILE": str(out / "fonts.conf")})
+    (fonts / "DamagedLater.ttf").write_bytes(b"")
+
+
 def main():
     out = pathlib.Path(sys.argv[1]).resolve()
     fonts = out / "fonts"
@@ -227,6 +240,7 @@ def main():
         f"  <dir>{fonts}</dir>\n"
         "</fontconfig>\n",
         encoding="utf-8")
+    damage_after_caching(out, fonts)
 
 
 if __name__ == "__main__":

@@ -50,7 +50,8 @@ inline void TypeIntoText2(Main& window, const QString& text) {
   QTest::keyClick(text2, Qt::Key_A, Qt::ControlModifier);
   if (text.isEmpty()) QTest::keyClick(text2, Qt::Key_Backspace);
   for (qsizetype i = 0; i < text.size(); ++i) {
-    const bool pair = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+    const bool pair =
+        text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
     const QString typed = text.mid(i, pair ? 2 : 1);
     if (pair) ++i;
     QTest::sendKeyEvent(QTest::Click, text2, Qt::Key_unknown, typed, Qt::NoModifier);
@@ -72,8 +73,8 @@ inline bool AllCoordinatesFinite(const GlyphOutline& outline) {
 
 /// The report's head for an outline of `character` with `blocks` blocks.
 inline std::u16string ReportHead(const std::u16string& character, int blocks) {
-  return u"文字：" + character + u"\r\nブロック数：" +
-         QString::number(blocks).toStdU16String() + u"\r\n";
+  return u"文字：" + character + u"\r\nブロック数：" + QString::number(blocks).toStdU16String() +
+         u"\r\n";
 }
 
 /// Checks that the window shows the first character of Text2 by its rules: the empty outline
@@ -87,12 +88,14 @@ inline QString ShownAsFirstCharacter(Main& window, int penWidth = 2) {
   if (outline.BlockCount == 0) {
     if (!outline.Character.empty()) return QStringLiteral("character kept without blocks");
     if (!report.starts_with(u"文字：\r\nブロック数：0\r\nカーブ最大点数：0\r\n")) {
-      return QStringLiteral("empty outline, report: ") + QString::fromStdU16String(report.substr(0, 40));
+      return QStringLiteral("empty outline, report: ") +
+             QString::fromStdU16String(report.substr(0, 40));
     }
     if (!IsBlank(image)) return QStringLiteral("empty outline, picture not blank");
     return {};
   }
-  if (outline.Character != FirstCharacter(text)) return QStringLiteral("outline of another character");
+  if (outline.Character != FirstCharacter(text))
+    return QStringLiteral("outline of another character");
   if (outline.BlockCount != static_cast<std::int32_t>(outline.Blocks.size())) {
     return QStringLiteral("block count and blocks differ");
   }
@@ -114,11 +117,11 @@ inline QString ShownAsFirstCharacter(Main& window, int penWidth = 2) {
 /// it (every opening of Combo1's list causes them); every other message goes on as before.
 inline void HidePopupPlatformNotes() {
   static QtMessageHandler next = nullptr;
-  next = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context,
-                                   const QString& message) {
-    if (message.startsWith(QLatin1String("This plugin does not support"))) return;
-    if (next != nullptr) next(type, context, message);
-  });
+  next = qInstallMessageHandler(
+      [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+        if (message.startsWith(QLatin1String("This plugin does not support"))) return;
+        if (next != nullptr) next(type, context, message);
+      });
 }
 
 /// Collects what is written to standard error while it lives (the handlers report caught

@@ -41,32 +41,17 @@ inline QRect InkBounds(const QImage& image) {
 /// True when every pixel is white.
 inline bool IsBlank(const QImage& image) { return InkBounds(image).isNull(); }
 
-/// Whether some pixel has exactly this colour.
-inline bool HasPixel(const QImage& image, QRgb colour) {
-  for (int y = 0; y < image.height(); ++y) {
-    for (int x = 0; x < image.width(); ++x) {
-      if (image.pixel(x, y) == colour) return true;
-    }
-  }
-  return false;
-}
-
 /// Box of every start and curve point: the curves never leave it.
 inline QRectF PointBounds(const GlyphOutline& outline) {
-  qreal left = 1e9, top = 1e9, right = -1e9, bottom = -1e9;
-  auto add = [&](float x, float y) {
-    left = std::min<qreal>(left, x);
-    right = std::max<qreal>(right, x);
-    top = std::min<qreal>(top, y);
-    bottom = std::max<qreal>(bottom, y);
-  };
+  QRectF box;
+  auto add = [&](float x, float y) { box |= QRectF(x, y, 1e-3, 1e-3); };
   for (const OutlineBlock& block : outline.Blocks) {
     add(block.StartX, block.StartY);
     for (const OutlineCurve& curve : block.Curves) {
       for (const OutlinePoint& point : curve.Points) add(point.X, point.Y);
     }
   }
-  return left > right ? QRectF() : QRectF(QPointF(left, top), QPointF(right, bottom));
+  return box;
 }
 
 }  // namespace moji::test
