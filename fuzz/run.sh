@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Builds the fuzz targets and runs each from the project's seeds for RUNS executions
+# (default 1,000,000) or ten minutes, whichever comes first. Findings land in build/fuzz/findings.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+runs="${1:-1000000}"
+
+bash scripts/install-deps.sh
+CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMOJI_FUZZ=ON -DMOJI_BENCHMARKS=OFF >/dev/null
+cmake --build build/fuzz -j2 --target native_walk_fuzz font_bytes_fuzz draw_report_fuzz dump_native
+bash fuzz/make_seeds.sh build/fuzz/fuzz/corpus
+export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0"
+mkdir -p build/fuzz/findings
+status=0
+for target in native_walk_fuzz font_bytes_fuzz draw_report_fuzz; do
+  log="build/fuzz/$target.log"
+  if build/fuzz/fuzz/$target -runs="$runs" -max_total_time=600 -print_final_stats=1 \
+      -artifact_prefix=build/fuzz/findings/ build/fuzz/fuzz/corpus/$target >"$log" 2>&1; then
+    echo "$target: $(grep -E '^Done' "$log")"
+  else
+    echo "$target: finding, see $log and build/fuzz/findings/"
+    status=1
+  fi
+done
+exit $status
