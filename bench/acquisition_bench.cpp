@@ -70,9 +70,9 @@ Baseline& Fonts() {
 
 void SetGlyphCounters(benchmark::State& state, std::size_t glyphs) {
   state.counters["glyphs"] = static_cast<double>(glyphs);
-  state.counters["per_glyph"] =
-      benchmark::Counter(static_cast<double>(glyphs),
-                         benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+  state.counters["per_glyph"] = benchmark::Counter(
+      static_cast<double>(glyphs),
+      benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
 void BM_Acquisition(benchmark::State& state) {
@@ -85,7 +85,8 @@ void BM_Acquisition(benchmark::State& state) {
   for (auto _ : state) {
     std::int64_t blocks = 0;
     for (const std::uint32_t c : ideographs) {
-      const GlyphOutline outline = FetchGlyphOutline(hdc, std::u16string(1, static_cast<char16_t>(c)), font);
+      const std::u16string text(1, static_cast<char16_t>(c));
+      const GlyphOutline outline = FetchGlyphOutline(hdc, text, font);
       blocks += outline.BlockCount;
     }
     benchmark::DoNotOptimize(blocks);

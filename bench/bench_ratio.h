@@ -5,6 +5,7 @@
 // medians taken in one run are the figures that mean something.
 
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstring>
@@ -23,7 +24,7 @@ struct RatioPair {
   bool AtLeast = false;
 };
 
-/// A benchmark whose median is reported as a share of a period, and the share it should stay under.
+/// A benchmark whose median is reported as a share of a period, and the most it should take.
 struct PeriodShare {
   std::string Label;      ///< printed as "share <Label> = ..."
   std::string Benchmark;  ///< name of the benchmark as it is printed
@@ -40,6 +41,9 @@ struct Medians {
 /// The console output, and the medians of every benchmark (its single run when it ran once).
 class MedianReporter final : public benchmark::ConsoleReporter {
  public:
+  /// Coloured on a terminal only, so that logs stay plain text.
+  MedianReporter() : ConsoleReporter(isatty(fileno(stdout)) != 0 ? OO_ColorTabular : OO_Tabular) {}
+
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs) {

@@ -69,7 +69,9 @@ QPainterPath DragonPath() {
 
   QPainterPath path;
   for (const SurfaceCall& call : recording.Calls()) {
-    if (call.Kind != SurfaceCallKind::Polyline && call.Kind != SurfaceCallKind::PolyBezier) continue;
+    const bool drawn =
+        call.Kind == SurfaceCallKind::Polyline || call.Kind == SurfaceCallKind::PolyBezier;
+    if (!drawn) continue;
     const auto& p = call.Points;
     const QPointF first(p[0].x, p[0].y);
     if (path.elementCount() == 0 || path.currentPosition() != first) path.moveTo(first);

@@ -26,8 +26,9 @@ Bytes Polygon(double x, double y, const std::vector<Record>& records,
               std::optional<std::uint32_t> cb = {}) {
   Bytes bytes;
   const auto put = [&](auto value) {
-    const auto* raw = reinterpret_cast<const std::uint8_t*>(&value);
-    bytes.insert(bytes.end(), raw, raw + sizeof value);
+    const std::size_t at = bytes.size();
+    bytes.resize(at + sizeof value);
+    std::memcpy(bytes.data() + at, &value, sizeof value);
   };
   const auto point = [&](std::pair<double, double> xy) {  // each: fraction word, value word
     for (double v : {xy.first, xy.second}) put(static_cast<std::int32_t>(v * 65536.0));

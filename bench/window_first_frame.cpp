@@ -1,0 +1,20 @@
+// Start-up of the program's window as moji-outline runs it (the window, its start-up handler with
+// the font walk and the request for "龍"), ending the process once the first frame with the
+// drawn character is painted.
+#include <QApplication>
+#include <QWidget>
+#include <memory>
+
+#include "first_paint_exit.h"
+#include "window/main_window.h"
+#include "window/screen_font_list.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  moji::Main window(std::make_unique<moji::InstalledScreenFonts>());
+  moji::bench::FirstPaintExit exit(window);
+  window.Form_Load();
+  // Armed after the start-up handler: its show() may paint before "龍" is drawn.
+  exit.Arm();
+  return app.exec();
+}
