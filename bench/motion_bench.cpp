@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "bench_glyphs.h"
 #include "bench_ratio.h"
 #include "geometry/outline_placement.h"
 #include "model/glyph_outline_fetch.h"
@@ -28,17 +29,6 @@ constexpr double kTickPeriodSeconds = 0.050;
 constexpr char16_t kDragon[] = u"龍";
 constexpr char16_t kMostComplex[] = u"\u2603";
 
-GlyphOutline PlacedGlyph(const char16_t* character) {
-  LOGFONTA font{};
-  font.lfHeight = 32;
-  font.lfCharSet = DEFAULT_CHARSET;
-  std::strcpy(font.lfFaceName, "IPAGothic");
-  DeviceContext hdc;
-  GlyphOutline outline = FetchGlyphOutline(hdc, character, font);
-  PlaceOutline(outline, 20.0f, 0.0f, 160.0f, true);
-  return outline;
-}
-
 std::int64_t PointCount(const GlyphOutline& outline) {
   std::int64_t points = 0;
   for (const OutlineBlock& block : outline.Blocks) {
@@ -54,7 +44,7 @@ constexpr int kSessionTicks = 100;
 /// Ticks of sessions of motion; range(0) is the pen width, range(1) 1 while the mouse button is
 /// held at (100, 80) (points flee it, the pulse circle is drawn), 0 while it is not.
 void BM_MotionTick(benchmark::State& state, const char16_t* character) {
-  const GlyphOutline placed = PlacedGlyph(character);
+  const GlyphOutline placed = bench::PlacedIpaGothicOutline(character);
   GlyphOutline outline = placed;
   RasterSurface raster(200, 200);
   DeviceContext hdc;
@@ -97,7 +87,7 @@ BENCHMARK_CAPTURE(BM_MotionTick, most_complex, kMostComplex)
 
 // The point rule alone, without drawing: what the motion itself adds to a tick.
 void BM_MoveOutlineOnly(benchmark::State& state, const char16_t* character) {
-  GlyphOutline outline = PlacedGlyph(character);
+  GlyphOutline outline = bench::PlacedIpaGothicOutline(character);
   ClockSeededRandom random;
   random.Seed(1);
   const MouseState mouse{1, 100.0f, 80.0f};

@@ -7,29 +7,20 @@
 #include <QPainterPath>
 #include <cstring>
 
+#include "bench_glyphs.h"
 #include "bench_ratio.h"
 #include "geometry/block_rendering.h"
 #include "geometry/outline_placement.h"
 #include "model/glyph_outline_fetch.h"
 #include "platform/raster_surface.h"
 #include "platform/recording_surface.h"
+#include "window/block_palette.h"
 
 namespace moji {
 namespace {
 
-constexpr COLORREF kPalette[] = {0x000000, 0x800000, 0x008000, 0x808000, 0x000080,
-                                 0x800080, 0x008080, 0x808080, 0xFF0000, 0x00FF00,
-                                 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
-
 const GlyphOutline& ModelDragon() {
-  static const GlyphOutline outline = [] {
-    LOGFONTA font{};
-    font.lfHeight = 32;
-    font.lfCharSet = 1;
-    std::strcpy(font.lfFaceName, "IPAGothic");
-    DeviceContext hdc;
-    return FetchGlyphOutline(hdc, u"龍", font);
-  }();
+  static const GlyphOutline outline = bench::IpaGothicOutline(u"龍");
   return outline;
 }
 
@@ -45,7 +36,7 @@ const GlyphOutline& PlacedDragon() {
 /// Every block in its colour, one call per block, as the window draws.
 void DrawAllBlocks(DeviceContext& hdc, const GlyphOutline& outline, std::int32_t penWidth) {
   for (std::int32_t k = 0; k < outline.BlockCount; ++k) {
-    DrawOutlineBlocks(hdc, outline, 0, 0, 1, false, kPalette[k % 15], penWidth, PS_SOLID, k);
+    DrawOutlineBlocks(hdc, outline, 0, 0, 1, false, BlockColor(k), penWidth, PS_SOLID, k);
   }
 }
 
@@ -109,7 +100,7 @@ void BM_BaselineQtQuadraticPaths(benchmark::State& state) {
         }
       }
       path.closeSubpath();
-      const COLORREF c = kPalette[k % 15];
+      const COLORREF c = BlockColor(k);
       painter.setPen(QPen(QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF),
                           penWidth > 1 ? penWidth : 0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
       painter.drawPath(path);

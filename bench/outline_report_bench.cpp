@@ -4,22 +4,15 @@
 #include <QString>
 #include <cstring>
 
+#include "bench_glyphs.h"
 #include "bench_ratio.h"
-#include "model/glyph_outline_fetch.h"
 #include "report/outline_report.h"
 
 namespace moji {
 namespace {
 
 const GlyphOutline& Dragon() {
-  static const GlyphOutline outline = [] {
-    LOGFONTA font{};
-    font.lfHeight = 32;
-    font.lfCharSet = 1;
-    std::strcpy(font.lfFaceName, "IPAGothic");
-    DeviceContext hdc;
-    return FetchGlyphOutline(hdc, u"龍", font);
-  }();
+  static const GlyphOutline outline = bench::IpaGothicOutline(u"龍");
   return outline;
 }
 
