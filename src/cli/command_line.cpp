@@ -48,6 +48,25 @@ std::optional<ImageFormat> FormatOfPath(std::string_view path) {
 }
 
 /// The checks that need the whole command: required arguments and their values.
+// Stores the value of one known option; the problem with the value, or an empty text.
+std::string ApplyOption(CommandRequest& request, const std::string& option,
+                        const std::string& value, bool& outputGiven) {
+  if (option == "--face") {
+    request.Face = value;
+  } else if (option == "--thickness") {
+    const std::optional<std::int32_t> thickness = ParseThickness(value);
+    if (!thickness) return "--thickness must be a whole number from 1 to 5: " + value;
+    request.Thickness = *thickness;
+  } else {
+    const std::optional<ImageFormat> format = FormatOfPath(value);
+    if (!format) return "the output file must end in .png or .svg: " + value;
+    request.OutputPath = value;
+    request.Format = *format;
+    outputGiven = true;
+  }
+  return {};
+}
+
 std::string ProblemWith(const CommandRequest& request, bool characterGiven, bool outputGiven) {
   if (request.Kind == CommandKind::Faces) return {};
   if (!characterGiven) return "missing CHAR";
@@ -102,20 +121,8 @@ ParsedCommand ParseCommand(const std::vector<std::string>& arguments) {
                          (rendering && (argument == "--thickness" || argument == "-o"));
       if (!known) return Refused("unknown option: " + argument);
       if (i + 1 == arguments.size()) return Refused(argument + " needs a value");
-      const std::string& value = arguments[++i];
-      if (argument == "--face") {
-        request.Face = value;
-      } else if (argument == "--thickness") {
-        const std::optional<std::int32_t> thickness = ParseThickness(value);
-        if (!thickness) return Refused("--thickness must be a whole number from 1 to 5: " + value);
-        request.Thickness = *thickness;
-      } else {
-        const std::optional<ImageFormat> format = FormatOfPath(value);
-        if (!format) return Refused("the output file must end in .png or .svg: " + value);
-        request.OutputPath = value;
-        request.Format = *format;
-        outputGiven = true;
-      }
+      std::string problem = ApplyOption(request, argument, arguments[++i], outputGiven);
+      if (!problem.empty()) return Refused(std::move(problem));
       continue;
     }
     if (!takesCharacter || characterGiven) return Refused("unexpected argument: " + argument);

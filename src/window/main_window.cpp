@@ -33,6 +33,14 @@ void CountUp(std::int32_t& counter) {
   if (counter < std::numeric_limits<std::int32_t>::max()) ++counter;
 }
 
+/// Names a control and puts it at its place in the window's client area.
+template <typename Control>
+Control* Placed(Control* control, const char* name, const QRect& place) {
+  control->setObjectName(QString::fromLatin1(name));
+  control->setGeometry(place);
+  return control;
+}
+
 }  // namespace
 
 Main::Main(std::unique_ptr<ScreenFontList> screenFonts, QWidget* parent)
@@ -48,38 +56,34 @@ void Main::BuildControls() {
   setObjectName(QStringLiteral("Main"));
   setWindowTitle(Utf16(kMainCaption));
   setFixedSize(kClientWidth, kClientHeight);
-
   // Created in tab order, so the focus chain follows it.
-  picture1_ = new PictureBox(this);
-  picture1_->setObjectName(QStringLiteral("Picture1"));
-  picture1_->setGeometry(336, 8, 204, 204);
+  BuildPictureAndTexts();
+  BuildSettings();
+  timer1_ = new QTimer(this);
+  timer1_->setObjectName(QStringLiteral("Timer1"));
+  timer1_->setInterval(kTimerInterval);
+}
+
+void Main::BuildPictureAndTexts() {
+  picture1_ = Placed(new PictureBox(this), "Picture1", {336, 8, 204, 204});
   picture1_->SetFontName(Utf16(kDefaultFace));
   picture1_->SetFontItalic(kDrawingAreaStartsItalic);
 
-  text1_ = new QPlainTextEdit(this);
-  text1_->setObjectName(QStringLiteral("Text1"));
-  text1_->setGeometry(8, 8, 313, 401);
+  text1_ = Placed(new QPlainTextEdit(this), "Text1", {8, 8, 313, 401});
   text1_->setReadOnly(true);
   text1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
-  text2_ = new QLineEdit(this);
-  text2_->setObjectName(QStringLiteral("Text2"));
-  text2_->setGeometry(336, 256, 193, 113);
+  text2_ = Placed(new QLineEdit(this), "Text2", {336, 256, 193, 113});
   text2_->setFont(QFont(QString::fromUtf16(u"ＭＳ Ｐゴシック"), kText2PointSize, QFont::Normal));
   text2_->setText(QString::fromUtf16(u"龍"));
+}
 
-  check1_ = new QCheckBox(QString::fromUtf16(u"動きあり"), this);
-  check1_->setObjectName(QStringLiteral("Check1"));
-  check1_->setGeometry(336, 376, 73, 17);
-
-  combo1_ = new QComboBox(this);
-  combo1_->setObjectName(QStringLiteral("Combo1"));
-  combo1_->setGeometry(336, 224, 209, 20);
+void Main::BuildSettings() {
+  check1_ = Placed(new QCheckBox(QString::fromUtf16(u"動きあり"), this), "Check1", {336, 376, 73, 17});
+  combo1_ = Placed(new QComboBox(this), "Combo1", {336, 224, 209, 20});
   combo1_->setEditable(false);
 
-  hScroll1_ = new QScrollBar(Qt::Horizontal, this);
-  hScroll1_->setObjectName(QStringLiteral("HScroll1"));
-  hScroll1_->setGeometry(416, 400, 121, 17);
+  hScroll1_ = Placed(new QScrollBar(Qt::Horizontal, this), "HScroll1", {416, 400, 121, 17});
   hScroll1_->setRange(kThinnestPen, kThickestPen);
   hScroll1_->setSingleStep(1);
   hScroll1_->setPageStep(1);
@@ -88,14 +92,8 @@ void Main::BuildControls() {
   // Scroll bars invert their controls by default, so the Right key would make the thumb go left.
   hScroll1_->setInvertedControls(false);
 
-  label1_ = new QLabel(this);
-  label1_->setObjectName(QStringLiteral("Label1"));
-  label1_->setGeometry(336, 404, 73, 17);
+  label1_ = Placed(new QLabel(this), "Label1", {336, 404, 73, 17});
   ShowThickness();
-
-  timer1_ = new QTimer(this);
-  timer1_->setObjectName(QStringLiteral("Timer1"));
-  timer1_->setInterval(kTimerInterval);
 }
 
 void Main::ConnectHandlers() {

@@ -84,6 +84,8 @@ class Main final : public QWidget, private DisplayTarget {
 
  private:
   void BuildControls();
+  void BuildPictureAndTexts();
+  void BuildSettings();
   void ConnectHandlers();
   DeviceContext& DrawingDc() override;
   void ShowReport(std::u16string report) override;
