@@ -79,7 +79,8 @@ void Main::BuildPictureAndTexts() {
 }
 
 void Main::BuildSettings() {
-  check1_ = Placed(new QCheckBox(QString::fromUtf16(u"動きあり"), this), "Check1", {336, 376, 73, 17});
+  check1_ = Placed(new QCheckBox(QString::fromUtf16(u"動きあり"), this), "Check1",
+                   {336, 376, 73, 17});
   combo1_ = Placed(new QComboBox(this), "Combo1", {336, 224, 209, 20});
   combo1_->setEditable(false);
 
