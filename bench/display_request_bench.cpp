@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "bench_ratio.h"
+#include "raster_target.h"
 #include "platform/raster_surface.h"
 #include "platform/recording_surface.h"
 #include "window/block_palette.h"
@@ -22,25 +23,8 @@ namespace {
 constexpr char kFace[] = "IPAGothic";
 constexpr std::int32_t kPenWidth = 2;
 
-/// The window's side of a request without its widgets: the report is kept as text and the
-/// refresh reads the finished image, as the paint that follows it would.
-class RasterTarget final : public DisplayTarget {
- public:
-  RasterTarget() { dc_.Surface = &surface_; }
-
-  DeviceContext& DrawingDc() override { return dc_; }
-  void ShowReport(std::u16string report) override { report_ = std::move(report); }
-  void ClearDrawing() override { surface_.Clear(); }
-  void RefreshDrawing() override { benchmark::DoNotOptimize(surface_.Image().constBits()); }
-
- private:
-  RasterSurface surface_{200, 200};
-  DeviceContext dc_;
-  std::u16string report_;
-};
-
 void BM_DisplayRequest(benchmark::State& state) {
-  RasterTarget target;
+  bench::RasterTarget target;
   GlyphOutline currentOutline;
   for (auto _ : state) {
     RunDisplayRequest(u"龍", kFace, kPenWidth, currentOutline, target);
@@ -60,6 +44,7 @@ QPainterPath DragonPath() {
     void ShowReport(std::u16string) override {}
     void ClearDrawing() override {}
     void RefreshDrawing() override {}
+    void DrawPulseCircle(float, float, float) override {}
 
    private:
     DeviceContext dc_;

@@ -10,16 +10,13 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
-#include <cstring>
 
 #include "bench_glyphs.h"
 #include "bench_ratio.h"
-#include "geometry/outline_placement.h"
-#include "model/glyph_outline_fetch.h"
+#include "raster_target.h"
 #include "motion/motion_step.h"
-#include "platform/raster_surface.h"
 #include "platform/random_source.h"
-#include "window/block_palette.h"
+#include "window/motion_frame.h"
 
 namespace moji {
 namespace {
@@ -46,9 +43,7 @@ constexpr int kSessionTicks = 100;
 void BM_MotionTick(benchmark::State& state, const char16_t* character) {
   const GlyphOutline placed = bench::PlacedIpaGothicOutline(character);
   GlyphOutline outline = placed;
-  RasterSurface raster(200, 200);
-  DeviceContext hdc;
-  hdc.Surface = &raster;
+  bench::RasterTarget target;
   ClockSeededRandom random;
   random.Seed(1);
   const auto penWidth = static_cast<std::int32_t>(state.range(0));
@@ -61,13 +56,7 @@ void BM_MotionTick(benchmark::State& state, const char16_t* character) {
       mouse.ButtonDown = held ? 1 : 0;
     }
     if (mouse.ButtonDown > 0) ++mouse.ButtonDown;
-    MoveOutline(outline, mouse, random);
-    raster.Clear();
-    if (mouse.ButtonDown > 0) {
-      raster.DrawCircle(mouse.MouseX, mouse.MouseY, PulseRadius(mouse.ButtonDown), 0, 1);
-    }
-    DrawBlocksInPaletteColors(hdc, outline, penWidth);
-    benchmark::DoNotOptimize(raster.Image().constBits());
+    RunMotionFrame(mouse, random, penWidth, outline, target);
   }
   state.counters["points"] = static_cast<double>(PointCount(outline));
 }

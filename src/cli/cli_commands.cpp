@@ -39,6 +39,8 @@ class OffscreenDisplay final : public DisplayTarget {
     if (clear_) clear_();
   }
   void RefreshDrawing() override {}
+  // The command line draws single requests; the motion never runs here.
+  void DrawPulseCircle(float, float, float) override {}
 
   /// The report of the last request.
   const std::u16string& Report() const { return report_; }

@@ -18,9 +18,9 @@ inline float FixedToSingle(const FIXED& fixed) {
   // little-endian 32-bit integer, the two words are the number counted in 65536ths (the
   // fraction is the low word), and dividing its double by a power of two is exact. Inline: the
   // outline walk converts every coordinate of every glyph through it.
-  std::int32_t sixteenths = 0;
-  std::memcpy(&sixteenths, &fixed, sizeof sixteenths);
-  return static_cast<float>(static_cast<double>(sixteenths) / 65536.0);
+  std::int32_t units = 0;  // the number in 65536ths
+  std::memcpy(&units, &fixed, sizeof units);
+  return static_cast<float>(static_cast<double>(units) / 65536.0);
 }
 
 }  // namespace moji

@@ -32,6 +32,8 @@ class DisplayTarget {
   virtual void ClearDrawing() = 0;
   /// Brings the finished drawing to the screen.
   virtual void RefreshDrawing() = 0;
+  /// Draws an outline circle in the drawing area's own foreground colour and line width.
+  virtual void DrawPulseCircle(float centerX, float centerY, float radius) = 0;
 };
 
 /// The font description of an outline request for the UTF-8 face name: height 32, italic 0,

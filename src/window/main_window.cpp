@@ -13,8 +13,7 @@
 #include <utility>
 #include <vector>
 
-#include "motion/motion_step.h"
-#include "window/block_palette.h"
+#include "window/motion_frame.h"
 #include "window/drawing_area_font.h"
 #include "window/handler_boundary.h"
 
@@ -136,6 +135,10 @@ void Main::ClearDrawing() { picture1_->Clear(); }
 
 void Main::RefreshDrawing() { picture1_->Refresh(); }
 
+void Main::DrawPulseCircle(float centerX, float centerY, float radius) {
+  picture1_->DrawCircle(centerX, centerY, radius);
+}
+
 void Main::EnumTrueTypeFont() {
   WalkTrueTypeFaces(
       screenFonts_->Count(),
@@ -163,12 +166,8 @@ void Main::Timer1_Timer() {
                    QString::number(tickCount_));
     if (buttonDown_ > 0) CountUp(buttonDown_);
     if (!check1_->isChecked()) return;
-
-    MoveOutline(currentOutline_, MouseState{buttonDown_, mouseX_, mouseY_}, random_);
-    picture1_->Clear();
-    if (buttonDown_ > 0) picture1_->DrawCircle(mouseX_, mouseY_, PulseRadius(buttonDown_));
-    DrawBlocksInPaletteColors(picture1_->Dc(), currentOutline_, Thickness());
-    picture1_->Refresh();
+    RunMotionFrame(MouseState{buttonDown_, mouseX_, mouseY_}, random_, Thickness(),
+                   currentOutline_, *this);
   });
 }
 
@@ -188,15 +187,12 @@ void Main::Text2_Change() {
   RunHandler("Text2_Change", [this] { GetKestrineProc(Text2Text()); });
 }
 
-void Main::HScroll1_Change() {
-  RunHandler("HScroll1_Change", [this] {
-    ShowThickness();
-    GetKestrineProc(Text2Text());
-  });
-}
+void Main::HScroll1_Change() { ThicknessChanged("HScroll1_Change"); }
 
-void Main::HScroll1_Scroll() {
-  RunHandler("HScroll1_Scroll", [this] {
+void Main::HScroll1_Scroll() { ThicknessChanged("HScroll1_Scroll"); }
+
+void Main::ThicknessChanged(const char* handler) {
+  RunHandler(handler, [this] {
     ShowThickness();
     GetKestrineProc(Text2Text());
   });

@@ -91,8 +91,11 @@ class Main final : public QWidget, private DisplayTarget {
   void ShowReport(std::u16string report) override;
   void ClearDrawing() override;
   void RefreshDrawing() override;
+  void DrawPulseCircle(float centerX, float centerY, float radius) override;
   void RedrawOutline();
   void SelectDrawnFaceInCombo1();
+  /// What both scroll-bar events do: show the thickness and redraw with it.
+  void ThicknessChanged(const char* handler);
   void ShowThickness();
   std::int32_t Thickness() const;
   std::u16string Text2Text() const;

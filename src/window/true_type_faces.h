@@ -24,8 +24,8 @@ using KeepFace = std::function<void(const std::string& faceName)>;
 
 /// Walks a face list of `count` names in order: a name beginning with "@" (a vertical-writing
 /// variant) is skipped untried; any other name is made the drawing area's face and kept when
-/// the metrics of the selected font report TrueType. The metrics record is zeroed once and then
-/// overwritten by each query, so a failed query leaves the previous answer standing.
+/// the metrics of the selected font report TrueType. A failed query says nothing of the face,
+/// which is then not kept.
 void WalkTrueTypeFaces(std::int32_t count, const FaceNameAt& nameAt,
                        const SelectDrawingFace& selectFace, const KeepFace& keep);
 

@@ -1,0 +1,35 @@
+#pragma once
+// The window's side of a display request or motion frame without its widgets: a 200 x 200
+// raster surface, the report kept as text, and a refresh that reads the finished image, as the
+// paint that follows it would.
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+#include <utility>
+
+#include "platform/raster_surface.h"
+#include "window/display_request.h"
+
+namespace moji::bench {
+
+class RasterTarget final : public DisplayTarget {
+ public:
+  RasterTarget() { dc_.Surface = &surface_; }
+
+  DeviceContext& DrawingDc() override { return dc_; }
+  void ShowReport(std::u16string report) override { report_ = std::move(report); }
+  void ClearDrawing() override { surface_.Clear(); }
+  void RefreshDrawing() override { benchmark::DoNotOptimize(surface_.Image().constBits()); }
+  /// Black and one pixel wide, the drawing area's own colour and width.
+  void DrawPulseCircle(float x, float y, float radius) override {
+    surface_.DrawCircle(x, y, radius, 0x000000, 1);
+  }
+
+ private:
+  RasterSurface surface_{200, 200};
+  DeviceContext dc_;
+  std::u16string report_;
+};
+
+}  // namespace moji::bench

@@ -1,0 +1,20 @@
+#pragma once
+// One frame of the motion mode: move every point, then redraw the drawing area.
+// Plain C++: the window's timer runs it, and so does the motion benchmark.
+
+#include <cstdint>
+
+#include "model/glyph_outline.h"
+#include "motion/motion_step.h"
+#include "platform/random_source.h"
+#include "window/display_request.h"
+
+namespace moji {
+
+/// Moves every point of the placed `currentOutline`, clears the drawing, draws the pulse circle
+/// around the mouse while a button is held, then every block in its palette colour with a pen
+/// `penWidth` wide, and refreshes. Throws what the block drawing throws for a broken outline.
+void RunMotionFrame(const MouseState& mouse, RandomSource& random, std::int32_t penWidth,
+                    GlyphOutline& currentOutline, DisplayTarget& target);
+
+}  // namespace moji
