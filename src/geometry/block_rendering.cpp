@@ -33,7 +33,7 @@ class PenSelection {
 
 /// A count that must equal the length of its array; anything else is a broken outline.
 template <typename Element>
-void RequireCountMatches(std::int32_t count, const std::vector<Element>& elements,
+void RequireCountMatches(std::int32_t count, const OutlineArray<Element>& elements,
                          const char* what) {
   if (count < 0 || static_cast<std::size_t>(count) != elements.size()) {
     throw std::out_of_range(what);
@@ -108,7 +108,7 @@ class BlockPainter {
  private:
   /// One Polyline from the current point through the run, closed back to the block's start
   /// when the run is the block's last.
-  void DrawPolylineRun(OutlinePoint current, const std::vector<OutlinePoint>& points, bool last,
+  void DrawPolylineRun(OutlinePoint current, const OutlineArray<OutlinePoint>& points, bool last,
                        OutlinePoint start) {
     std::size_t count = 0;
     buffer_[count++] = ToDevice(current);
@@ -118,7 +118,7 @@ class BlockPainter {
   }
 
   /// One PolyBezier per quadratic piece: a run of n points gives n - 1 cubic segments.
-  void DrawSplineRun(OutlinePoint current, const std::vector<OutlinePoint>& points) {
+  void DrawSplineRun(OutlinePoint current, const OutlineArray<OutlinePoint>& points) {
     OutlinePoint segmentStart = current;
     for (std::size_t s = 0; s + 1 < points.size(); ++s) {
       const bool lastPiece = s + 2 == points.size();

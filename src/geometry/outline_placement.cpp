@@ -25,25 +25,19 @@ struct Placement {
   }
 };
 
-/// The count, bounded by the array so that a record with a wrong count is never read past its end.
-template <typename Element>
-std::size_t Visitable(std::int32_t count, const std::vector<Element>& elements) {
-  return count <= 0 ? 0 : std::min(static_cast<std::size_t>(count), elements.size());
-}
-
 }  // namespace
 
 void PlaceOutline(GlyphOutline& outline, float offsetX, float offsetY, float scale, bool flipY) {
   const Placement placement{offsetX, offsetY, scale, flipY};
-  const std::size_t blocks = Visitable(outline.BlockCount, outline.Blocks);
+  const std::size_t blocks = VisitableCount(outline.BlockCount, outline.Blocks);
   for (std::size_t b = 0; b < blocks; ++b) {
     OutlineBlock& block = outline.Blocks[b];
     block.StartX = placement.PlaceX(block.StartX);
     block.StartY = placement.PlaceY(block.StartY);
-    const std::size_t curves = Visitable(block.CurveCount, block.Curves);
+    const std::size_t curves = VisitableCount(block.CurveCount, block.Curves);
     for (std::size_t c = 0; c < curves; ++c) {
       OutlineCurve& curve = block.Curves[c];
-      const std::size_t points = Visitable(curve.PointCount, curve.Points);
+      const std::size_t points = VisitableCount(curve.PointCount, curve.Points);
       for (std::size_t p = 0; p < points; ++p) {
         curve.Points[p].X = placement.PlaceX(curve.Points[p].X);
         curve.Points[p].Y = placement.PlaceY(curve.Points[p].Y);

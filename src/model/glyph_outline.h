@@ -2,9 +2,12 @@
 // The records that hold one character's outline: blocks (contours) of curves (runs) of points.
 // Plain aggregates with value semantics: a copy is a deep copy.
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <string>
-#include <vector>
+
+#include "model/outline_allocator.h"
 
 namespace moji {
 
@@ -23,7 +26,7 @@ struct OutlinePoint {
 struct OutlineCurve {
   std::int32_t CurveType = 0;
   std::int32_t PointCount = 0;
-  std::vector<OutlinePoint> Points;
+  OutlineArray<OutlinePoint> Points;
 };
 
 /// One closed contour: a start point and its runs; `CurveCount` equals `Curves.size()`.
@@ -31,7 +34,7 @@ struct OutlineBlock {
   float StartX = 0.0f;
   float StartY = 0.0f;
   std::int32_t CurveCount = 0;
-  std::vector<OutlineCurve> Curves;
+  OutlineArray<OutlineCurve> Curves;
 };
 
 /// One character's outline. Empty (no character, no blocks) when there is none.
@@ -39,9 +42,16 @@ struct GlyphOutline {
   /// The outlined character: one UTF-16 code unit, or two for a surrogate pair.
   std::u16string Character;
   std::int32_t BlockCount = 0;
-  std::vector<OutlineBlock> Blocks;
+  OutlineArray<OutlineBlock> Blocks;
   /// The largest `PointCount` of any curve, 0 without curves.
   std::int32_t MaxCurvePoints = 0;
 };
+
+/// The number of elements a reader may visit: the record's count, but never past the end of its
+/// array, so that a record whose count lies is never read out of bounds.
+template <typename Element>
+std::size_t VisitableCount(std::int32_t count, const OutlineArray<Element>& elements) {
+  return count <= 0 ? 0 : std::min(static_cast<std::size_t>(count), elements.size());
+}
 
 }  // namespace moji

@@ -26,48 +26,56 @@ struct CurveHead {
 };
 static_assert(sizeof(CurveHead) == kCurveHeadSize);
 
-// Reads the curve record at `offset` into `curve` and advances `offset` past it. A record
-// that runs past `end`, has no points, or is a quadratic run of fewer than two points is
-// malformed: false, and neither `curve` nor `offset` is to be trusted.
-bool ReadCurve(std::span<const std::uint8_t> buffer, std::size_t& offset, std::size_t end,
-               float scale, OutlineCurve& curve) {
-  if (end - offset < kCurveHeadSize) return false;
-  const CurveHead head = ReadRecord<CurveHead>(buffer, offset);
-  offset += kCurveHeadSize;
-  if (head.Count <= 0) return false;
-  if (head.Type == TT_PRIM_QSPLINE && head.Count < 2) return false;
-  if (static_cast<std::size_t>(head.Count) * kPointSize > end - offset) return false;
-  curve.CurveType = head.Type;
-  curve.PointCount = head.Count;
-  const auto count = static_cast<std::size_t>(head.Count);
-  const std::size_t first = offset;
-  offset += count * kPointSize;
-  // Sized once and filled through a plain pointer: a loop the compiler can vectorise.
-  curve.Points = std::vector<OutlinePoint>(count);
-  OutlinePoint* point = curve.Points.data();
-  for (std::size_t k = 0; k < count; ++k) {
-    const auto fx = ReadRecord<POINTFX>(buffer, first + k * kPointSize);
-    point[k].X = Scaled(fx.x, scale);
-    point[k].Y = Scaled(fx.y, scale);
-  }
-  return true;
-}
+/// The sound curve records at the start of a polygon's body.
+struct SoundCurves {
+  std::size_t Count = 0;
+  /// Whether they fill the body; if not, a malformed record follows them.
+  bool Whole = true;
+};
 
-// The number of curve records from `offset` to `end`, hopping by their point counts. Only a
-// capacity hint for the block's curves: a malformed record simply ends the count.
-std::size_t CountCurves(std::span<const std::uint8_t> buffer, std::size_t offset, std::size_t end) {
-  std::size_t count = 0;
-  while (offset < end && end - offset >= kCurveHeadSize) {
+// Checks the curve records from `offset` to `end`. A record that runs past `end`, has no points,
+// or is a quadratic run of fewer than two points is malformed and ends the count.
+SoundCurves CheckCurves(std::span<const std::uint8_t> buffer, std::size_t offset,
+                        std::size_t end) {
+  SoundCurves sound;
+  while (offset < end) {
+    if (end - offset < kCurveHeadSize) return {sound.Count, false};
     const CurveHead head = ReadRecord<CurveHead>(buffer, offset);
-    if (head.Count <= 0) break;
-    offset += kCurveHeadSize + static_cast<std::size_t>(head.Count) * kPointSize;
-    ++count;
+    offset += kCurveHeadSize;
+    const bool tooFew = head.Count <= 0 || (head.Type == TT_PRIM_QSPLINE && head.Count < 2);
+    if (tooFew || static_cast<std::size_t>(head.Count) * kPointSize > end - offset) {
+      return {sound.Count, false};
+    }
+    offset += static_cast<std::size_t>(head.Count) * kPointSize;
+    ++sound.Count;
   }
-  return count;
+  return sound;
 }
 
-// The number of polygons of the buffer, hopping by their lengths; a capacity hint like
-// CountCurves, ended by the same lengths that end the walk.
+// Reads `count` curve records at `offset`, which CheckCurves has found sound, into the block,
+// and advances `offset` past them.
+void ReadCurves(std::span<const std::uint8_t> buffer, std::size_t& offset, std::size_t count,
+                float scale, OutlineBlock& block, std::int32_t& maxCurvePoints) {
+  block.Curves.resize(count);
+  block.CurveCount = static_cast<std::int32_t>(count);
+  for (OutlineCurve& curve : block.Curves) {
+    const CurveHead head = ReadRecord<CurveHead>(buffer, offset);
+    offset += kCurveHeadSize;
+    curve.CurveType = head.Type;
+    curve.PointCount = head.Count;
+    if (maxCurvePoints < head.Count) maxCurvePoints = head.Count;
+    const auto points = static_cast<std::size_t>(head.Count);
+    // Allocated once at its exact length and built point by point, without a first fill.
+    curve.Points.reserve(points);
+    for (std::size_t k = 0; k < points; ++k, offset += kPointSize) {
+      const auto fx = ReadRecord<POINTFX>(buffer, offset);
+      curve.Points.push_back({Scaled(fx.x, scale), Scaled(fx.y, scale)});
+    }
+  }
+}
+
+// The number of polygons of the buffer, hopping by their lengths: a capacity hint, ended by
+// the same lengths that end the walk.
 std::size_t CountPolygons(std::span<const std::uint8_t> buffer) {
   std::size_t count = 0;
   std::size_t offset = 0;
@@ -78,23 +86,6 @@ std::size_t CountPolygons(std::span<const std::uint8_t> buffer) {
     ++count;
   }
   return count;
-}
-
-// Reads the curves of one polygon up to `end`; false when a malformed curve ended the walk.
-// The curves are counted first, so that the block's array is allocated once.
-bool ReadCurves(std::span<const std::uint8_t> buffer, std::size_t& offset, std::size_t end,
-                float scale, OutlineBlock& block, std::int32_t& maxCurvePoints) {
-  block.Curves.reserve(CountCurves(buffer, offset, end));
-  while (offset < end) {
-    OutlineCurve& curve = block.Curves.emplace_back();
-    if (!ReadCurve(buffer, offset, end, scale, curve)) {
-      block.Curves.pop_back();
-      return false;
-    }
-    if (maxCurvePoints < curve.PointCount) maxCurvePoints = curve.PointCount;
-    ++block.CurveCount;
-  }
-  return true;
 }
 
 }  // namespace
@@ -117,7 +108,11 @@ GlyphOutline WalkNativeOutline(std::span<const std::uint8_t> buffer, float scale
     ++outline.BlockCount;
     block.StartX = Scaled(header.pfxStart.x, scale);
     block.StartY = Scaled(header.pfxStart.y, scale);
-    if (!ReadCurves(buffer, offset, end, scale, block, outline.MaxCurvePoints)) break;
+    // The curves are checked before any is read, so that the block's array is allocated once
+    // at its length.
+    const SoundCurves sound = CheckCurves(buffer, offset, end);
+    ReadCurves(buffer, offset, sound.Count, scale, block, outline.MaxCurvePoints);
+    if (!sound.Whole) break;
   }
   if (outline.BlockCount == 0) return GlyphOutline{};
   outline.Character = character;

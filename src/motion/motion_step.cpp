@@ -10,12 +10,6 @@ namespace {
 /// Growth of a pushed point's distance from the mouse per step.
 constexpr double kPushFactor = 1.02;
 
-/// Number of elements a loop may visit: the count, but never past the end of the vector.
-std::size_t BoundedCount(std::int32_t count, std::size_t size) {
-  if (count <= 0) return 0;
-  return std::min(static_cast<std::size_t>(count), size);
-}
-
 /// One coordinate's random step: (value + 0.5) - r, so it moves by more than -0.5 and at most +0.5.
 float RandomStep(float value, RandomSource& random) {
   const double r = random.NextUniform();
@@ -46,14 +40,14 @@ void MovePoint(float& x, float& y, const MouseState& mouse, RandomSource& random
 }
 
 void MoveOutline(GlyphOutline& outline, const MouseState& mouse, RandomSource& random) {
-  const std::size_t blockCount = BoundedCount(outline.BlockCount, outline.Blocks.size());
+  const std::size_t blockCount = VisitableCount(outline.BlockCount, outline.Blocks);
   for (std::size_t b = 0; b < blockCount; ++b) {
     OutlineBlock& block = outline.Blocks[b];
     MovePoint(block.StartX, block.StartY, mouse, random);
-    const std::size_t curveCount = BoundedCount(block.CurveCount, block.Curves.size());
+    const std::size_t curveCount = VisitableCount(block.CurveCount, block.Curves);
     for (std::size_t c = 0; c < curveCount; ++c) {
       OutlineCurve& curve = block.Curves[c];
-      const std::size_t pointCount = BoundedCount(curve.PointCount, curve.Points.size());
+      const std::size_t pointCount = VisitableCount(curve.PointCount, curve.Points);
       for (std::size_t p = 0; p < pointCount; ++p) {
         MovePoint(curve.Points[p].X, curve.Points[p].Y, mouse, random);
       }

@@ -174,6 +174,7 @@ class FontEngine {
   void Close(FontFace* face) {
     // A later face may be given the same address: the kept glyph must not outlive this one.
     if (lastFace_ == face) lastFace_ = nullptr;
+    if (scaledFace_ == face) scaledFace_ = nullptr;
     FT_Done_Face(face->Face);
     delete face;
   }
@@ -230,19 +231,31 @@ class FontEngine {
     return face != nullptr && face->IsTrueType ? face : nullptr;
   }
 
-  static void ConvertInto(const FontFace& face, std::int32_t height, std::uint32_t codePoint,
-                          NativeGlyph& glyph) {
-    if (!face.IsTrueType) return;
+  /// The scaled units of the face at the height; the last ones are kept, since requests come
+  /// in runs for one face and height.
+  const ScaledUnits* ScaledUnitsOf(const FontFace& face, std::int32_t height) {
+    if (scaledFace_ == &face && scaledHeight_ == height) return scaled_ ? &*scaled_ : nullptr;
+    scaledFace_ = &face;
+    scaledHeight_ = height;
+    scaled_.reset();
     const std::optional<NativeScale> scale =
         NativeScaleForHeight(height, face.Units.Ascent + face.Units.Descent, face.Units.Em);
-    if (!scale) return;
+    if (scale) scaled_.emplace(*scale);
+    return scaled_ ? &*scaled_ : nullptr;
+  }
+
+  void ConvertInto(const FontFace& face, std::int32_t height, std::uint32_t codePoint,
+                   NativeGlyph& glyph) {
+    if (!face.IsTrueType) return;
+    const ScaledUnits* scale = ScaledUnitsOf(face, height);
+    if (scale == nullptr) return;
     const FT_UInt glyphIndex = FT_Get_Char_Index(face.Face, codePoint);
     if (glyphIndex == 0 || FT_Load_Glyph(face.Face, glyphIndex, kOutlineLoadFlags) != 0) return;
     const FT_GlyphSlot slot = face.Face->glyph;
     if (slot->format != FT_GLYPH_FORMAT_OUTLINE) return;
     if (!AppendNativeOutline(slot->outline, *scale, glyph.Bytes)) return;
     glyph.Status = glyph.Bytes.empty() ? GlyphStatus::NoContours : GlyphStatus::Outline;
-    glyph.Metrics = MetricsOf(slot, *scale);
+    glyph.Metrics = MetricsOf(slot, scale->Scale());
   }
 
   FT_Library library_ = nullptr;
@@ -252,6 +265,9 @@ class FontEngine {
   /// Requests come in runs for one face name; its entry is checked before any hashing. Entries
   /// of an unordered map keep their addresses when it grows.
   const std::pair<const std::string, const FontFace*>* lastResolution_ = nullptr;
+  std::optional<ScaledUnits> scaled_;
+  const FontFace* scaledFace_ = nullptr;
+  std::int32_t scaledHeight_ = 0;
   NativeGlyph last_;
   const FontFace* lastFace_ = nullptr;
   std::int32_t lastHeight_ = 0;

@@ -106,7 +106,7 @@ class RecordWriter {
 /// Groups one contour's points into a polygon, scaling each point as it is written.
 class ContourWriter {
  public:
-  ContourWriter(const FT_Vector* points, const unsigned char* tags, const NativeScale& scale)
+  ContourWriter(const FT_Vector* points, const unsigned char* tags, const ScaledUnits& scale)
       : points_(points), tags_(tags), scale_(scale) {}
 
   /// Writes the polygon of `count` points at `out`; returns its byte length.
@@ -147,25 +147,23 @@ class ContourWriter {
   bool IsOn(std::size_t index) const { return (tags_[index] & FT_CURVE_TAG_ON) != 0; }
 
   FixedPoint Scaled(std::size_t index) const {
-    return {ScaleCoordinate(points_[index].x, scale_), ScaleCoordinate(points_[index].y, scale_)};
+    return {scale_(points_[index].x), scale_(points_[index].y)};
   }
 
   void WriteScaled(std::size_t index, std::size_t count, RecordWriter& writer) const {
-    // Local copies: the byte stores below could alias the members, which would be reloaded.
-    const NativeScale scale = scale_;
     const FT_Vector* point = points_ + index;
     std::uint8_t* room = writer.Points(count);
     for (std::size_t k = 0; k < count; ++k, ++point, room += kPointSize) {
-      const std::int32_t x = ScaleCoordinate(point->x, scale);
-      const std::int32_t y = ScaleCoordinate(point->y, scale);
+      const std::int32_t x = scale_(point->x);
+      const std::int32_t y = scale_(point->y);
       std::memcpy(room, &x, 4);
       std::memcpy(room + 4, &y, 4);
     }
   }
 
   FixedPoint Midpoint(std::size_t a, std::size_t b) const {
-    return {ScaleMidpointToFixed(points_[a].x, points_[b].x, scale_),
-            ScaleMidpointToFixed(points_[a].y, points_[b].y, scale_)};
+    return {ScaleMidpointToFixed(points_[a].x, points_[b].x, scale_.Scale()),
+            ScaleMidpointToFixed(points_[a].y, points_[b].y, scale_.Scale())};
   }
 
   /// A maximal run of on-curve points: straight segments, in records of at most 32767 points.
@@ -208,7 +206,7 @@ class ContourWriter {
 
   const FT_Vector* points_;
   const unsigned char* tags_;
-  const NativeScale& scale_;
+  const ScaledUnits& scale_;
 };
 
 }  // namespace
@@ -257,6 +255,12 @@ std::int32_t ScaleMidpointToFixed(std::int64_t unitsA, std::int64_t unitsB,
   return RoundedQuotient(unitsA + unitsB, scale.Numerator, 2 * scale.Denominator);
 }
 
+ScaledUnits::ScaledUnits(const NativeScale& scale) : scale_(scale), values_(2 * kReach) {
+  for (std::int64_t units = -kReach; units < kReach; ++units) {
+    values_[static_cast<std::size_t>(units + kReach)] = ScaleCoordinate(units, scale);
+  }
+}
+
 std::size_t NativeOutlineByteBound(std::size_t pointCount, std::size_t contourCount) {
   // Per contour: a header, at most one extra end point (the start again); per visited point at
   // most a record head and the point; per cut of a long spline run one more point.
@@ -264,7 +268,7 @@ std::size_t NativeOutlineByteBound(std::size_t pointCount, std::size_t contourCo
 }
 
 void AppendNativeContour(std::span<const FT_Vector> points, std::span<const unsigned char> tags,
-                         const NativeScale& scale, std::vector<std::uint8_t>& out) {
+                         const ScaledUnits& scale, std::vector<std::uint8_t>& out) {
   if (points.empty() || tags.size() != points.size()) return;
   const std::size_t oldSize = out.size();
   out.resize(oldSize + NativeOutlineByteBound(points.size(), 1));
@@ -272,7 +276,7 @@ void AppendNativeContour(std::span<const FT_Vector> points, std::span<const unsi
   out.resize(oldSize + writer.Write(points.size(), out.data() + oldSize));
 }
 
-bool AppendNativeOutline(const FT_Outline& outline, const NativeScale& scale,
+bool AppendNativeOutline(const FT_Outline& outline, const ScaledUnits& scale,
                          std::vector<std::uint8_t>& out) {
   const long contourCount = outline.n_contours;
   const long pointCount = outline.n_points;

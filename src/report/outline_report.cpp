@@ -54,24 +54,18 @@ void AppendCoordinate(std::u16string& out, float value) {
   out.push_back(static_cast<char16_t>(u'0' + fraction % 10));
 }
 
-/// Number of elements a reader may visit: the count, but never past the end of the array.
-template <typename Element>
-std::size_t Visitable(std::int32_t count, const std::vector<Element>& elements) {
-  return count <= 0 ? 0 : std::min(static_cast<std::size_t>(count), elements.size());
-}
-
 /// A generous estimate of the report's length, so the text grows without reallocation.
 std::size_t EstimatedLength(const GlyphOutline& outline) {
   constexpr std::size_t kHeader = 64, kPerBlock = 160, kPerCurve = 40, kPerPoint = 48;
   std::size_t length = kHeader + outline.Character.size();
-  const std::size_t blocks = Visitable(outline.BlockCount, outline.Blocks);
+  const std::size_t blocks = VisitableCount(outline.BlockCount, outline.Blocks);
   for (std::size_t b = 0; b < blocks; ++b) {
     const OutlineBlock& block = outline.Blocks[b];
     length += kPerBlock;
-    const std::size_t curves = Visitable(block.CurveCount, block.Curves);
+    const std::size_t curves = VisitableCount(block.CurveCount, block.Curves);
     for (std::size_t c = 0; c < curves; ++c) {
       length +=
-          kPerCurve + kPerPoint * Visitable(block.Curves[c].PointCount, block.Curves[c].Points);
+          kPerCurve + kPerPoint * VisitableCount(block.Curves[c].PointCount, block.Curves[c].Points);
     }
   }
   return length;
@@ -82,7 +76,7 @@ void AppendCurve(std::u16string& out, std::size_t index, const OutlineCurve& cur
   AppendInteger(out, static_cast<std::int64_t>(index));
   out +=
       curve.CurveType == CURVE_POLYLINE ? u" ] タイプ：折れ線\r\n" : u" ] タイプ：Bスプライン\r\n";
-  const std::size_t points = Visitable(curve.PointCount, curve.Points);
+  const std::size_t points = VisitableCount(curve.PointCount, curve.Points);
   for (std::size_t p = 0; p < points; ++p) {
     out += u"    点[ ";
     AppendInteger(out, static_cast<std::int64_t>(p));
@@ -106,7 +100,7 @@ void AppendBlock(std::u16string& out, std::size_t index, const OutlineBlock& blo
   out += u")\r\nカーブ数：";
   AppendInteger(out, block.CurveCount);
   out += u"\r\n-------------------------------------\r\n";
-  const std::size_t curves = Visitable(block.CurveCount, block.Curves);
+  const std::size_t curves = VisitableCount(block.CurveCount, block.Curves);
   for (std::size_t c = 0; c < curves; ++c) AppendCurve(out, c, block.Curves[c]);
 }
 
@@ -122,7 +116,7 @@ std::u16string OutlineReportText(const GlyphOutline& outline) {
   out += u"\r\nカーブ最大点数：";
   AppendInteger(out, outline.MaxCurvePoints);
   out += u"\r\n";
-  const std::size_t blocks = Visitable(outline.BlockCount, outline.Blocks);
+  const std::size_t blocks = VisitableCount(outline.BlockCount, outline.Blocks);
   for (std::size_t b = 0; b < blocks; ++b) AppendBlock(out, b, outline.Blocks[b]);
   return out;
 }

@@ -1,0 +1,39 @@
+#include "model/outline_allocator.h"
+
+namespace moji::outline_memory {
+namespace {
+
+/// Frees the thread's kept blocks when the thread ends.
+struct KeptBlocksDrain {
+  KeptBlocksDrain() = default;
+  KeptBlocksDrain(const KeptBlocksDrain&) = delete;
+  KeptBlocksDrain& operator=(const KeptBlocksDrain&) = delete;
+  ~KeptBlocksDrain() {
+    kept.Closed = true;
+    for (Node*& head : kept.Heads) {
+      while (head != nullptr) {
+        Node* next = head->Next;
+        ::operator delete(head);
+        head = next;
+      }
+    }
+  }
+};
+
+}  // namespace
+
+void* TakeFromHeap(std::size_t sizeClass) { return ::operator new((sizeClass + 1) * kGranule); }
+
+void Keep(void* block, std::size_t sizeClass) noexcept {
+  // An empty class always comes here, so the drain is armed before the thread keeps anything.
+  thread_local KeptBlocksDrain drain;
+  static_cast<void>(drain);
+  if (kept.Closed || kept.Counts[sizeClass] >= kKeptPerClass) {
+    ::operator delete(block);
+    return;
+  }
+  kept.Heads[sizeClass] = ::new (block) Node{kept.Heads[sizeClass]};
+  ++kept.Counts[sizeClass];
+}
+
+}  // namespace moji::outline_memory
