@@ -129,10 +129,14 @@ class ContourWriter {
     }
 
     RecordWriter writer(out + kPolygonHeaderSize);
-    std::size_t index = begin;
-    while (index < end) {
-      index = IsOn(index) ? WriteLineRun(index, end, writer)
-                          : WriteSplineRun(index, end, start, writer);
+    if (end - begin < kMaxRecordPoints) {
+      WriteRecords(begin, end, start, writer);
+    } else {
+      std::size_t index = begin;
+      while (index < end) {
+        index = IsOn(index) ? WriteLineRun(index, end, writer)
+                            : WriteSplineRun(index, end, start, writer);
+      }
     }
 
     const auto byteCount = static_cast<std::uint32_t>(writer.Cursor() - out);
@@ -151,11 +155,12 @@ class ContourWriter {
   }
 
   void WriteScaled(std::size_t index, std::size_t count, RecordWriter& writer) const {
+    const ScaledUnits::Lookup scaled = scale_.View();
     const FT_Vector* point = points_ + index;
     std::uint8_t* room = writer.Points(count);
     for (std::size_t k = 0; k < count; ++k, ++point, room += kPointSize) {
-      const std::int32_t x = scale_(point->x);
-      const std::int32_t y = scale_(point->y);
+      const std::int32_t x = scaled(point->x);
+      const std::int32_t y = scaled(point->y);
       std::memcpy(room, &x, 4);
       std::memcpy(room + 4, &y, 4);
     }
@@ -164,6 +169,44 @@ class ContourWriter {
   FixedPoint Midpoint(std::size_t a, std::size_t b) const {
     return {ScaleMidpointToFixed(points_[a].x, points_[b].x, scale_.Scale()),
             ScaleMidpointToFixed(points_[a].y, points_[b].y, scale_.Scale())};
+  }
+
+  /// The records of points [begin, end) in one pass, for fewer points than a record holds. A
+  /// line record is a run of on-curve points; a spline record a run of off-curve points with
+  /// the on-curve point after it, or the polygon's start when the run ends the contour. The
+  /// pass decides per point whether it opens a record, without a branch: where a record opens,
+  /// the runs end at points the processor cannot foresee.
+  void WriteRecords(std::size_t begin, std::size_t end, FixedPoint start,
+                    RecordWriter& writer) const {
+    enum Open : unsigned { kNone = 0, kLine = 1, kSpline = 2 };
+    const ScaledUnits::Lookup scaled = scale_.View();
+    const FT_Vector* const points = points_;
+    const unsigned char* const tags = tags_;
+    std::uint8_t* cursor = writer.Cursor();
+    std::uint8_t* head = cursor;
+    std::uint16_t count = 0;
+    unsigned open = kNone;
+    for (std::size_t index = begin; index < end; ++index) {
+      const bool on = (tags[index] & FT_CURVE_TAG_ON) != 0;
+      const bool opens = on ? open == kNone : open != kSpline;
+      // The head is written where the point would go and kept only when a record opens.
+      const std::uint32_t newHead = (on ? TT_PRIM_LINE : TT_PRIM_QSPLINE) | (1u << 16);
+      std::memcpy(cursor, &newHead, kCurveHeadSize);
+      head = opens ? cursor : head;
+      count = opens ? std::uint16_t{1} : static_cast<std::uint16_t>(count + 1);
+      cursor += opens ? kCurveHeadSize : 0;
+      const FixedPoint point = {scaled(points[index].x), scaled(points[index].y)};
+      std::memcpy(cursor, &point, kPointSize);
+      cursor += kPointSize;
+      std::memcpy(head + 2, &count, 2);
+      open = on ? (open == kSpline ? kNone : kLine) : kSpline;
+    }
+    writer = RecordWriter(cursor);
+    if (open == kSpline) {  // the last run closes at the polygon's start
+      writer.Point(start);
+      count = static_cast<std::uint16_t>(count + 1);
+      std::memcpy(head + 2, &count, 2);
+    }
   }
 
   /// A maximal run of on-curve points: straight segments, in records of at most 32767 points.

@@ -56,11 +56,24 @@ class ScaledUnits {
 
   const NativeScale& Scale() const { return scale_; }
 
+  /// A plain view of the table for a conversion loop: held in locals, its pointers cannot be
+  /// taken for memory that the loop's byte stores might overwrite, so they stay in registers.
+  struct Lookup {
+    const std::int32_t* Values;
+    std::uint64_t Count;
+    const NativeScale* Scale;
+
+    /// The same value as ScaleToFixed(units, *Scale).
+    std::int32_t operator()(std::int64_t units) const {
+      const auto index = static_cast<std::uint64_t>(units + kReach);
+      return index < Count ? Values[index] : ScaleToFixed(units, *Scale);
+    }
+  };
+
+  Lookup View() const { return {values_.data(), values_.size(), &scale_}; }
+
   /// The same value as ScaleToFixed(units, Scale()).
-  std::int32_t operator()(std::int64_t units) const {
-    const auto index = static_cast<std::uint64_t>(units + kReach);
-    return index < values_.size() ? values_[index] : ScaleToFixed(units, scale_);
-  }
+  std::int32_t operator()(std::int64_t units) const { return View()(units); }
 
  private:
   NativeScale scale_;
