@@ -1,6 +1,7 @@
 #include "model/native_outline_walk.h"
 
 #include <cstring>
+#include <iterator>
 
 #include "model/fixed_point.h"
 #include "platform/native_outline_records.h"
@@ -26,45 +27,33 @@ struct CurveHead {
 };
 static_assert(sizeof(CurveHead) == kCurveHeadSize);
 
-/// The sound curve records at the start of a polygon's body.
-struct SoundCurves {
-  std::size_t Count = 0;
-  /// Whether they fill the body; if not, a malformed record follows them.
-  bool Whole = true;
-};
-
-// Checks the curve records from `offset` to `end`. A record that runs past `end`, has no points,
-// or is a quadratic run of fewer than two points is malformed and ends the count.
-SoundCurves CheckCurves(std::span<const std::uint8_t> buffer, std::size_t offset,
-                        std::size_t end) {
-  SoundCurves sound;
-  while (offset < end) {
-    if (end - offset < kCurveHeadSize) return {sound.Count, false};
-    const CurveHead head = ReadRecord<CurveHead>(buffer, offset);
-    offset += kCurveHeadSize;
-    const bool tooFew = head.Count <= 0 || (head.Type == TT_PRIM_QSPLINE && head.Count < 2);
-    if (tooFew || static_cast<std::size_t>(head.Count) * kPointSize > end - offset) {
-      return {sound.Count, false};
-    }
-    offset += static_cast<std::size_t>(head.Count) * kPointSize;
-    ++sound.Count;
-  }
-  return sound;
-}
-
-// Reads `count` curve records at `offset`, which CheckCurves has found sound, into the block,
-// and advances `offset` past them.
-void ReadCurves(std::span<const std::uint8_t> buffer, std::size_t& offset, std::size_t count,
+// Reads the curve records from `offset` to `end` into the block and advances `offset` past
+// them; false when a malformed record ended the reading. A record that runs past `end`, has no
+// points, or is a quadratic run of fewer than two points is malformed. The curves are gathered
+// in this thread's scratch array first and then moved into the block's array, which is thus
+// allocated once at its length without a second pass over the records.
+bool ReadCurves(std::span<const std::uint8_t> buffer, std::size_t& offset, std::size_t end,
                 float scale, OutlineBlock& block, std::int32_t& maxCurvePoints) {
-  block.Curves.resize(count);
-  block.CurveCount = static_cast<std::int32_t>(count);
-  for (OutlineCurve& curve : block.Curves) {
+  thread_local OutlineArray<OutlineCurve> gathered;
+  gathered.clear();
+  bool whole = true;
+  while (offset < end) {
+    if (end - offset < kCurveHeadSize) {
+      whole = false;
+      break;
+    }
     const CurveHead head = ReadRecord<CurveHead>(buffer, offset);
+    const bool tooFew = head.Count <= 0 || (head.Type == TT_PRIM_QSPLINE && head.Count < 2);
+    const auto points = static_cast<std::size_t>(head.Count);
+    if (tooFew || points * kPointSize > end - offset - kCurveHeadSize) {
+      whole = false;
+      break;
+    }
     offset += kCurveHeadSize;
+    OutlineCurve& curve = gathered.emplace_back();
     curve.CurveType = head.Type;
     curve.PointCount = head.Count;
     if (maxCurvePoints < head.Count) maxCurvePoints = head.Count;
-    const auto points = static_cast<std::size_t>(head.Count);
     // Allocated once at its exact length and built point by point, without a first fill.
     curve.Points.reserve(points);
     for (std::size_t k = 0; k < points; ++k, offset += kPointSize) {
@@ -72,6 +61,10 @@ void ReadCurves(std::span<const std::uint8_t> buffer, std::size_t& offset, std::
       curve.Points.push_back({Scaled(fx.x, scale), Scaled(fx.y, scale)});
     }
   }
+  block.Curves.assign(std::make_move_iterator(gathered.begin()),
+                      std::make_move_iterator(gathered.end()));
+  block.CurveCount = static_cast<std::int32_t>(gathered.size());
+  return whole;
 }
 
 // The number of polygons of the buffer, hopping by their lengths: a capacity hint, ended by
@@ -108,11 +101,7 @@ GlyphOutline WalkNativeOutline(std::span<const std::uint8_t> buffer, float scale
     ++outline.BlockCount;
     block.StartX = Scaled(header.pfxStart.x, scale);
     block.StartY = Scaled(header.pfxStart.y, scale);
-    // The curves are checked before any is read, so that the block's array is allocated once
-    // at its length.
-    const SoundCurves sound = CheckCurves(buffer, offset, end);
-    ReadCurves(buffer, offset, sound.Count, scale, block, outline.MaxCurvePoints);
-    if (!sound.Whole) break;
+    if (!ReadCurves(buffer, offset, end, scale, block, outline.MaxCurvePoints)) break;
   }
   if (outline.BlockCount == 0) return GlyphOutline{};
   outline.Character = character;
