@@ -231,23 +231,21 @@ class FontEngine {
     return face != nullptr && face->IsTrueType ? face : nullptr;
   }
 
-  /// The scaled units of the face at the height; the last ones are kept, since requests come
-  /// in runs for one face and height.
-  const ScaledUnits* ScaledUnitsOf(const FontFace& face, std::int32_t height) {
-    if (scaledFace_ == &face && scaledHeight_ == height) return scaled_ ? &*scaled_ : nullptr;
-    scaledFace_ = &face;
-    scaledHeight_ = height;
-    scaled_.reset();
-    const std::optional<NativeScale> scale =
-        NativeScaleForHeight(height, face.Units.Ascent + face.Units.Descent, face.Units.Em);
-    if (scale) scaled_.emplace(*scale);
-    return scaled_ ? &*scaled_ : nullptr;
+  /// The scale of the face at the height; the last one is kept, since requests come in runs
+  /// for one face and height.
+  const NativeScale* ScaleOf(const FontFace& face, std::int32_t height) {
+    if (scaledFace_ != &face || scaledHeight_ != height) {
+      scaledFace_ = &face;
+      scaledHeight_ = height;
+      scale_ = NativeScaleForHeight(height, face.Units.Ascent + face.Units.Descent, face.Units.Em);
+    }
+    return scale_ ? &*scale_ : nullptr;
   }
 
   void ConvertInto(const FontFace& face, std::int32_t height, std::uint32_t codePoint,
                    NativeGlyph& glyph) {
     if (!face.IsTrueType) return;
-    const ScaledUnits* scale = ScaledUnitsOf(face, height);
+    const NativeScale* scale = ScaleOf(face, height);
     if (scale == nullptr) return;
     const FT_UInt glyphIndex = FT_Get_Char_Index(face.Face, codePoint);
     if (glyphIndex == 0 || FT_Load_Glyph(face.Face, glyphIndex, kOutlineLoadFlags) != 0) return;
@@ -255,7 +253,7 @@ class FontEngine {
     if (slot->format != FT_GLYPH_FORMAT_OUTLINE) return;
     if (!AppendNativeOutline(slot->outline, *scale, glyph.Bytes)) return;
     glyph.Status = glyph.Bytes.empty() ? GlyphStatus::NoContours : GlyphStatus::Outline;
-    glyph.Metrics = MetricsOf(slot, scale->Scale());
+    glyph.Metrics = MetricsOf(slot, *scale);
   }
 
   FT_Library library_ = nullptr;
@@ -265,7 +263,7 @@ class FontEngine {
   /// Requests come in runs for one face name; its entry is checked before any hashing. Entries
   /// of an unordered map keep their addresses when it grows.
   const std::pair<const std::string, const FontFace*>* lastResolution_ = nullptr;
-  std::optional<ScaledUnits> scaled_;
+  std::optional<NativeScale> scale_;
   const FontFace* scaledFace_ = nullptr;
   std::int32_t scaledHeight_ = 0;
   NativeGlyph last_;

@@ -55,16 +55,55 @@ std::int32_t ApproximateQuotient(double units, std::int64_t numerator, std::int6
   return static_cast<std::int32_t>(value);
 }
 
-std::int32_t ScaleCoordinate(std::int64_t units, const NativeScale& scale) {
+/// One coordinate by the ratio, for |units| <= SafeUnits of a scale whose ratio is exact: a
+/// multiplication and one rounding, without a branch. With no exact halves (see
+/// NativeScaleForHeight) rounding to nearest is rounding halves away from zero; the shift by
+/// 2^31 makes every sum positive, so that truncation rounds it down, and adds at most 2^-21 of
+/// error to the 2^-21 of the product.
+std::int32_t ScaleByRatio(std::int64_t units, double ratio) {
+  constexpr double kShiftAndHalf = 2147483648.5;
+  const double shifted = static_cast<double>(units) * ratio + kShiftAndHalf;
+  return static_cast<std::int32_t>(static_cast<std::int64_t>(shifted) - (std::int64_t{1} << 31));
+}
+
+bool WithinSafeUnits(std::int64_t units, const NativeScale& scale) {
   const auto safe = static_cast<std::uint64_t>(scale.SafeUnits);
-  if (static_cast<std::uint64_t>(units) + safe <= 2 * safe) {  // -SafeUnits <= units <= SafeUnits
-    return FastRoundedQuotient(units, scale);
+  return static_cast<std::uint64_t>(units) + safe <= 2 * safe;  // -SafeUnits <= units <= SafeUnits
+}
+
+std::int32_t ScaleCoordinate(std::int64_t units, const NativeScale& scale) {
+  if (WithinSafeUnits(units, scale)) {
+    return scale.RatioIsExact ? ScaleByRatio(units, scale.Ratio) : FastRoundedQuotient(units, scale);
   }
   if (units <= scale.UnitLimit && units >= -scale.UnitLimit) {
     return RoundedQuotient(units, scale.Numerator, scale.Denominator);
   }
   return ApproximateQuotient(static_cast<double>(units), scale.Numerator, scale.Denominator);
 }
+
+/// Whether every coordinate of the points can be scaled by the ratio.
+bool RatioScales(std::span<const FT_Vector> points, const NativeScale& scale) {
+  if (!scale.RatioIsExact) return false;
+  std::uint64_t worst = 0;  // the largest coordinate + SafeUnits, as unsigned: negatives wrap
+  const auto safe = static_cast<std::uint64_t>(scale.SafeUnits);
+  for (const FT_Vector& point : points) {
+    worst = std::max({worst, static_cast<std::uint64_t>(point.x) + safe,
+                      static_cast<std::uint64_t>(point.y) + safe});
+  }
+  return worst <= 2 * safe;
+}
+
+/// The scaling of a contour whose coordinates RatioScales has cleared.
+struct ByRatio {
+  double Ratio;
+  std::int32_t operator()(std::int64_t units) const { return ScaleByRatio(units, Ratio); }
+};
+
+/// The scaling of any coordinate.
+struct ByScale {
+  NativeScale Scale;
+  std::int32_t operator()(std::int64_t units) const { return ScaleCoordinate(units, Scale); }
+};
 
 /// A point in 16.16 device units, laid out as a POINTFX.
 struct FixedPoint {
@@ -103,11 +142,14 @@ class RecordWriter {
   std::uint8_t* cursor_;
 };
 
-/// Groups one contour's points into a polygon, scaling each point as it is written.
+/// Groups one contour's points into a polygon, scaling each point with a Scaler as it is
+/// written.
+template <typename Scaler>
 class ContourWriter {
  public:
-  ContourWriter(const FT_Vector* points, const unsigned char* tags, const ScaledUnits& scale)
-      : points_(points), tags_(tags), scale_(scale) {}
+  ContourWriter(const FT_Vector* points, const unsigned char* tags, const NativeScale& scale,
+                Scaler scaler)
+      : points_(points), tags_(tags), scale_(scale), scaler_(scaler) {}
 
   /// Writes the polygon of `count` points at `out`; returns its byte length.
   std::size_t Write(std::size_t count, std::uint8_t* out) const {
@@ -151,11 +193,12 @@ class ContourWriter {
   bool IsOn(std::size_t index) const { return (tags_[index] & FT_CURVE_TAG_ON) != 0; }
 
   FixedPoint Scaled(std::size_t index) const {
-    return {scale_(points_[index].x), scale_(points_[index].y)};
+    return {scaler_(points_[index].x), scaler_(points_[index].y)};
   }
 
   void WriteScaled(std::size_t index, std::size_t count, RecordWriter& writer) const {
-    const ScaledUnits::Lookup scaled = scale_.View();
+    // Local copies: the byte stores below could alias the members, which would be reloaded.
+    const Scaler scaled = scaler_;
     const FT_Vector* point = points_ + index;
     std::uint8_t* room = writer.Points(count);
     for (std::size_t k = 0; k < count; ++k, ++point, room += kPointSize) {
@@ -167,8 +210,8 @@ class ContourWriter {
   }
 
   FixedPoint Midpoint(std::size_t a, std::size_t b) const {
-    return {ScaleMidpointToFixed(points_[a].x, points_[b].x, scale_.Scale()),
-            ScaleMidpointToFixed(points_[a].y, points_[b].y, scale_.Scale())};
+    return {ScaleMidpointToFixed(points_[a].x, points_[b].x, scale_),
+            ScaleMidpointToFixed(points_[a].y, points_[b].y, scale_)};
   }
 
   /// The records of points [begin, end) in one pass, for fewer points than a record holds. A
@@ -179,7 +222,8 @@ class ContourWriter {
   void WriteRecords(std::size_t begin, std::size_t end, FixedPoint start,
                     RecordWriter& writer) const {
     enum Open : unsigned { kNone = 0, kLine = 1, kSpline = 2 };
-    const ScaledUnits::Lookup scaled = scale_.View();
+    // Local copies: the byte stores below could alias the members, which would be reloaded.
+    const Scaler scaled = scaler_;
     const FT_Vector* const points = points_;
     const unsigned char* const tags = tags_;
     std::uint8_t* cursor = writer.Cursor();
@@ -249,8 +293,18 @@ class ContourWriter {
 
   const FT_Vector* points_;
   const unsigned char* tags_;
-  const ScaledUnits& scale_;
+  const NativeScale& scale_;
+  const Scaler scaler_;
 };
+
+/// Writes one contour of `count` points at `out`, by the ratio when it can; returns its length.
+std::size_t WriteContour(const FT_Vector* points, const unsigned char* tags, std::size_t count,
+                         const NativeScale& scale, std::uint8_t* out) {
+  if (RatioScales({points, count}, scale)) {
+    return ContourWriter<ByRatio>(points, tags, scale, {scale.Ratio}).Write(count, out);
+  }
+  return ContourWriter<ByScale>(points, tags, scale, {scale}).Write(count, out);
+}
 
 }  // namespace
 
@@ -281,6 +335,13 @@ std::optional<NativeScale> NativeScaleForHeight(std::int32_t height, std::int64_
   const unsigned shift = 63 + static_cast<unsigned>(std::bit_width(divisor - 1));
   scale.Magic = static_cast<std::uint64_t>(((UInt128{1} << shift) + divisor - 1) / divisor);
   scale.HighShift = shift - 64;
+  // The exact quotient q = units * Numerator / Denominator is a half-integer only when
+  // 2 * units * Numerator = odd * Denominator; Numerator carries the factor 65536, so that needs
+  // 2^17 to divide Denominator. Below 2^17 there are no halves, and every other q lies at least
+  // 1 / (2 * Denominator) >= 2^-18 from a half. Multiplying by the rounded ratio is off by at
+  // most |q| * 2^-52 <= 2^-21 for |q| < 2^31, so it rounds to the same integer as q.
+  scale.Ratio = static_cast<double>(scale.Numerator) / static_cast<double>(scale.Denominator);
+  scale.RatioIsExact = scale.Denominator < (std::int64_t{1} << 17);
   return scale;
 }
 
@@ -298,12 +359,6 @@ std::int32_t ScaleMidpointToFixed(std::int64_t unitsA, std::int64_t unitsB,
   return RoundedQuotient(unitsA + unitsB, scale.Numerator, 2 * scale.Denominator);
 }
 
-ScaledUnits::ScaledUnits(const NativeScale& scale) : scale_(scale), values_(2 * kReach) {
-  for (std::int64_t units = -kReach; units < kReach; ++units) {
-    values_[static_cast<std::size_t>(units + kReach)] = ScaleCoordinate(units, scale);
-  }
-}
-
 std::size_t NativeOutlineByteBound(std::size_t pointCount, std::size_t contourCount) {
   // Per contour: a header, at most one extra end point (the start again); per visited point at
   // most a record head and the point; per cut of a long spline run one more point.
@@ -311,15 +366,15 @@ std::size_t NativeOutlineByteBound(std::size_t pointCount, std::size_t contourCo
 }
 
 void AppendNativeContour(std::span<const FT_Vector> points, std::span<const unsigned char> tags,
-                         const ScaledUnits& scale, std::vector<std::uint8_t>& out) {
+                         const NativeScale& scale, std::vector<std::uint8_t>& out) {
   if (points.empty() || tags.size() != points.size()) return;
   const std::size_t oldSize = out.size();
   out.resize(oldSize + NativeOutlineByteBound(points.size(), 1));
-  const ContourWriter writer(points.data(), tags.data(), scale);
-  out.resize(oldSize + writer.Write(points.size(), out.data() + oldSize));
+  out.resize(oldSize + WriteContour(points.data(), tags.data(), points.size(), scale,
+                                    out.data() + oldSize));
 }
 
-bool AppendNativeOutline(const FT_Outline& outline, const ScaledUnits& scale,
+bool AppendNativeOutline(const FT_Outline& outline, const NativeScale& scale,
                          std::vector<std::uint8_t>& out) {
   const long contourCount = outline.n_contours;
   const long pointCount = outline.n_points;
@@ -343,8 +398,7 @@ bool AppendNativeOutline(const FT_Outline& outline, const ScaledUnits& scale,
   std::size_t first = 0;
   for (long c = 0; c < contourCount; ++c) {
     const auto last = static_cast<std::size_t>(outline.contours[c]);
-    const ContourWriter contour(outline.points + first, tags + first, scale);
-    cursor += contour.Write(last - first + 1, cursor);
+    cursor += WriteContour(outline.points + first, tags + first, last - first + 1, scale, cursor);
     first = last + 1;
   }
   out.resize(static_cast<std::size_t>(cursor - out.data()));

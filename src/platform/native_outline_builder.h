@@ -30,6 +30,10 @@ struct NativeScale {
   /// HighShift for every n below 2^63.
   std::uint64_t Magic = 0;
   unsigned HighShift = 0;
+  /// Numerator / Denominator as a double, and whether multiplying by it and rounding gives the
+  /// exact result for every |units| <= SafeUnits (see ScaleToFixed).
+  double Ratio = 65536.0;
+  bool RatioIsExact = false;
 };
 
 /// The scale of a font height: a positive height is the cell height (`cellUnits` font units), a
@@ -45,51 +49,16 @@ std::int32_t ScaleToFixed(std::int64_t units, const NativeScale& scale);
 std::int32_t ScaleMidpointToFixed(std::int64_t unitsA, std::int64_t unitsB,
                                   const NativeScale& scale);
 
-/// One scale with the 16.16 values of the font units from -kReach to kReach - 1 worked out in
-/// advance: converting a glyph looks its coordinates up instead of dividing each one, and the
-/// coordinates of nearly every glyph lie in that window. Others are computed as they come.
-class ScaledUnits {
- public:
-  static constexpr std::int64_t kReach = 4096;
-
-  explicit ScaledUnits(const NativeScale& scale);
-
-  const NativeScale& Scale() const { return scale_; }
-
-  /// A plain view of the table for a conversion loop: held in locals, its pointers cannot be
-  /// taken for memory that the loop's byte stores might overwrite, so they stay in registers.
-  struct Lookup {
-    const std::int32_t* Values;
-    std::uint64_t Count;
-    const NativeScale* Scale;
-
-    /// The same value as ScaleToFixed(units, *Scale).
-    std::int32_t operator()(std::int64_t units) const {
-      const auto index = static_cast<std::uint64_t>(units + kReach);
-      return index < Count ? Values[index] : ScaleToFixed(units, *Scale);
-    }
-  };
-
-  Lookup View() const { return {values_.data(), values_.size(), &scale_}; }
-
-  /// The same value as ScaleToFixed(units, Scale()).
-  std::int32_t operator()(std::int64_t units) const { return View()(units); }
-
- private:
-  NativeScale scale_;
-  std::vector<std::int32_t> values_;
-};
-
 /// Bytes that `pointCount` points in `contourCount` contours can take at most as native records.
 std::size_t NativeOutlineByteBound(std::size_t pointCount, std::size_t contourCount);
 
 /// Appends one contour as a polygon header and its curve records (tag bit 0 set: on the curve).
 /// Nothing is appended for an empty contour or when the tags do not match the points.
 void AppendNativeContour(std::span<const FT_Vector> points, std::span<const unsigned char> tags,
-                         const ScaledUnits& scale, std::vector<std::uint8_t>& out);
+                         const NativeScale& scale, std::vector<std::uint8_t>& out);
 
 /// Appends every contour of an outline; false (and `out` unchanged) for inconsistent contour ends.
-bool AppendNativeOutline(const FT_Outline& outline, const ScaledUnits& scale,
+bool AppendNativeOutline(const FT_Outline& outline, const NativeScale& scale,
                          std::vector<std::uint8_t>& out);
 
 }  // namespace moji

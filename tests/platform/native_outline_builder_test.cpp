@@ -23,7 +23,7 @@ std::vector<double> Convert(const Points& points, const std::string& onCurve) {
   std::vector<unsigned char> tags;
   for (const char on : onCurve) tags.push_back(on == '1' ? FT_CURVE_TAG_ON : FT_CURVE_TAG_CONIC);
   std::vector<std::uint8_t> bytes;
-  AppendNativeContour(points, tags, ScaledUnits(*NativeScaleForHeight(1, 1, 1)), bytes);
+  AppendNativeContour(points, tags, *NativeScaleForHeight(1, 1, 1), bytes);
   const auto word = [&](std::size_t at) {
     std::int32_t value = 0;
     if (at + 4 <= bytes.size()) std::memcpy(&value, bytes.data() + at, 4);
@@ -74,7 +74,7 @@ TEST(NativeOutlineBuilder, ByteLayoutIsLittleEndianWithCbCoveringTheRecords) {
   const std::vector<FT_Vector> points = {{2, 5}, {6, -2}};
   const std::vector<unsigned char> tags = {1, 1};
   std::vector<std::uint8_t> out = {0xEE};
-  AppendNativeContour(points, tags, ScaledUnits(*NativeScaleForHeight(1, 2, 2)), out);
+  AppendNativeContour(points, tags, *NativeScaleForHeight(1, 2, 2), out);
   EXPECT_EQ(out, expected);
 }
 
@@ -108,21 +108,22 @@ TEST(NativeOutlineBuilder, LongRunsAreCutIntoRecordsOf32767Points) {
 // division for denominators of every size, round halves away from zero and clamp to 32 bits.
 TEST(NativeOutlineBuilder, ScalingRoundsLikePlainDivisionAndClamps) {
   constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max(), kMin = -kMax - 1;
-  for (const std::int64_t units : {1L, 3L, 2048L, 2203L, 131070L, (1L << 40) - 1}) {
-    for (const std::int32_t height : {1, 32, 1000, -32}) {
+  for (const std::int64_t units : {1L, 3L, 2048L, 2203L, 131071L, 3L << 17, (1L << 40) - 1}) {
+    for (const std::int32_t height : {1, 32, 1000, -32, 32767}) {
       const NativeScale scale = *NativeScaleForHeight(height, units, units);
-      const ScaledUnits looked(scale);  // the lookup must give the same values, at its edges too
-      for (std::int64_t u = -70000; u <= 70000; u += 7) {
-        const std::int64_t magnitude = (std::abs(u) * std::abs(height) * 65536 + units / 2) / units;
-        const std::int64_t rounded = u < 0 ? std::max(-magnitude, std::int64_t{kMin})
-                                           : std::min(magnitude, std::int64_t{kMax});
+      const auto expect = [&](std::int64_t u) {
+        __extension__ using Int128 = __int128;
+        const Int128 magnitude =
+            (Int128{std::abs(u)} * std::abs(height) * 65536 + units / 2) / units;
+        const Int128 rounded = u < 0 ? std::max(-magnitude, Int128{kMin})
+                                     : std::min(magnitude, Int128{kMax});
         ASSERT_EQ(ScaleToFixed(u, scale), rounded) << units << " " << height << " " << u;
-        for (const std::int64_t v : {u, u / 16}) ASSERT_EQ(looked(v), ScaleToFixed(v, scale)) << v;
-      }
-      for (const std::int64_t edge : {ScaledUnits::kReach, -ScaledUnits::kReach}) {
-        for (std::int64_t v = edge - 2; v <= edge + 2; ++v) {
-          ASSERT_EQ(looked(v), ScaleToFixed(v, scale)) << v;
-        }
+      };
+      for (std::int64_t u = -70000; u <= 70000; u += 7) expect(u);
+      // The largest values that still fit, where a rounding error would show first.
+      for (std::int64_t u = scale.SafeUnits - 300; u <= scale.SafeUnits + 2; ++u) {
+        expect(u);
+        expect(-u);
       }
     }
   }
