@@ -62,9 +62,19 @@ void RasterSurface::SelectPen(HGDIOBJ, const PenDescription& description) {
 
 void RasterSurface::Polyline(std::span<const POINT> points) {
   if (points.size() < 2) return;
+  QPainter& painter = Painter();
+  if (pen_.style() == Qt::SolidLine && pen_.widthF() > 1) {
+    // With round caps and joins a polyline covers exactly its segments drawn one by one with
+    // round caps. The rasterizer fills many short strokes far faster than one long one, whose
+    // rows each gather many edge crossings once the outline moves off the pixel grid.
+    for (std::size_t k = 0; k + 1 < points.size(); ++k) {
+      painter.drawLine(ToPointF(points[k]), ToPointF(points[k + 1]));
+    }
+    return;
+  }
   points_.resize(points.size());
   std::transform(points.begin(), points.end(), points_.begin(), ToPointF);
-  Painter().drawPolyline(points_.data(), static_cast<int>(points_.size()));
+  painter.drawPolyline(points_.data(), static_cast<int>(points_.size()));
 }
 
 void RasterSurface::PolyBezier(std::span<const POINT> points) {
