@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <type_traits>
 
 #include "platform/native_outline_records.h"
 
@@ -297,13 +298,31 @@ class ContourWriter {
   const Scaler scaler_;
 };
 
-/// Writes one contour of `count` points at `out`, by the ratio when it can; returns its length.
-std::size_t WriteContour(const FT_Vector* points, const unsigned char* tags, std::size_t count,
-                         const NativeScale& scale, std::uint8_t* out) {
-  if (RatioScales({points, count}, scale)) {
-    return ContourWriter<ByRatio>(points, tags, scale, {scale.Ratio}).Write(count, out);
+/// Writes the polygons of the contours ending at `ends` at `out`, the coordinates scaled by
+/// `scaled`; returns the end of what was written.
+template <typename Scaler, typename End>
+std::uint8_t* WriteContours(const FT_Vector* points, const unsigned char* tags,
+                            std::span<const End> ends, const NativeScale& scale, Scaler scaled,
+                            std::uint8_t* out) {
+  std::size_t first = 0;
+  for (const End end : ends) {
+    const auto last = static_cast<std::size_t>(end);
+    const ContourWriter<Scaler> contour(points + first, tags + first, scale, scaled);
+    out += contour.Write(last - first + 1, out);
+    first = last + 1;
   }
-  return ContourWriter<ByScale>(points, tags, scale, {scale}).Write(count, out);
+  return out;
+}
+
+/// WriteContours by the ratio when every coordinate can take it, else coordinate by coordinate.
+template <typename End>
+std::uint8_t* WriteScaledContours(const FT_Vector* points, const unsigned char* tags,
+                                  std::size_t pointCount, std::span<const End> ends,
+                                  const NativeScale& scale, std::uint8_t* out) {
+  if (RatioScales({points, pointCount}, scale)) {
+    return WriteContours(points, tags, ends, scale, ByRatio{scale.Ratio}, out);
+  }
+  return WriteContours(points, tags, ends, scale, ByScale{scale}, out);
 }
 
 }  // namespace
@@ -370,12 +389,17 @@ void AppendNativeContour(std::span<const FT_Vector> points, std::span<const unsi
   if (points.empty() || tags.size() != points.size()) return;
   const std::size_t oldSize = out.size();
   out.resize(oldSize + NativeOutlineByteBound(points.size(), 1));
-  out.resize(oldSize + WriteContour(points.data(), tags.data(), points.size(), scale,
-                                    out.data() + oldSize));
+  const std::size_t end[] = {points.size() - 1};
+  const std::uint8_t* written = WriteScaledContours(points.data(), tags.data(), points.size(),
+                                                    std::span<const std::size_t>(end), scale,
+                                                    out.data() + oldSize);
+  out.resize(static_cast<std::size_t>(written - out.data()));
 }
 
 bool AppendNativeOutline(const FT_Outline& outline, const NativeScale& scale,
                          std::vector<std::uint8_t>& out) {
+  // The contour ends are short in older FreeType releases and unsigned short in newer ones.
+  using ContourEnd = std::remove_cv_t<std::remove_pointer_t<decltype(outline.contours)>>;
   const long contourCount = outline.n_contours;
   const long pointCount = outline.n_points;
   if (contourCount <= 0) return contourCount == 0;
@@ -394,14 +418,11 @@ bool AppendNativeOutline(const FT_Outline& outline, const NativeScale& scale,
   out.resize(oldSize + NativeOutlineByteBound(static_cast<std::size_t>(pointCount),
                                               static_cast<std::size_t>(contourCount)));
   const auto* tags = reinterpret_cast<const unsigned char*>(outline.tags);
-  std::uint8_t* cursor = out.data() + oldSize;
-  std::size_t first = 0;
-  for (long c = 0; c < contourCount; ++c) {
-    const auto last = static_cast<std::size_t>(outline.contours[c]);
-    cursor += WriteContour(outline.points + first, tags + first, last - first + 1, scale, cursor);
-    first = last + 1;
-  }
-  out.resize(static_cast<std::size_t>(cursor - out.data()));
+  const std::uint8_t* written = WriteScaledContours(
+      outline.points, tags, static_cast<std::size_t>(pointCount),
+      std::span<const ContourEnd>(outline.contours, static_cast<std::size_t>(contourCount)), scale,
+      out.data() + oldSize);
+  out.resize(static_cast<std::size_t>(written - out.data()));
   return true;
 }
 
