@@ -31,7 +31,7 @@ struct NativeScale {
   std::uint64_t Magic = 0;
   unsigned HighShift = 0;
   /// Numerator / Denominator as a double, and whether multiplying by it and rounding gives the
-  /// exact result for every |units| <= SafeUnits (see ScaleToFixed).
+  /// exact result for every |units| <= SafeUnits (see NativeScaleForHeight).
   double Ratio = 65536.0;
   bool RatioIsExact = false;
 };
