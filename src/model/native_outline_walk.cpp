@@ -1,7 +1,6 @@
 #include "model/native_outline_walk.h"
 
 #include <cstring>
-#include <iterator>
 
 #include "model/fixed_point.h"
 #include "platform/native_outline_records.h"
@@ -29,13 +28,12 @@ static_assert(sizeof(CurveHead) == kCurveHeadSize);
 
 // Reads the curve records from `offset` to `end` into the block and advances `offset` past
 // them; false when a malformed record ended the reading. A record that runs past `end`, has no
-// points, or is a quadratic run of fewer than two points is malformed. The curves are gathered
-// in this thread's scratch array first and then moved into the block's array, which is thus
-// allocated once at its length without a second pass over the records.
+// points, or is a quadratic run of fewer than two points is malformed. The block's array is
+// allocated once, for as many curves as the polygon could hold (every record takes at least a
+// head and one point): counting them first would walk the records twice.
 bool ReadCurves(std::span<const std::uint8_t> buffer, std::size_t& offset, std::size_t end,
                 float scale, OutlineBlock& block, std::int32_t& maxCurvePoints) {
-  thread_local OutlineArray<OutlineCurve> gathered;
-  gathered.clear();
+  block.Curves.reserve((end - offset) / (kCurveHeadSize + kPointSize));
   bool whole = true;
   while (offset < end) {
     if (end - offset < kCurveHeadSize) {
@@ -50,7 +48,7 @@ bool ReadCurves(std::span<const std::uint8_t> buffer, std::size_t& offset, std::
       break;
     }
     offset += kCurveHeadSize;
-    OutlineCurve& curve = gathered.emplace_back();
+    OutlineCurve& curve = block.Curves.emplace_back();
     curve.CurveType = head.Type;
     curve.PointCount = head.Count;
     if (maxCurvePoints < head.Count) maxCurvePoints = head.Count;
@@ -61,9 +59,7 @@ bool ReadCurves(std::span<const std::uint8_t> buffer, std::size_t& offset, std::
       curve.Points.push_back({Scaled(fx.x, scale), Scaled(fx.y, scale)});
     }
   }
-  block.Curves.assign(std::make_move_iterator(gathered.begin()),
-                      std::make_move_iterator(gathered.end()));
-  block.CurveCount = static_cast<std::int32_t>(gathered.size());
+  block.CurveCount = static_cast<std::int32_t>(block.Curves.size());
   return whole;
 }
 

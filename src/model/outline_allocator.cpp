@@ -10,6 +10,7 @@ struct KeptBlocksDrain {
   KeptBlocksDrain& operator=(const KeptBlocksDrain&) = delete;
   ~KeptBlocksDrain() {
     kept.Closed = true;
+    kept.Bytes = 0;
     for (Node*& head : kept.Heads) {
       while (head != nullptr) {
         Node* next = head->Next;
@@ -22,18 +23,18 @@ struct KeptBlocksDrain {
 
 }  // namespace
 
-void* TakeFromHeap(std::size_t sizeClass) { return ::operator new((sizeClass + 1) * kGranule); }
+void* TakeFromHeap(std::size_t sizeClass) { return ::operator new(BytesOfClass(sizeClass)); }
 
 void Keep(void* block, std::size_t sizeClass) noexcept {
   // An empty class always comes here, so the drain is armed before the thread keeps anything.
   thread_local KeptBlocksDrain drain;
   static_cast<void>(drain);
-  if (kept.Closed || kept.Counts[sizeClass] >= kKeptPerClass) {
+  if (kept.Closed || kept.Bytes + BytesOfClass(sizeClass) > kKeptBytes) {
     ::operator delete(block);
     return;
   }
   kept.Heads[sizeClass] = ::new (block) Node{kept.Heads[sizeClass]};
-  ++kept.Counts[sizeClass];
+  kept.Bytes += BytesOfClass(sizeClass);
 }
 
 }  // namespace moji::outline_memory

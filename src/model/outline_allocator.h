@@ -16,10 +16,10 @@ namespace outline_memory {
 
 /// Blocks are kept in classes of 16 bytes up to kLargestKept; larger ones go to the heap.
 inline constexpr std::size_t kGranule = 16;
-inline constexpr std::size_t kLargestKept = 1024;
+inline constexpr std::size_t kLargestKept = 4096;
 inline constexpr std::size_t kClassCount = kLargestKept / kGranule;
-/// Blocks kept per class: room for several large glyphs, a bounded amount of memory per thread.
-inline constexpr std::uint32_t kKeptPerClass = 256;
+/// The most bytes a thread keeps: the arrays of many large glyphs, a bounded amount of memory.
+inline constexpr std::size_t kKeptBytes = std::size_t{1} << 20;
 static_assert(alignof(std::max_align_t) <= kGranule);
 
 struct Node {
@@ -31,7 +31,8 @@ struct Node {
 /// are destroyed, after its blocks have been freed.
 struct KeptBlocks {
   std::array<Node*, kClassCount> Heads;
-  std::array<std::uint32_t, kClassCount> Counts;
+  /// The bytes of all kept blocks.
+  std::size_t Bytes;
   /// Set once the thread has freed its blocks: from then on every block goes to the heap.
   bool Closed;
 };
@@ -53,10 +54,11 @@ inline constexpr bool kKeeping = true;
 inline constinit thread_local KeptBlocks kept{};
 
 inline std::size_t ClassOf(std::size_t bytes) { return bytes == 0 ? 0 : (bytes - 1) / kGranule; }
+inline std::size_t BytesOfClass(std::size_t sizeClass) { return (sizeClass + 1) * kGranule; }
 
 /// A fresh block of the class, from the heap.
 void* TakeFromHeap(std::size_t sizeClass);
-/// Keeps the block when the thread still keeps blocks and its class has room, else frees it.
+/// Keeps the block when the thread still keeps blocks and has room for it, else frees it.
 void Keep(void* block, std::size_t sizeClass) noexcept;
 
 }  // namespace outline_memory
@@ -69,7 +71,7 @@ inline void* TakeOutlineMemory(std::size_t bytes) {
   Node* head = kept.Heads[sizeClass];
   if (head == nullptr) return TakeFromHeap(sizeClass);
   kept.Heads[sizeClass] = head->Next;
-  --kept.Counts[sizeClass];
+  kept.Bytes -= BytesOfClass(sizeClass);
   return head;
 }
 
@@ -83,12 +85,12 @@ inline void GiveOutlineMemory(void* block, std::size_t bytes) noexcept {
   }
   const std::size_t sizeClass = ClassOf(bytes);
   Node* head = kept.Heads[sizeClass];
-  if (head == nullptr || kept.Counts[sizeClass] >= kKeptPerClass) {
-    Keep(block, sizeClass);  // an empty or a full class: the slow path decides
+  if (head == nullptr || kept.Bytes + BytesOfClass(sizeClass) > kKeptBytes) {
+    Keep(block, sizeClass);  // an empty class, or no room: the slow path decides
     return;
   }
   kept.Heads[sizeClass] = ::new (block) Node{head};
-  ++kept.Counts[sizeClass];
+  kept.Bytes += BytesOfClass(sizeClass);
 }
 
 /// A stateless allocator over TakeOutlineMemory: every instance equals every other, so arrays
