@@ -82,16 +82,20 @@ std::int32_t ScaleCoordinate(std::int64_t units, const NativeScale& scale) {
   return ApproximateQuotient(static_cast<double>(units), scale.Numerator, scale.Denominator);
 }
 
-/// Whether every coordinate of the points can be scaled by the ratio.
+/// Whether every coordinate of the points can be scaled by the ratio. It checks a window of
+/// [-2^k, 2^k) within +-SafeUnits: shifted by 2^k, every coordinate in it lies below 2^(k+1),
+/// negative ones wrap far above, and so the OR of them all tells, in one pass of additions and
+/// ORs that vectorises. A coordinate between the window and SafeUnits merely takes the slower
+/// way.
 bool RatioScales(std::span<const FT_Vector> points, const NativeScale& scale) {
-  if (!scale.RatioIsExact) return false;
-  std::uint64_t worst = 0;  // the largest coordinate + SafeUnits, as unsigned: negatives wrap
+  if (!scale.RatioIsExact || scale.SafeUnits < 1) return false;
   const auto safe = static_cast<std::uint64_t>(scale.SafeUnits);
+  const std::uint64_t shift = std::uint64_t{1} << (std::bit_width(safe) - 1);
+  std::uint64_t all = 0;
   for (const FT_Vector& point : points) {
-    worst = std::max({worst, static_cast<std::uint64_t>(point.x) + safe,
-                      static_cast<std::uint64_t>(point.y) + safe});
+    all |= (static_cast<std::uint64_t>(point.x) + shift) | (static_cast<std::uint64_t>(point.y) + shift);
   }
-  return worst <= 2 * safe;
+  return all < 2 * shift;
 }
 
 /// The scaling of a contour whose coordinates RatioScales has cleared.

@@ -104,6 +104,29 @@ TEST(NativeOutlineBuilder, LongRunsAreCutIntoRecordsOf32767Points) {
             2 + 2 + 2 * 32767u);
 }
 
+// A contour is scaled by the ratio only when all its coordinates allow it; one far coordinate
+// sends the whole contour the exact integer way, and every point comes out as ScaleToFixed says.
+TEST(NativeOutlineBuilder, ContoursScaleLikeScaleToFixedNearAndFar) {
+  const NativeScale scale = *NativeScaleForHeight(32, 2048, 2048);
+  const Points near = {{0, 0}, {1000, -300}, {-1048576, 1048575}, {2047, 2049}};
+  Points far = near;
+  far.insert(far.end(), {{1048576, -1048577}, {2097151, -2097151}, {3000000, 5}, {1L << 40, -7}});
+  for (const Points& points : {near, far}) {
+    std::vector<std::uint8_t> bytes;
+    AppendNativeContour(points, std::vector<unsigned char>(points.size(), FT_CURVE_TAG_ON), scale,
+                        bytes);
+    ASSERT_EQ(bytes.size(), 16 + 4 + 8 * (points.size() - 1));  // the start, one line record
+    for (std::size_t k = 0; k < points.size(); ++k) {
+      const std::size_t at = k == 0 ? 8 : 20 + 8 * (k - 1);
+      std::int32_t x = 0, y = 0;
+      std::memcpy(&x, bytes.data() + at, 4);
+      std::memcpy(&y, bytes.data() + at + 4, 4);
+      EXPECT_EQ(x, ScaleToFixed(points[k].x, scale)) << k;
+      EXPECT_EQ(y, ScaleToFixed(points[k].y, scale)) << k;
+    }
+  }
+}
+
 // The division is a multiplication by a precomputed constant: it must agree with plain
 // division for denominators of every size, round halves away from zero and clamp to 32 bits.
 TEST(NativeOutlineBuilder, ScalingRoundsLikePlainDivisionAndClamps) {
