@@ -63,26 +63,14 @@ bool ReadCurves(std::span<const std::uint8_t> buffer, std::size_t& offset, std::
   return whole;
 }
 
-// The number of polygons of the buffer, hopping by their lengths: a capacity hint, ended by
-// the same lengths that end the walk.
-std::size_t CountPolygons(std::span<const std::uint8_t> buffer) {
-  std::size_t count = 0;
-  std::size_t offset = 0;
-  while (buffer.size() - offset >= kPolygonHeaderSize) {
-    const std::uint32_t length = ReadRecord<TTPOLYGONHEADER>(buffer, offset).cb;
-    if (length < kPolygonHeaderSize || length > buffer.size() - offset) break;
-    offset += length;
-    ++count;
-  }
-  return count;
-}
-
 }  // namespace
 
 GlyphOutline WalkNativeOutline(std::span<const std::uint8_t> buffer, float scale,
                                const std::u16string& character) {
   GlyphOutline outline;
-  outline.Blocks.reserve(CountPolygons(buffer));
+  // As many blocks as the buffer could hold, each at least a header: allocated once, without
+  // a pass over the polygons to count them.
+  outline.Blocks.reserve(buffer.size() / kPolygonHeaderSize);
   std::size_t offset = 0;
   while (offset < buffer.size()) {
     // A header that does not fit, or a polygon length below a header or past the buffer,
