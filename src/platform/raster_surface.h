@@ -28,6 +28,8 @@ class RasterSurface final : public DrawingSurface {
   RasterSurface& operator=(const RasterSurface&) = delete;
 
   void SelectPen(HGDIOBJ pen, const PenDescription& description) override;
+  /// A thick solid pen strokes the polyline segment by segment: with round caps and joins that
+  /// covers the same shape, and costs the rasterizer much less on lines off the pixel grid.
   void Polyline(std::span<const POINT> points) override;
   void PolyBezier(std::span<const POINT> points) override;
 
