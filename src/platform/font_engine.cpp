@@ -58,15 +58,20 @@ FaceUnits UnitsOf(FT_Face ft) {
   return units;
 }
 
+bool HasTrueTypeOutlines(FT_Face ft) {
+  FT_ULong glyfLength = 0;
+  return FT_IS_SFNT(ft) && FT_IS_SCALABLE(ft) &&
+         FT_Load_Sfnt_Table(ft, TTAG_glyf, 0, nullptr, &glyfLength) == 0;
+}
+
 std::unique_ptr<FontFace> Describe(FT_Face ft) {
   auto face = std::make_unique<FontFace>();
-  face->Face = ft;
-  FT_ULong glyfLength = 0;
-  face->IsTrueType = FT_IS_SFNT(ft) && FT_IS_SCALABLE(ft) &&
-                     FT_Load_Sfnt_Table(ft, TTAG_glyf, 0, nullptr, &glyfLength) == 0;
+  face->IsTrueType = HasTrueTypeOutlines(ft);
   face->IsItalic = (ft->style_flags & FT_STYLE_FLAG_ITALIC) != 0;
   face->IsFixedPitch = FT_IS_FIXED_WIDTH(ft);
+  face->IsScalable = FT_IS_SCALABLE(ft);
   face->Units = UnitsOf(ft);
+  if (ft->family_name != nullptr) face->FamilyName = ft->family_name;
   return face;
 }
 
@@ -118,7 +123,7 @@ class FontEngine {
 
   ~FontEngine() {
     for (auto& [key, face] : faces_) {
-      if (face != nullptr) FT_Done_Face(face->Face);
+      if (face != nullptr && face->Face != nullptr) FT_Done_Face(face->Face);
     }
     if (library_ != nullptr) FT_Done_FreeType(library_);
   }
@@ -131,6 +136,9 @@ class FontEngine {
     if (Library() != nullptr && index >= 0 &&
         FT_New_Face(library_, path.c_str(), index, &ft) == 0) {
       face = Describe(ft);
+      face->File = path;
+      face->Index = index;
+      FT_Done_Face(ft);  // opened again when a glyph is asked of it
     }
     const FontFace* opened = face.get();
     faces_.emplace(std::move(key), std::move(face));
@@ -168,7 +176,9 @@ class FontEngine {
         FT_New_Memory_Face(library_, bytes.data(), static_cast<FT_Long>(bytes.size()), index, &ft) != 0) {
       return nullptr;
     }
-    return MemoryFontFace(Describe(ft).release());
+    std::unique_ptr<FontFace> face = Describe(ft);
+    face->Face = ft;
+    return MemoryFontFace(face.release());
   }
 
   void Close(FontFace* face) {
@@ -242,14 +252,30 @@ class FontEngine {
     return scale_ ? &*scale_ : nullptr;
   }
 
+  /// The face's FreeType face, opened on the first glyph asked of it and then kept open; nullptr
+  /// when the file no longer opens, or no longer holds TrueType outlines.
+  FT_Face OpenFace(const FontFace& face) {
+    if (face.Face != nullptr || face.File.empty() || Library() == nullptr) return face.Face;
+    FT_Face ft = nullptr;
+    if (FT_New_Face(library_, face.File.c_str(), face.Index, &ft) != 0) return nullptr;
+    if (!HasTrueTypeOutlines(ft)) {
+      FT_Done_Face(ft);
+      return nullptr;
+    }
+    face.Face = ft;
+    return ft;
+  }
+
   void ConvertInto(const FontFace& face, std::int32_t height, std::uint32_t codePoint,
                    NativeGlyph& glyph) {
     if (!face.IsTrueType) return;
     const NativeScale* scale = ScaleOf(face, height);
     if (scale == nullptr) return;
-    const FT_UInt glyphIndex = FT_Get_Char_Index(face.Face, codePoint);
-    if (glyphIndex == 0 || FT_Load_Glyph(face.Face, glyphIndex, kOutlineLoadFlags) != 0) return;
-    const FT_GlyphSlot slot = face.Face->glyph;
+    const FT_Face ft = OpenFace(face);
+    if (ft == nullptr) return;
+    const FT_UInt glyphIndex = FT_Get_Char_Index(ft, codePoint);
+    if (glyphIndex == 0 || FT_Load_Glyph(ft, glyphIndex, kOutlineLoadFlags) != 0) return;
+    const FT_GlyphSlot slot = ft->glyph;
     if (slot->format != FT_GLYPH_FORMAT_OUTLINE) return;
     if (!AppendNativeOutline(slot->outline, *scale, glyph.Bytes)) return;
     glyph.Status = glyph.Bytes.empty() ? GlyphStatus::NoContours : GlyphStatus::Outline;

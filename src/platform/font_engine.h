@@ -30,14 +30,25 @@ struct FaceUnits {
   std::uint16_t LastChar = 0;
 };
 
-/// A face of a font file, opened once and kept open for the life of the process.
+/// A face of a font file, described once and kept for the life of the process. Listing the
+/// installed faces describes every one of them, so a face file's FreeType face is opened only to
+/// be described, and again, to stay open, once a glyph is converted from it: with hundreds of
+/// fonts installed, only the faces actually drawn hold FreeType's memory.
 struct FontFace {
-  FT_Face Face = nullptr;
+  /// The open FreeType face, or nullptr while no glyph has been asked of a face file's face.
+  /// A face opened from memory is open for its whole life.
+  mutable FT_Face Face = nullptr;
   /// The face has TrueType outlines (a 'glyf' table), so native outlines can be made of it.
   bool IsTrueType = false;
   bool IsItalic = false;
   bool IsFixedPitch = false;
+  bool IsScalable = false;
   FaceUnits Units;
+  /// FreeType's family name of the face.
+  std::string FamilyName;
+  /// Where a face file's face is opened again; empty for a face opened from memory.
+  std::string File;
+  long Index = 0;
 };
 
 /// The face name bytes of a font description: up to the first zero, at most `LF_FACESIZE` bytes.

@@ -81,7 +81,7 @@ TEXTMETRIC TextMetricsOf(const FontFace& face, const LOGFONTA& font) {
   metrics.tmUnderlined = font.lfUnderline;
   metrics.tmStruckOut = font.lfStrikeOut;
   metrics.tmPitchAndFamily = static_cast<std::uint8_t>(
-      (face.IsFixedPitch ? 0 : kVariablePitch) | (FT_IS_SCALABLE(face.Face) ? kVectorFont : 0) |
+      (face.IsFixedPitch ? 0 : kVariablePitch) | (face.IsScalable ? kVectorFont : 0) |
       (face.IsTrueType ? TMPF_TRUETYPE : 0));
   metrics.tmCharSet = font.lfCharSet;
   return metrics;

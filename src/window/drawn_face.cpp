@@ -9,8 +9,8 @@ namespace moji {
 
 std::string ListedFamilyOfDrawnFace(std::string_view faceName) {
   const FontFace* drawn = ResolveFace(faceName);
-  if (drawn == nullptr || drawn->Face == nullptr || drawn->Face->family_name == nullptr) return {};
-  const std::string_view drawnFamily = drawn->Face->family_name;
+  if (drawn == nullptr || drawn->FamilyName.empty()) return {};
+  const std::string_view drawnFamily = drawn->FamilyName;
 
   const InstalledFontCatalog& catalog = InstalledFonts();
   for (const InstalledFamily& family : catalog.Families) {

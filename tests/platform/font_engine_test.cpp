@@ -80,6 +80,34 @@ TEST(FontEngine, MalformedFontFilesFailQuietly) {
   std::filesystem::remove_all(folder);
 }
 
+// Listing describes a face without keeping it open; its file is opened again for the first
+// glyph. A file that is gone or replaced by then gives no outline, while a face already drawing
+// keeps drawing.
+TEST(FontEngine, FaceFilesChangedAfterListingGiveNoOutline) {
+  std::string folder = (std::filesystem::temp_directory_path() / "moji-fonts-XXXXXX").string();
+  ASSERT_NE(mkdtemp(folder.data()), nullptr);
+  const auto copy = [&](const char* name) {
+    const std::string path = folder + "/" + name;
+    std::filesystem::copy_file(kIpaGothicFile, path);
+    return OpenFontFile(path, 0);
+  };
+  const FontFace* drawing = copy("drawing.ttf");
+  const FontFace* gone = copy("gone.ttf");
+  const FontFace* replaced = copy("replaced.ttf");
+  ASSERT_TRUE(drawing != nullptr && gone != nullptr && replaced != nullptr);
+  EXPECT_TRUE(gone->IsTrueType && gone->IsScalable);
+  EXPECT_EQ(gone->FamilyName, "IPAGothic");
+  EXPECT_EQ(ConvertGlyph(*drawing, 32, kDragon).Status, GlyphStatus::Outline);
+
+  std::filesystem::remove(folder + "/drawing.ttf");
+  std::filesystem::remove(folder + "/gone.ttf");
+  std::ofstream(folder + "/replaced.ttf", std::ios::binary | std::ios::trunc) << "not a font";
+  EXPECT_EQ(ConvertGlyph(*drawing, 32, 'A').Status, GlyphStatus::Outline);
+  EXPECT_EQ(ConvertGlyph(*gone, 32, kDragon).Status, GlyphStatus::NoOutline);
+  EXPECT_EQ(ConvertGlyph(*replaced, 32, kDragon).Status, GlyphStatus::NoOutline);
+  std::filesystem::remove_all(folder);
+}
+
 TEST(InstalledFaces, ListNamesIpaGothicInJapaneseSortedOnce) {
   const std::vector<std::string> names = InstalledFaceNames();
   EXPECT_EQ(std::count(names.begin(), names.end(), "IPAゴシック"), 1);
