@@ -117,36 +117,6 @@ struct FixedPoint {
 };
 static_assert(sizeof(FixedPoint) == kPointSize);
 
-/// Writes records into memory sized beforehand; a FIXED in little-endian order is its int32 value.
-class RecordWriter {
- public:
-  explicit RecordWriter(std::uint8_t* cursor) : cursor_(cursor) {}
-
-  std::uint8_t* Cursor() const { return cursor_; }
-
-  void CurveHead(std::uint16_t type, std::size_t pointCount) {
-    const auto count = static_cast<std::uint16_t>(pointCount);
-    std::memcpy(cursor_, &type, 2);
-    std::memcpy(cursor_ + 2, &count, 2);
-    cursor_ += kCurveHeadSize;
-  }
-
-  void Point(FixedPoint point) {
-    std::memcpy(cursor_, &point, kPointSize);
-    cursor_ += kPointSize;
-  }
-
-  /// Room for `count` points, to be filled by the caller.
-  std::uint8_t* Points(std::size_t count) {
-    std::uint8_t* room = cursor_;
-    cursor_ += count * kPointSize;
-    return room;
-  }
-
- private:
-  std::uint8_t* cursor_;
-};
-
 /// Groups one contour's points into a polygon, scaling each point with a Scaler as it is
 /// written.
 template <typename Scaler>
@@ -175,18 +145,8 @@ class ContourWriter {
       start = Midpoint(count - 1, 0);
     }
 
-    RecordWriter writer(out + kPolygonHeaderSize);
-    if (end - begin < kMaxRecordPoints) {
-      WriteRecords(begin, end, start, writer);
-    } else {
-      std::size_t index = begin;
-      while (index < end) {
-        index = IsOn(index) ? WriteLineRun(index, end, writer)
-                            : WriteSplineRun(index, end, start, writer);
-      }
-    }
-
-    const auto byteCount = static_cast<std::uint32_t>(writer.Cursor() - out);
+    const std::uint8_t* written = WriteRecords(begin, end, start, out + kPolygonHeaderSize);
+    const auto byteCount = static_cast<std::uint32_t>(written - out);
     const std::uint32_t type = TT_POLYGON_TYPE;
     std::memcpy(out, &byteCount, 4);
     std::memcpy(out + 4, &type, 4);
@@ -201,42 +161,44 @@ class ContourWriter {
     return {scaler_(points_[index].x), scaler_(points_[index].y)};
   }
 
-  void WriteScaled(std::size_t index, std::size_t count, RecordWriter& writer) const {
-    // Local copies: the byte stores below could alias the members, which would be reloaded.
-    const Scaler scaled = scaler_;
-    const FT_Vector* point = points_ + index;
-    std::uint8_t* room = writer.Points(count);
-    for (std::size_t k = 0; k < count; ++k, ++point, room += kPointSize) {
-      const std::int32_t x = scaled(point->x);
-      const std::int32_t y = scaled(point->y);
-      std::memcpy(room, &x, 4);
-      std::memcpy(room + 4, &y, 4);
-    }
-  }
-
   FixedPoint Midpoint(std::size_t a, std::size_t b) const {
     return {ScaleMidpointToFixed(points_[a].x, points_[b].x, scale_),
             ScaleMidpointToFixed(points_[a].y, points_[b].y, scale_)};
   }
 
-  /// The records of points [begin, end) in one pass, for fewer points than a record holds. A
-  /// line record is a run of on-curve points; a spline record a run of off-curve points with
-  /// the on-curve point after it, or the polygon's start when the run ends the contour. The
-  /// pass decides per point whether it opens a record, without a branch: where a record opens,
-  /// the runs end at points the processor cannot foresee.
-  void WriteRecords(std::size_t begin, std::size_t end, FixedPoint start,
-                    RecordWriter& writer) const {
+  /// The records of points [begin, end) at `cursor`, in one pass; returns their end. A line
+  /// record is a run of on-curve points; a spline record a run of off-curve points with the
+  /// on-curve point after it, or the polygon's start when the run ends the contour. The pass
+  /// decides per point whether it opens a record without a branch: where a record opens, the
+  /// runs end at points the processor cannot foresee. Only a record that is full (32767 points)
+  /// takes a branch: a line run goes on in a new record, and a spline run is cut at the implied
+  /// on-curve point between two control points, which lies on the curve, so the two records
+  /// draw the same shape.
+  std::uint8_t* WriteRecords(std::size_t begin, std::size_t end, FixedPoint start,
+                             std::uint8_t* cursor) const {
     enum Open : unsigned { kNone = 0, kLine = 1, kSpline = 2 };
+    constexpr std::size_t kControlsPerCut = kMaxRecordPoints - 1;
     // Local copies: the byte stores below could alias the members, which would be reloaded.
     const Scaler scaled = scaler_;
     const FT_Vector* const points = points_;
     const unsigned char* const tags = tags_;
-    std::uint8_t* cursor = writer.Cursor();
     std::uint8_t* head = cursor;
     std::uint16_t count = 0;
     unsigned open = kNone;
     for (std::size_t index = begin; index < end; ++index) {
       const bool on = (tags[index] & FT_CURVE_TAG_ON) != 0;
+      if (count >= kControlsPerCut) [[unlikely]] {
+        if (open == kSpline && !on) {
+          const FixedPoint cut = Midpoint(index - 1, index);
+          std::memcpy(cursor, &cut, kPointSize);
+          cursor += kPointSize;
+          ++count;
+          std::memcpy(head + 2, &count, 2);
+          open = kNone;
+        } else if (open == kLine && on && count == kMaxRecordPoints) {
+          open = kNone;
+        }
+      }
       const bool opens = on ? open == kNone : open != kSpline;
       // The head is written where the point would go and kept only when a record opens.
       const std::uint32_t newHead = (on ? TT_PRIM_LINE : TT_PRIM_QSPLINE) | (1u << 16);
@@ -250,50 +212,13 @@ class ContourWriter {
       std::memcpy(head + 2, &count, 2);
       open = on ? (open == kSpline ? kNone : kLine) : kSpline;
     }
-    writer = RecordWriter(cursor);
     if (open == kSpline) {  // the last run closes at the polygon's start
-      writer.Point(start);
-      count = static_cast<std::uint16_t>(count + 1);
+      std::memcpy(cursor, &start, kPointSize);
+      cursor += kPointSize;
+      ++count;
       std::memcpy(head + 2, &count, 2);
     }
-  }
-
-  /// A maximal run of on-curve points: straight segments, in records of at most 32767 points.
-  std::size_t WriteLineRun(std::size_t index, std::size_t end, RecordWriter& writer) const {
-    std::size_t runEnd = index + 1;
-    while (runEnd < end && IsOn(runEnd)) ++runEnd;
-    while (index < runEnd) {
-      const std::size_t recordCount = std::min(kMaxRecordPoints, runEnd - index);
-      writer.CurveHead(TT_PRIM_LINE, recordCount);
-      WriteScaled(index, recordCount, writer);
-      index += recordCount;
-    }
-    return runEnd;
-  }
-
-  /// A maximal run of off-curve points and the on-curve point after it (the polygon's start
-  /// when the run ends the contour).
-  std::size_t WriteSplineRun(std::size_t index, std::size_t end, FixedPoint start,
-                             RecordWriter& writer) const {
-    std::size_t runEnd = index + 1;
-    while (runEnd < end && !IsOn(runEnd)) ++runEnd;
-    // A run too long for one record is cut at the implied on-curve point between two control
-    // points: that point lies on the curve, so the two records draw the same shape.
-    constexpr std::size_t kControlsPerCut = kMaxRecordPoints - 1;
-    while (runEnd - index > kControlsPerCut) {
-      writer.CurveHead(TT_PRIM_QSPLINE, kMaxRecordPoints);
-      WriteScaled(index, kControlsPerCut, writer);
-      writer.Point(Midpoint(index + kControlsPerCut - 1, index + kControlsPerCut));
-      index += kControlsPerCut;
-    }
-    writer.CurveHead(TT_PRIM_QSPLINE, runEnd - index + 1);
-    if (runEnd == end) {
-      WriteScaled(index, runEnd - index, writer);
-      writer.Point(start);
-      return runEnd;
-    }
-    WriteScaled(index, runEnd - index + 1, writer);
-    return runEnd + 1;
+    return cursor;
   }
 
   const FT_Vector* points_;
