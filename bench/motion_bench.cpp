@@ -60,19 +60,14 @@ void BM_MotionTick(benchmark::State& state, const char16_t* character) {
   }
   state.counters["points"] = static_cast<double>(PointCount(outline));
 }
-// Pen 2 is the window's initial thickness, pen 5 the thickest.
-BENCHMARK_CAPTURE(BM_MotionTick, dragon, kDragon)
-    ->ArgNames({"pen", "held"})
-    ->Args({2, 0})
-    ->Args({2, 1})
-    ->Args({5, 1})
-    ->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_MotionTick, most_complex, kMostComplex)
-    ->ArgNames({"pen", "held"})
-    ->Args({2, 0})
-    ->Args({2, 1})
-    ->Args({5, 1})
-    ->Unit(benchmark::kMicrosecond);
+/// The ticks measured of each glyph: pen 2, the window's initial thickness, with the button up
+/// and held, and pen 5, the thickest, held.
+void TickCases(benchmark::internal::Benchmark* cases) {
+  cases->ArgNames({"pen", "held"})->Args({2, 0})->Args({2, 1})->Args({5, 1});
+  cases->Unit(benchmark::kMicrosecond);
+}
+BENCHMARK_CAPTURE(BM_MotionTick, dragon, kDragon)->Apply(TickCases);
+BENCHMARK_CAPTURE(BM_MotionTick, most_complex, kMostComplex)->Apply(TickCases);
 
 // The point rule alone, without drawing: what the motion itself adds to a tick.
 void BM_MoveOutlineOnly(benchmark::State& state, const char16_t* character) {
