@@ -13,7 +13,7 @@
 #include FT_FREETYPE_H
 
 #include "bench_ratio.h"
-#include "model/glyph_outline_fetch.h"
+#include "display/glyph_outline_fetch.h"
 #include "platform/font_engine.h"
 #include "platform/installed_faces.h"
 

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "geometry/outline_placement.h"
-#include "model/glyph_outline_fetch.h"
+#include "display/glyph_outline_fetch.h"
 
 namespace moji::bench {
 

@@ -14,8 +14,8 @@
 #include "raster_target.h"
 #include "platform/raster_surface.h"
 #include "platform/recording_surface.h"
-#include "window/block_palette.h"
-#include "window/display_request.h"
+#include "display/block_palette.h"
+#include "display/display_request.h"
 
 namespace moji {
 namespace {

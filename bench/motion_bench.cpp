@@ -15,8 +15,8 @@
 #include "bench_ratio.h"
 #include "raster_target.h"
 #include "motion/motion_step.h"
-#include "platform/random_source.h"
-#include "window/motion_frame.h"
+#include "motion/random_source.h"
+#include "display/motion_frame.h"
 
 namespace moji {
 namespace {

@@ -11,10 +11,10 @@
 #include "bench_ratio.h"
 #include "geometry/block_rendering.h"
 #include "geometry/outline_placement.h"
-#include "model/glyph_outline_fetch.h"
+#include "display/glyph_outline_fetch.h"
 #include "platform/raster_surface.h"
 #include "platform/recording_surface.h"
-#include "window/block_palette.h"
+#include "display/block_palette.h"
 
 namespace moji {
 namespace {

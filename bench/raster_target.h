@@ -9,7 +9,7 @@
 #include <utility>
 
 #include "platform/raster_surface.h"
-#include "window/display_request.h"
+#include "display/display_request.h"
 
 namespace moji::bench {
 

@@ -5,10 +5,10 @@
 #include <cstring>
 #include <vector>
 
-#include "model/native_outline_walk.h"
+#include "native/native_reader.h"
 #include "model/outline_invariants.h"
 #include "platform/font_engine.h"
-#include "platform/native_outline_records.h"
+#include "native/native_records.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "model/native_outline_walk.h"
+#include "native/native_reader.h"
 #include "model/outline_invariants.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

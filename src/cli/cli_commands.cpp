@@ -1,8 +1,8 @@
 #include "cli/cli_commands.h"
 
+#include <QBuffer>
 #include <QByteArray>
 #include <QImage>
-#include <QSaveFile>
 #include <QString>
 #include <cstdio>
 #include <exception>
@@ -11,17 +11,17 @@
 #include <utility>
 
 #include "cli/svg_drawing.h"
+#include "display/display_request.h"
+#include "display/drawing_area_font.h"
+#include "display/face_list.h"
+#include "display/face_walk.h"
+#include "display/file_output.h"
 #include "platform/raster_surface.h"
 #include "platform/recording_surface.h"
-#include "window/display_request.h"
-#include "window/drawing_area_font.h"
-#include "window/screen_font_list.h"
-#include "window/true_type_faces.h"
 
 namespace moji {
 namespace {
 
-constexpr int kUsageError = 2;
 constexpr int kDrawingError = 1;
 
 /// The drawing area and report box of a display request run without a window.
@@ -51,12 +51,23 @@ class OffscreenDisplay final : public DisplayTarget {
   std::u16string report_;
 };
 
-std::string Utf8(const std::u16string& text) {
-  return QString::fromStdU16String(text).toUtf8().toStdString();
+std::string HexEscape(const char* format, unsigned value) {
+  char text[8];
+  std::snprintf(text, sizeof text, format, value);
+  return text;
 }
 
-std::u16string Utf16(const std::string& text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).toStdU16String();
+std::string ControlEscape(unsigned char byte) {
+  switch (byte) {
+    case '\n': return "\\n";
+    case '\t': return "\\t";
+    case '\r': return "\\r";
+    default: return HexEscape("\\x%02x", byte);
+  }
+}
+
+std::string Utf8(const std::u16string& text) {
+  return QString::fromStdU16String(text).toUtf8().toStdString();
 }
 
 /// Runs the display request of a command; the face defaults to the window's start-up face.
@@ -64,7 +75,7 @@ std::u16string Utf16(const std::string& text) {
 void Display(const CommandRequest& request, std::int32_t penWidth, DisplayTarget& target) {
   GlyphOutline outline;
   const std::string face = request.Face.value_or(Utf8(kDefaultFace));
-  RunDisplayRequest(Utf16(request.Character), face, penWidth, outline, target);
+  RunDisplayRequest(request.Character, face, penWidth, outline, target);
 }
 
 int WriteToStandardOutput(const std::string& bytes) {
@@ -74,16 +85,6 @@ int WriteToStandardOutput(const std::string& bytes) {
     return kUsageError;
   }
   return 0;
-}
-
-/// Writes the file through a temporary file in its folder that is renamed over it at the end,
-/// so a failure leaves no file behind (and an existing file as it was).
-int WriteFile(const std::string& path, const std::function<bool(QSaveFile&)>& write) {
-  QSaveFile file(QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size())));
-  if (file.open(QIODevice::WriteOnly) && write(file) && file.commit()) return 0;
-  std::fprintf(stderr, "moji-outline: cannot write %s: %s\n", path.c_str(),
-               qUtf8Printable(file.errorString()));
-  return kUsageError;
 }
 
 int Report(const CommandRequest& request) {
@@ -96,10 +97,7 @@ int RenderPng(const CommandRequest& request) {
   RasterSurface surface(kDrawingSide, kDrawingSide);
   OffscreenDisplay display(&surface, [&surface] { surface.Clear(); });
   Display(request, request.Thickness, display);
-  // The picture is opaque, so dropping the alpha channel keeps every pixel.
-  const QImage image = surface.Image().convertToFormat(QImage::Format_RGB32);
-  return WriteFile(request.OutputPath,
-                   [&image](QSaveFile& file) { return image.save(&file, "PNG"); });
+  return WritePngFile(request.OutputPath, surface.Image());
 }
 
 int RenderSvg(const CommandRequest& request) {
@@ -107,24 +105,21 @@ int RenderSvg(const CommandRequest& request) {
   OffscreenDisplay display(&recording, [&recording] { recording.Clear(); });
   Display(request, request.Thickness, display);
   const std::string svg = SvgOfDrawing(recording.Calls(), kDrawingSide, kDrawingSide);
-  return WriteFile(request.OutputPath, [&svg](QSaveFile& file) {
-    return file.write(svg.data(), static_cast<qint64>(svg.size())) ==
-           static_cast<qint64>(svg.size());
-  });
+  return WriteOutputFile(request.OutputPath, svg);
 }
 
 int Faces() {
-  InstalledScreenFonts faces;
+  InstalledFaceList faces;
   DeviceContext dc;
   DrawingAreaFont font(dc);
   std::string listing;
   WalkTrueTypeFaces(
-      faces.Count(), [&faces](std::int32_t index) { return faces.Name(index).toStdString(); },
+      faces.Count(), [&faces](std::int32_t index) { return faces.Name(index); },
       [&font](const std::string& name) -> DeviceContext& {
         font.Select(name, kDrawingAreaStartsItalic);
         return font.Dc();
       },
-      [&listing](const std::string& name) { listing += name + '\n'; });
+      [&listing](const std::string& name) { listing += EscapedLine(name) + '\n'; });
   return WriteToStandardOutput(listing);
 }
 
@@ -136,6 +131,7 @@ int Run(const CommandRequest& request) {
     case CommandKind::Render:
       return request.Format == ImageFormat::Svg ? RenderSvg(request) : RenderPng(request);
     case CommandKind::Faces: return Faces();
+    case CommandKind::Window: break;
   }
   return kUsageError;
 }
@@ -151,8 +147,47 @@ int RunCommand(const CommandRequest& request) {
   }
 }
 
+int WriteOutputFile(const std::string& path, std::string_view bytes) {
+  const std::string failure = SaveFile(path, bytes);
+  if (failure.empty()) return 0;
+  std::fprintf(stderr, "moji-outline: cannot write %s: %s\n", EscapedLine(path).c_str(),
+               failure.c_str());
+  return kUsageError;
+}
+
+int WritePngFile(const std::string& path, const QImage& image) {
+  // The pictures are opaque, so dropping the alpha channel keeps every pixel.
+  QByteArray png;
+  QBuffer buffer(&png);
+  if (!buffer.open(QIODevice::WriteOnly) ||
+      !image.convertToFormat(QImage::Format_RGB32).save(&buffer, "PNG")) {
+    std::fputs("moji-outline: cannot encode the picture as PNG\n", stderr);
+    return kUsageError;
+  }
+  return WriteOutputFile(path, std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
+}
+
+std::string EscapedLine(std::string_view name) {
+  std::string line;
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(name[i]);
+    const auto next = i + 1 < name.size() ? static_cast<unsigned char>(name[i + 1]) : 0;
+    if (byte == 0xC2 && next >= 0x80 && next <= 0x9F) {  // a C1 control character
+      line += HexEscape("\\u%04x", next);
+      ++i;
+    } else if (byte == '\\') {
+      line += "\\\\";
+    } else if (byte < 0x20 || byte == 0x7F) {
+      line += ControlEscape(byte);
+    } else {
+      line += static_cast<char>(byte);
+    }
+  }
+  return line;
+}
+
 int RefuseCommand(const std::string& error) {
-  std::fprintf(stderr, "moji-outline: %s (see moji-outline --help)\n", error.c_str());
+  std::fprintf(stderr, "moji-outline: %s (see moji-outline --help)\n", EscapedLine(error).c_str());
   return kUsageError;
 }
 

@@ -1,182 +1,190 @@
 #include "cli/command_line.h"
 
-#include <algorithm>
-#include <cctype>
+#include <QByteArrayView>
+#include <QCommandLineParser>
+#include <QStringDecoder>
+#include <QStringList>
 #include <charconv>
+#include <map>
+#include <set>
 #include <string_view>
 
 namespace moji {
 namespace {
 
-constexpr std::string_view kHelpOptions[] = {"--help", "-h"};
-
-bool IsHelpOption(std::string_view argument) {
-  return std::find(std::begin(kHelpOptions), std::end(kHelpOptions), argument) !=
-         std::end(kHelpOptions);
+/// The options each mode takes, by their long names.
+const std::map<CommandKind, std::set<QString>>& OptionsOfModes() {
+  static const std::map<CommandKind, std::set<QString>> options = {
+      {CommandKind::Window, {"screenshot"}},
+      {CommandKind::Report, {"face"}},
+      {CommandKind::Render, {"face", "thickness", "output"}},
+      {CommandKind::Faces, {}},
+  };
+  return options;
 }
 
-/// A lone "-" is a character to outline, not an option.
-bool IsOption(std::string_view argument) { return argument.size() > 1 && argument[0] == '-'; }
-
-std::optional<CommandKind> SubcommandNamed(std::string_view word) {
+std::optional<CommandKind> SubcommandNamed(const QString& word) {
   if (word == "report") return CommandKind::Report;
   if (word == "render") return CommandKind::Render;
   if (word == "faces") return CommandKind::Faces;
   return std::nullopt;
 }
 
-ParsedCommand Refused(std::string error) { return ParsedCommand{std::nullopt, std::move(error)}; }
+ParsedCommand Refused(const QString& error) { return {std::nullopt, error.toStdString()}; }
 
-std::optional<std::int32_t> ParseThickness(std::string_view text) {
+/// The arguments as text, exactly: a leading U+FEFF is a character like any other. Nothing
+/// when an argument is not UTF-8, since it could not be passed on as the bytes it is.
+std::optional<QStringList> DecodedArguments(int argc, const char* const* argv) {
+  QStringList arguments;
+  for (int i = 1; i < argc; ++i) {
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    QString argument = decoder.decode(QByteArrayView(argv[i]));
+    if (decoder.hasError()) return std::nullopt;
+    arguments << argument;
+  }
+  return arguments;
+}
+
+std::optional<std::int32_t> ParseThickness(const QString& text) {
+  const std::string digits = text.toStdString();
   std::int32_t value = 0;
-  const char* end = text.data() + text.size();
-  const auto [stop, error] = std::from_chars(text.data(), end, value);
-  if (text.empty() || error != std::errc{} || stop != end) return std::nullopt;
+  const char* end = digits.data() + digits.size();
+  const auto [stop, error] = std::from_chars(digits.data(), end, value);
+  if (digits.empty() || error != std::errc{} || stop != end) return std::nullopt;
   if (value < kThinnestPen || value > kThickestPen) return std::nullopt;
   return value;
 }
 
-std::optional<ImageFormat> FormatOfPath(std::string_view path) {
-  const std::size_t dot = path.rfind('.');
-  if (dot == std::string_view::npos) return std::nullopt;
-  std::string extension(path.substr(dot));
-  std::transform(extension.begin(), extension.end(), extension.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  if (extension == ".png") return ImageFormat::Png;
-  if (extension == ".svg") return ImageFormat::Svg;
+std::optional<ImageFormat> FormatOfPath(const QString& path) {
+  if (path.endsWith(".png", Qt::CaseInsensitive)) return ImageFormat::Png;
+  if (path.endsWith(".svg", Qt::CaseInsensitive)) return ImageFormat::Svg;
   return std::nullopt;
 }
 
-/// The checks that need the whole command: required arguments and their values.
-// Stores the value of one known option; the problem with the value, or an empty text.
-std::string ApplyOption(CommandRequest& request, const std::string& option,
-                        const std::string& value, bool& outputGiven) {
-  if (option == "--face") {
-    request.Face = value;
-  } else if (option == "--thickness") {
-    const std::optional<std::int32_t> thickness = ParseThickness(value);
-    if (!thickness) return "--thickness must be a whole number from 1 to 5: " + value;
-    request.Thickness = *thickness;
-  } else {
-    const std::optional<ImageFormat> format = FormatOfPath(value);
-    if (!format) return "the output file must end in .png or .svg: " + value;
-    request.OutputPath = value;
-    request.Format = *format;
-    outputGiven = true;
+/// The first option given that the mode does not take, or an empty text.
+QString OptionOutsideMode(const QCommandLineParser& parser, CommandKind kind) {
+  for (const QString& name : parser.optionNames()) {
+    const QString longName = name == "o" ? "output" : name;
+    if (!OptionsOfModes().at(kind).contains(longName)) return name;
   }
   return {};
 }
 
-std::string ProblemWith(const CommandRequest& request, bool characterGiven, bool outputGiven) {
-  if (request.Kind == CommandKind::Faces) return {};
-  if (!characterGiven) return "missing CHAR";
-  if (request.Character.empty()) return "CHAR is empty";
-  if (!IsWellFormedUtf8(request.Character)) return "CHAR is not valid UTF-8";
-  if (request.Face && !IsWellFormedUtf8(*request.Face)) return "the face name is not valid UTF-8";
-  if (request.Face && !OutlineRequestFont(*request.Face)) {
-    return "the face name is longer than 31 bytes";
+/// Reads the option values into the request; the problem with one, or an empty text.
+QString ApplyOptions(const QCommandLineParser& parser, CommandRequest& request) {
+  if (parser.isSet("face")) {
+    request.Face = parser.value("face").toStdString();
+    if (!OutlineRequestFont(*request.Face)) return "the face name is longer than 31 bytes";
   }
-  if (request.Kind == CommandKind::Render && !outputGiven) {
+  if (parser.isSet("thickness")) {
+    const std::optional<std::int32_t> thickness = ParseThickness(parser.value("thickness"));
+    if (!thickness) return "--thickness must be a whole number from 1 to 5: " + parser.value("thickness");
+    request.Thickness = *thickness;
+  }
+  if (parser.isSet("output")) {
+    const std::optional<ImageFormat> format = FormatOfPath(parser.value("output"));
+    if (!format) return "the output file must end in .png or .svg: " + parser.value("output");
+    request.OutputPath = parser.value("output").toStdString();
+    request.Format = *format;
+  } else if (request.Kind == CommandKind::Render) {
     return "render needs -o FILE.png|FILE.svg";
   }
+  if (parser.isSet("screenshot")) {
+    if (parser.value("screenshot").isEmpty()) return "--screenshot needs a FILE";
+    request.ScreenshotPath = parser.value("screenshot").toStdString();
+  }
+  return {};
+}
+
+/// The positional arguments of the mode: CHAR for report and render, none otherwise.
+QString ApplyPositionals(QStringList positionals, CommandRequest& request) {
+  if (request.Kind != CommandKind::Window) positionals.removeFirst();
+  const bool takesCharacter = request.Kind == CommandKind::Report || request.Kind == CommandKind::Render;
+  if (takesCharacter) {
+    if (positionals.isEmpty()) return "missing CHAR";
+    request.Character = positionals.takeFirst().toStdU16String();
+    if (request.Character.empty()) return "CHAR is empty";
+  }
+  if (!positionals.isEmpty()) return "unexpected argument: " + positionals.first();
   return {};
 }
 
 }  // namespace
 
-bool IsCommandLineRequest(const std::vector<std::string>& arguments) {
-  if (arguments.empty()) return false;
-  const std::string& first = arguments.front();
-  return !IsOption(first) || IsHelpOption(first) || first == "--version";
-}
+ParsedCommand ParseCommandLine(int argc, const char* const* argv) {
+  const std::optional<QStringList> arguments = DecodedArguments(argc, argv);
+  if (!arguments) return Refused("an argument is not valid UTF-8");
+  QCommandLineParser parser;
+  parser.addOptions({
+      {{"h", "help"}, "help"},
+      {{"v", "version"}, "version"},
+      {"face", "face", "NAME"},
+      {"thickness", "thickness", "N"},
+      {{"o", "output"}, "output", "FILE"},
+      {"screenshot", "screenshot", "FILE"},
+  });
+  // The program's own name is not among the arguments.
+  if (!parser.parse(QStringList{"moji-outline"} + *arguments)) return Refused(parser.errorText());
 
-ParsedCommand ParseCommand(const std::vector<std::string>& arguments) {
-  if (arguments.empty()) return Refused("missing command");
   CommandRequest request;
-  const std::string& first = arguments.front();
-  if (IsHelpOption(first)) return ParsedCommand{request, {}};
-  if (first == "--version") {
-    if (arguments.size() > 1) return Refused("unexpected argument: " + arguments[1]);
+  if (parser.isSet("help")) {
+    request.Kind = CommandKind::Help;
+    return {request, {}};
+  }
+  const QStringList positionals = parser.positionalArguments();
+  if (!positionals.isEmpty()) request.Kind = SubcommandNamed(positionals.first()).value_or(request.Kind);
+  if (parser.isSet("version")) {
+    if (parser.optionNames().size() > 1 || !positionals.isEmpty()) {
+      return Refused("--version takes no other argument");
+    }
     request.Kind = CommandKind::Version;
-    return ParsedCommand{request, {}};
+    return {request, {}};
   }
-  const std::optional<CommandKind> kind = SubcommandNamed(first);
-  if (!kind) return Refused((IsOption(first) ? "unknown option: " : "unknown command: ") + first);
-  request.Kind = *kind;
-
-  const bool takesCharacter = request.Kind != CommandKind::Faces;
-  const bool rendering = request.Kind == CommandKind::Render;
-  bool characterGiven = false;
-  bool outputGiven = false;
-  bool optionsEnded = false;
-  for (std::size_t i = 1; i < arguments.size(); ++i) {
-    const std::string& argument = arguments[i];
-    if (!optionsEnded && IsOption(argument)) {
-      if (argument == "--") {
-        optionsEnded = true;
-        continue;
-      }
-      if (IsHelpOption(argument)) return ParsedCommand{CommandRequest{}, {}};
-      const bool known = (takesCharacter && argument == "--face") ||
-                         (rendering && (argument == "--thickness" || argument == "-o"));
-      if (!known) return Refused("unknown option: " + argument);
-      if (i + 1 == arguments.size()) return Refused(argument + " needs a value");
-      std::string problem = ApplyOption(request, argument, arguments[++i], outputGiven);
-      if (!problem.empty()) return Refused(std::move(problem));
-      continue;
-    }
-    if (!takesCharacter || characterGiven) return Refused("unexpected argument: " + argument);
-    request.Character = argument;
-    characterGiven = true;
+  if (const QString outside = OptionOutsideMode(parser, request.Kind); !outside.isEmpty()) {
+    return Refused("unknown option for this command: " + outside);
   }
-  std::string problem = ProblemWith(request, characterGiven, outputGiven);
-  if (!problem.empty()) return Refused(std::move(problem));
-  return ParsedCommand{request, {}};
-}
-
-bool IsWellFormedUtf8(const std::string& bytes) {
-  std::size_t i = 0;
-  while (i < bytes.size()) {
-    const auto lead = static_cast<unsigned char>(bytes[i]);
-    std::size_t length = 0;
-    char32_t value = 0;
-    char32_t smallest = 0;
-    if (lead < 0x80) {
-      ++i;
-      continue;
-    } else if ((lead & 0xE0) == 0xC0) {
-      length = 2, value = lead & 0x1F, smallest = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-      length = 3, value = lead & 0x0F, smallest = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-      length = 4, value = lead & 0x07, smallest = 0x10000;
-    } else {
-      return false;
-    }
-    if (bytes.size() - i < length) return false;
-    for (std::size_t k = 1; k < length; ++k) {
-      const auto next = static_cast<unsigned char>(bytes[i + k]);
-      if ((next & 0xC0) != 0x80) return false;
-      value = (value << 6) | (next & 0x3F);
-    }
-    if (value < smallest || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return false;
-    i += length;
-  }
-  return true;
+  QString problem = ApplyPositionals(positionals, request);
+  if (problem.isEmpty()) problem = ApplyOptions(parser, request);
+  if (!problem.isEmpty()) return Refused(problem);
+  return {request, {}};
 }
 
 const char* CommandUsage() {
-  return "usage: moji-outline                      open the window\n"
-         "       moji-outline --screenshot FILE    write a PNG of the window after start-up\n"
-         "       moji-outline report CHAR [--face NAME]\n"
-         "           print the outline report of CHAR's first character (UTF-8, CRLF lines)\n"
-         "       moji-outline render CHAR [--face NAME] [--thickness 1..5] -o FILE.png|FILE.svg\n"
-         "           draw the outline as the window's 200 x 200 drawing area does (thickness 2)\n"
-         "       moji-outline faces\n"
-         "           list the installed TrueType faces as the window's face list does\n"
-         "       moji-outline --help | --version\n"
-         "The face defaults to the window's start-up face; a face that is not installed is\n"
-         "replaced by the one the font engine substitutes for it.\n";
+  return "Usage: moji-outline [--screenshot FILE]\n"
+         "  or:  moji-outline report CHAR [--face NAME]\n"
+         "  or:  moji-outline render CHAR [--face NAME] [--thickness N] -o FILE\n"
+         "  or:  moji-outline faces\n"
+         "Show how a character of a font is built from outline curves: its contours listed point\n"
+         "by point and drawn in colour. Without a command, open the window.\n"
+         "\n"
+         "Commands:\n"
+         "  report CHAR      print the outline report of the first character of CHAR, as the\n"
+         "                   window shows it (UTF-8, lines ending in CR LF)\n"
+         "  render CHAR      draw the outline as the window's 200 x 200 drawing area does\n"
+         "  faces            list the installed outline faces, as the window's face list does\n"
+         "\n"
+         "Options:\n"
+         "  --face=NAME      the face to outline (report, render); the window's start-up face\n"
+         "                   \"ＭＳ ゴシック\" by default; a face that is not installed is replaced\n"
+         "                   by the one the font engine substitutes for it\n"
+         "  --thickness=N    pen thickness of render, 1 to 5 (default 2)\n"
+         "  -o, --output=FILE\n"
+         "                   the file render writes: FILE.png (the drawing area's pixels) or\n"
+         "                   FILE.svg (one path per contour, through the same points)\n"
+         "  --screenshot=FILE\n"
+         "                   open the window, write a PNG picture of it after start-up, and\n"
+         "                   close it\n"
+         "  -h, --help       show this help and exit\n"
+         "  -v, --version    show the version and exit\n"
+         "\n"
+         "A refused command line, or a file that cannot be written, prints one line on standard\n"
+         "error and exits with status 2; nothing is written then. A file is written completely\n"
+         "or not at all: an existing file is kept until the new one is whole.\n"
+         "\n"
+         "Examples:\n"
+         "  moji-outline report 龍 --face IPAゴシック\n"
+         "  moji-outline render 龍 --thickness 3 -o ryu.png\n"
+         "  moji-outline render A --face \"DejaVu Sans\" -o a.svg\n";
 }
 
 }  // namespace moji

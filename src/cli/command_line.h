@@ -1,33 +1,34 @@
 #pragma once
-// The command line's subcommands and their arguments, parsed without Qt.
+// The command line of every mode, parsed before anything touches a display.
 
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <vector>
 
-#include "window/display_request.h"
+#include "display/display_request.h"
 
 namespace moji {
 
 /// What the command line asks for.
-enum class CommandKind { Help, Version, Report, Render, Faces };
+enum class CommandKind { Window, Help, Version, Report, Render, Faces };
 
 /// How `render` writes its drawing, chosen by the output file's extension.
 enum class ImageFormat { Png, Svg };
 
-/// A parsed command; the fields a command does not take keep their defaults.
+/// A parsed command line; the fields a command does not take keep their defaults.
 struct CommandRequest {
-  CommandKind Kind = CommandKind::Help;
-  /// The character to outline, UTF-8 (only its first character is used).
-  std::string Character;
+  CommandKind Kind = CommandKind::Window;
+  /// The character to outline (only the first character of this text is used).
+  std::u16string Character;
   /// The face name, UTF-8; none for the window's start-up face.
   std::optional<std::string> Face;
   /// Pen thickness of `render`, 1 to 5.
   std::int32_t Thickness = kInitialPen;
-  /// The file `render` writes.
+  /// The file `render` writes, and its format.
   std::string OutputPath;
   ImageFormat Format = ImageFormat::Png;
+  /// The window's picture after start-up goes to this file, and the window closes.
+  std::optional<std::string> ScreenshotPath;
 };
 
 /// A command, or the one-line reason the arguments were refused.
@@ -36,17 +37,11 @@ struct ParsedCommand {
   std::string Error;
 };
 
-/// True when the arguments (program name excluded) are for the command line rather than the
-/// window: the first one is a word (a subcommand) or is --help, -h or --version.
-bool IsCommandLineRequest(const std::vector<std::string>& arguments);
+/// Parses the program's arguments (`argv[0]` is the program). Every argument must be UTF-8; it
+/// is taken exactly as given, a leading U+FEFF included.
+ParsedCommand ParseCommandLine(int argc, const char* const* argv);
 
-/// Parses the arguments (program name excluded) of a command-line request.
-ParsedCommand ParseCommand(const std::vector<std::string>& arguments);
-
-/// Whether the bytes are well-formed UTF-8 (no overlong forms, surrogates or values past U+10FFFF).
-bool IsWellFormedUtf8(const std::string& bytes);
-
-/// The usage text that --help prints.
+/// The text that --help prints.
 const char* CommandUsage();
 
 }  // namespace moji

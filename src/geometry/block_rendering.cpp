@@ -8,6 +8,7 @@
 
 #include "geometry/cubic_from_quadratic.h"
 #include "geometry/device_transform.h"
+#include "model/outline_visit.h"
 
 namespace moji {
 namespace {
@@ -33,7 +34,7 @@ class PenSelection {
 
 /// A count that must equal the length of its array; anything else is a broken outline.
 template <typename Element>
-void RequireCountMatches(std::int32_t count, const OutlineArray<Element>& elements,
+void RequireCountMatches(std::int32_t count, const std::vector<Element>& elements,
                          const char* what) {
   if (count < 0 || static_cast<std::size_t>(count) != elements.size()) {
     throw std::out_of_range(what);
@@ -57,11 +58,10 @@ void RequireDrawableCurve(const OutlineCurve& curve, std::int32_t maxCurvePoints
 /// `MaxCurvePoints` cannot ask for a huge buffer.
 std::size_t DeviceBufferSize(const GlyphOutline& outline, std::int32_t blockIndex) {
   std::size_t longest = 0;
-  const std::size_t blocks =
-      std::min(outline.Blocks.size(), static_cast<std::size_t>(std::max(outline.BlockCount, 0)));
-  for (std::size_t b = 0; b < blocks; ++b) {
+  const auto blocks = Counted(outline.Blocks, outline.BlockCount);
+  for (std::size_t b = 0; b < blocks.size(); ++b) {
     if (blockIndex != ALL_BLOCKS && static_cast<std::size_t>(blockIndex) != b) continue;
-    for (const OutlineCurve& curve : outline.Blocks[b].Curves) {
+    for (const OutlineCurve& curve : blocks[b].Curves) {
       longest = std::max(longest, curve.Points.size());
     }
   }
@@ -108,7 +108,7 @@ class BlockPainter {
  private:
   /// One Polyline from the current point through the run, closed back to the block's start
   /// when the run is the block's last.
-  void DrawPolylineRun(OutlinePoint current, const OutlineArray<OutlinePoint>& points, bool last,
+  void DrawPolylineRun(OutlinePoint current, const std::vector<OutlinePoint>& points, bool last,
                        OutlinePoint start) {
     std::size_t count = 0;
     buffer_[count++] = ToDevice(current);
@@ -118,7 +118,7 @@ class BlockPainter {
   }
 
   /// One PolyBezier per quadratic piece: a run of n points gives n - 1 cubic segments.
-  void DrawSplineRun(OutlinePoint current, const OutlineArray<OutlinePoint>& points) {
+  void DrawSplineRun(OutlinePoint current, const std::vector<OutlinePoint>& points) {
     OutlinePoint segmentStart = current;
     for (std::size_t s = 0; s + 1 < points.size(); ++s) {
       const bool lastPiece = s + 2 == points.size();

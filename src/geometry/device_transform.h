@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "platform/native_outline_records.h"
+#include "platform/gdi_records.h"
 
 namespace moji {
 

@@ -1,7 +1,6 @@
 #include "geometry/outline_placement.h"
 
-#include <algorithm>
-#include <cstddef>
+#include "model/outline_visit.h"
 
 namespace moji {
 namespace {
@@ -29,21 +28,10 @@ struct Placement {
 
 void PlaceOutline(GlyphOutline& outline, float offsetX, float offsetY, float scale, bool flipY) {
   const Placement placement{offsetX, offsetY, scale, flipY};
-  const std::size_t blocks = VisitableCount(outline.BlockCount, outline.Blocks);
-  for (std::size_t b = 0; b < blocks; ++b) {
-    OutlineBlock& block = outline.Blocks[b];
-    block.StartX = placement.PlaceX(block.StartX);
-    block.StartY = placement.PlaceY(block.StartY);
-    const std::size_t curves = VisitableCount(block.CurveCount, block.Curves);
-    for (std::size_t c = 0; c < curves; ++c) {
-      OutlineCurve& curve = block.Curves[c];
-      const std::size_t points = VisitableCount(curve.PointCount, curve.Points);
-      for (std::size_t p = 0; p < points; ++p) {
-        curve.Points[p].X = placement.PlaceX(curve.Points[p].X);
-        curve.Points[p].Y = placement.PlaceY(curve.Points[p].Y);
-      }
-    }
-  }
+  ForEachOutlinePoint(outline, [&placement](float& x, float& y) {
+    x = placement.PlaceX(x);
+    y = placement.PlaceY(y);
+  });
 }
 
 }  // namespace moji

@@ -2,12 +2,9 @@
 // The records that hold one character's outline: blocks (contours) of curves (runs) of points.
 // Plain aggregates with value semantics: a copy is a deep copy.
 
-#include <algorithm>
-#include <cstddef>
 #include <cstdint>
 #include <string>
-
-#include "model/outline_allocator.h"
+#include <vector>
 
 namespace moji {
 
@@ -20,13 +17,15 @@ inline constexpr std::int32_t CURVE_QSPLINE = 2;
 struct OutlinePoint {
   float X = 0.0f;
   float Y = 0.0f;
+  friend bool operator==(const OutlinePoint&, const OutlinePoint&) = default;
 };
 
 /// One run of a contour; `PointCount` equals `Points.size()`.
 struct OutlineCurve {
   std::int32_t CurveType = 0;
   std::int32_t PointCount = 0;
-  OutlineArray<OutlinePoint> Points;
+  std::vector<OutlinePoint> Points;
+  friend bool operator==(const OutlineCurve&, const OutlineCurve&) = default;
 };
 
 /// One closed contour: a start point and its runs; `CurveCount` equals `Curves.size()`.
@@ -34,7 +33,8 @@ struct OutlineBlock {
   float StartX = 0.0f;
   float StartY = 0.0f;
   std::int32_t CurveCount = 0;
-  OutlineArray<OutlineCurve> Curves;
+  std::vector<OutlineCurve> Curves;
+  friend bool operator==(const OutlineBlock&, const OutlineBlock&) = default;
 };
 
 /// One character's outline. Empty (no character, no blocks) when there is none.
@@ -42,16 +42,10 @@ struct GlyphOutline {
   /// The outlined character: one UTF-16 code unit, or two for a surrogate pair.
   std::u16string Character;
   std::int32_t BlockCount = 0;
-  OutlineArray<OutlineBlock> Blocks;
+  std::vector<OutlineBlock> Blocks;
   /// The largest `PointCount` of any curve, 0 without curves.
   std::int32_t MaxCurvePoints = 0;
+  friend bool operator==(const GlyphOutline&, const GlyphOutline&) = default;
 };
-
-/// The number of elements a reader may visit: the record's count, but never past the end of its
-/// array, so that a record whose count lies is never read out of bounds.
-template <typename Element>
-std::size_t VisitableCount(std::int32_t count, const OutlineArray<Element>& elements) {
-  return count <= 0 ? 0 : std::min(static_cast<std::size_t>(count), elements.size());
-}
 
 }  // namespace moji

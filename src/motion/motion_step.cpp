@@ -1,8 +1,8 @@
 #include "motion/motion_step.h"
 
-#include <algorithm>
 #include <cmath>
-#include <cstddef>
+
+#include "model/outline_visit.h"
 
 namespace moji {
 namespace {
@@ -40,19 +40,7 @@ void MovePoint(float& x, float& y, const MouseState& mouse, RandomSource& random
 }
 
 void MoveOutline(GlyphOutline& outline, const MouseState& mouse, RandomSource& random) {
-  const std::size_t blockCount = VisitableCount(outline.BlockCount, outline.Blocks);
-  for (std::size_t b = 0; b < blockCount; ++b) {
-    OutlineBlock& block = outline.Blocks[b];
-    MovePoint(block.StartX, block.StartY, mouse, random);
-    const std::size_t curveCount = VisitableCount(block.CurveCount, block.Curves);
-    for (std::size_t c = 0; c < curveCount; ++c) {
-      OutlineCurve& curve = block.Curves[c];
-      const std::size_t pointCount = VisitableCount(curve.PointCount, curve.Points);
-      for (std::size_t p = 0; p < pointCount; ++p) {
-        MovePoint(curve.Points[p].X, curve.Points[p].Y, mouse, random);
-      }
-    }
-  }
+  ForEachOutlinePoint(outline, [&](float& x, float& y) { MovePoint(x, y, mouse, random); });
 }
 
 float PulseRadius(std::int32_t buttonDown) {

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "model/glyph_outline.h"
-#include "platform/random_source.h"
+#include "motion/random_source.h"
 
 namespace moji {
 

@@ -4,7 +4,7 @@
 #include <span>
 
 #include "platform/gdi_objects.h"
-#include "platform/native_outline_records.h"
+#include "platform/gdi_records.h"
 
 namespace moji {
 

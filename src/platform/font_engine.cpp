@@ -1,18 +1,23 @@
 #include "platform/font_engine.h"
 
+#include <fcntl.h>
 #include <fontconfig/fontconfig.h>
+#include <ft2build.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <map>
-#include <memory>
-#include <optional>
 #include <unordered_map>
 #include <utility>
+#include FT_FREETYPE_H
 #include FT_TRUETYPE_TABLES_H
 #include FT_TRUETYPE_TAGS_H
 
+#include "native/native_scale.h"
+#include "native/native_writer.h"
 #include "platform/installed_faces.h"
-#include "platform/native_outline_builder.h"
 
 namespace moji {
 namespace {
@@ -23,12 +28,55 @@ constexpr FT_Int32 kOutlineLoadFlags = FT_LOAD_NO_SCALE | FT_LOAD_NO_HINTING | F
 /// What FreeType's sfnt loader stores in an OS/2 record's version when the font has no OS/2 table.
 constexpr FT_UShort kMissingTableVersion = 0xFFFF;
 
-struct NameHash {
-  using is_transparent = void;
-  std::size_t operator()(std::string_view name) const {
-    return std::hash<std::string_view>{}(name);
+/// Reads `count` bytes at `offset` of the stream's file; fewer where the file now ends. A count
+/// of 0 is a seek, which fails (nonzero) past the end. The file is read, never mapped: a font
+/// file truncated or rewritten while the program runs then gives short reads, which FreeType
+/// reports as errors, instead of a fault on a mapped page that no longer exists.
+unsigned long ReadFontFile(FT_Stream stream, unsigned long offset, unsigned char* buffer,
+                           unsigned long count) {
+  if (count == 0) return offset > stream->size ? 1 : 0;
+  const int file = static_cast<int>(stream->descriptor.value);
+  unsigned long done = 0;
+  while (done < count) {
+    const ssize_t read = pread(file, buffer + done, count - done, static_cast<off_t>(offset + done));
+    if (read > 0) {
+      done += static_cast<unsigned long>(read);
+    } else if (read == 0 || errno != EINTR) {
+      break;
+    }
   }
-};
+  return done;
+}
+
+void CloseFontFile(FT_Stream stream) {
+  close(static_cast<int>(stream->descriptor.value));
+  delete stream;
+}
+
+/// Opens face `index` of the file through a stream that reads it with pread; nullptr when the
+/// file does not open or is no font.
+FT_Face OpenFaceFile(FT_Library library, const std::string& path, long index) {
+  const int file = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (file < 0) return nullptr;
+  struct stat status{};
+  if (fstat(file, &status) != 0 || !S_ISREG(status.st_mode)) {
+    close(file);
+    return nullptr;
+  }
+  auto* stream = new FT_StreamRec{};
+  stream->descriptor.value = file;
+  stream->size = static_cast<unsigned long>(status.st_size);
+  stream->read = ReadFontFile;
+  stream->close = CloseFontFile;
+  FT_Open_Args args{};
+  args.flags = FT_OPEN_STREAM;
+  args.stream = stream;
+  FT_Face face = nullptr;
+  // FreeType closes the stream itself, through CloseFontFile, when the face fails to open and
+  // when it is done with the face.
+  if (FT_Open_Face(library, &args, index, &face) != 0) return nullptr;
+  return face;
+}
 
 FaceUnits UnitsOf(FT_Face ft) {
   FaceUnits units;
@@ -64,14 +112,14 @@ bool HasTrueTypeOutlines(FT_Face ft) {
          FT_Load_Sfnt_Table(ft, TTAG_glyf, 0, nullptr, &glyfLength) == 0;
 }
 
-std::unique_ptr<FontFace> Describe(FT_Face ft) {
-  auto face = std::make_unique<FontFace>();
-  face->IsTrueType = HasTrueTypeOutlines(ft);
-  face->IsItalic = (ft->style_flags & FT_STYLE_FLAG_ITALIC) != 0;
-  face->IsFixedPitch = FT_IS_FIXED_WIDTH(ft);
-  face->IsScalable = FT_IS_SCALABLE(ft);
-  face->Units = UnitsOf(ft);
-  if (ft->family_name != nullptr) face->FamilyName = ft->family_name;
+FontFace Describe(FT_Face ft) {
+  FontFace face;
+  face.IsTrueType = HasTrueTypeOutlines(ft);
+  face.IsItalic = (ft->style_flags & FT_STYLE_FLAG_ITALIC) != 0;
+  face.IsFixedPitch = FT_IS_FIXED_WIDTH(ft);
+  face.IsScalable = FT_IS_SCALABLE(ft);
+  face.Units = UnitsOf(ft);
+  if (ft->family_name != nullptr) face.FamilyName = ft->family_name;
   return face;
 }
 
@@ -82,8 +130,8 @@ std::int32_t CeilPixel(std::int32_t fixed) {
 }
 
 /// Black box, origin and advance in pixels. An unscaled load leaves the glyph's control box in
-/// font units in the slot's metrics, so no second walk over the points is needed.
-GLYPHMETRICS MetricsOf(const FT_GlyphSlot slot, const NativeScale& scale) {
+/// font units in the slot's metrics.
+GLYPHMETRICS MetricsOf(const FT_GlyphSlot slot, const HeightScale& scale) {
   const FT_Glyph_Metrics& units = slot->metrics;
   const std::int32_t left = FloorPixel(ScaleToFixed(units.horiBearingX, scale));
   const std::int32_t right = CeilPixel(ScaleToFixed(units.horiBearingX + units.width, scale));
@@ -99,6 +147,32 @@ GLYPHMETRICS MetricsOf(const FT_GlyphSlot slot, const NativeScale& scale) {
   metrics.gmptGlyphOrigin = {left, top};
   metrics.gmCellIncX = static_cast<std::int16_t>(std::clamp<std::int64_t>(advance, -32768, 32767));
   return metrics;
+}
+
+/// The native records of a loaded TrueType outline; false when its contours are inconsistent.
+bool AppendOutline(const FT_Outline& outline, const HeightScale& scale,
+                   std::vector<std::uint8_t>& out) {
+  if (outline.n_contours <= 0) return outline.n_contours == 0;
+  if (outline.n_points <= 0 || outline.points == nullptr || outline.tags == nullptr ||
+      outline.contours == nullptr) {
+    return false;
+  }
+  const auto pointCount = static_cast<std::size_t>(outline.n_points);
+  std::vector<FontUnitPoint> points(pointCount);
+  std::vector<PointKind> kinds(pointCount);
+  for (std::size_t p = 0; p < pointCount; ++p) {
+    points[p] = {outline.points[p].x, outline.points[p].y};
+    kinds[p] = FT_CURVE_TAG(outline.tags[p]) == FT_CURVE_TAG_ON ? PointKind::OnCurve
+                                                                 : PointKind::QuadraticControl;
+  }
+  // Read as long: the contour ends are short in older FreeType releases, unsigned short in newer.
+  std::vector<std::size_t> ends;
+  for (int c = 0; c < outline.n_contours; ++c) {
+    const long end = outline.contours[c];
+    if (end < 0) return false;
+    ends.push_back(static_cast<std::size_t>(end));
+  }
+  return AppendNativeOutline({points, kinds, ends}, scale, out);
 }
 
 bool IsValidUtf8(std::string_view text) {
@@ -122,35 +196,29 @@ class FontEngine {
   FontEngine& operator=(const FontEngine&) = delete;
 
   ~FontEngine() {
-    for (auto& [key, face] : faces_) {
-      if (face != nullptr && face->Face != nullptr) FT_Done_Face(face->Face);
-    }
+    for (auto& [face, ft] : loaded_) FT_Done_Face(ft);
     if (library_ != nullptr) FT_Done_FreeType(library_);
   }
 
   const FontFace* Open(const std::string& path, long index) {
     auto key = std::make_pair(path, index);
-    if (const auto found = faces_.find(key); found != faces_.end()) return found->second.get();
+    if (const auto found = files_.find(key); found != files_.end()) return found->second.get();
     std::unique_ptr<FontFace> face;
-    FT_Face ft = nullptr;
-    if (Library() != nullptr && index >= 0 &&
-        FT_New_Face(library_, path.c_str(), index, &ft) == 0) {
-      face = Describe(ft);
-      face->File = path;
-      face->Index = index;
-      FT_Done_Face(ft);  // opened again when a glyph is asked of it
+    if (Library() != nullptr && index >= 0) {
+      if (const FT_Face ft = OpenFaceFile(library_, path, index)) {
+        face = std::make_unique<FontFace>(Describe(ft));
+        face->File = path;
+        face->Index = index;
+        FT_Done_Face(ft);  // opened again when a glyph is asked of it
+      }
     }
     const FontFace* opened = face.get();
-    faces_.emplace(std::move(key), std::move(face));
+    files_.emplace(std::move(key), std::move(face));
     return opened;
   }
 
   const FontFace* Resolve(std::string_view name) {
-    if (lastResolution_ != nullptr && lastResolution_->first == name) {
-      return lastResolution_->second;
-    }
-    if (const auto found = resolutions_.find(name); found != resolutions_.end()) {
-      lastResolution_ = &*found;
+    if (const auto found = resolutions_.find(std::string(name)); found != resolutions_.end()) {
       return found->second;
     }
     const FontFace* face = nullptr;
@@ -166,7 +234,7 @@ class FontEngine {
     // whose files opens (damaged after fontconfig cached it) resolves to nothing: drawing
     // another face's glyphs under its name would show the user a wrong outline.
     if (face == nullptr && !installed) face = Substitute(name);
-    lastResolution_ = &*resolutions_.emplace(std::string(name), face).first;
+    resolutions_.emplace(std::string(name), face);
     return face;
   }
 
@@ -176,29 +244,36 @@ class FontEngine {
         FT_New_Memory_Face(library_, bytes.data(), static_cast<FT_Long>(bytes.size()), index, &ft) != 0) {
       return nullptr;
     }
-    std::unique_ptr<FontFace> face = Describe(ft);
-    face->Face = ft;
-    return MemoryFontFace(face.release());
+    MemoryFontFace face(new FontFace(Describe(ft)));
+    loaded_.emplace(face.get(), ft);
+    return face;
   }
 
   void Close(FontFace* face) {
-    // A later face may be given the same address: the kept glyph must not outlive this one.
-    if (lastFace_ == face) lastFace_ = nullptr;
-    if (scaledFace_ == face) scaledFace_ = nullptr;
-    FT_Done_Face(face->Face);
+    if (const auto found = loaded_.find(face); found != loaded_.end()) {
+      FT_Done_Face(found->second);
+      loaded_.erase(found);
+    }
     delete face;
   }
 
-  const NativeGlyph& Convert(const FontFace& face, std::int32_t height, std::uint32_t codePoint) {
-    if (lastFace_ == &face && lastHeight_ == height && lastCodePoint_ == codePoint) return last_;
-    lastFace_ = &face;
-    lastHeight_ = height;
-    lastCodePoint_ = codePoint;
-    last_.Status = GlyphStatus::NoOutline;
-    last_.Bytes.clear();
-    last_.Metrics = {};
-    ConvertInto(face, height, codePoint, last_);
-    return last_;
+  NativeGlyph Convert(const FontFace& face, std::int32_t height, std::uint32_t codePoint) {
+    NativeGlyph glyph;
+    if (!face.IsTrueType) return glyph;
+    const std::optional<HeightScale> scale =
+        ScaleOfHeight(height, face.Units.Ascent + face.Units.Descent, face.Units.Em);
+    const FT_Face ft = Loaded(face);
+    if (!scale || ft == nullptr) return glyph;
+    const FT_UInt glyphIndex = FT_Get_Char_Index(ft, codePoint);
+    if (glyphIndex == 0 || FT_Load_Glyph(ft, glyphIndex, kOutlineLoadFlags) != 0) return glyph;
+    const FT_GlyphSlot slot = ft->glyph;
+    if (slot->format != FT_GLYPH_FORMAT_OUTLINE || !AppendOutline(slot->outline, *scale, glyph.Bytes)) {
+      glyph.Bytes.clear();
+      return glyph;
+    }
+    glyph.Status = glyph.Bytes.empty() ? GlyphStatus::NoContours : GlyphStatus::Outline;
+    glyph.Metrics = MetricsOf(slot, *scale);
+    return glyph;
   }
 
  private:
@@ -241,61 +316,28 @@ class FontEngine {
     return face != nullptr && face->IsTrueType ? face : nullptr;
   }
 
-  /// The scale of the face at the height; the last one is kept, since requests come in runs
-  /// for one face and height.
-  const NativeScale* ScaleOf(const FontFace& face, std::int32_t height) {
-    if (scaledFace_ != &face || scaledHeight_ != height) {
-      scaledFace_ = &face;
-      scaledHeight_ = height;
-      scale_ = NativeScaleForHeight(height, face.Units.Ascent + face.Units.Descent, face.Units.Em);
-    }
-    return scale_ ? &*scale_ : nullptr;
-  }
-
-  /// The face's FreeType face, opened on the first glyph asked of it and then kept open; nullptr
-  /// when the file no longer opens, or no longer holds TrueType outlines.
-  FT_Face OpenFace(const FontFace& face) {
-    if (face.Face != nullptr || face.File.empty() || Library() == nullptr) return face.Face;
-    FT_Face ft = nullptr;
-    if (FT_New_Face(library_, face.File.c_str(), face.Index, &ft) != 0) return nullptr;
-    if (!HasTrueTypeOutlines(ft)) {
+  /// The face's FreeType face, opened on the first glyph asked of it and then kept open;
+  /// nullptr when the file no longer opens or no longer holds TrueType outlines.
+  FT_Face Loaded(const FontFace& face) {
+    if (const auto found = loaded_.find(&face); found != loaded_.end()) return found->second;
+    if (face.File.empty() || Library() == nullptr) return nullptr;
+    FT_Face ft = OpenFaceFile(library_, face.File, face.Index);
+    if (ft != nullptr && !HasTrueTypeOutlines(ft)) {
       FT_Done_Face(ft);
-      return nullptr;
+      ft = nullptr;
     }
-    face.Face = ft;
+    if (ft != nullptr) loaded_.emplace(&face, ft);
     return ft;
-  }
-
-  void ConvertInto(const FontFace& face, std::int32_t height, std::uint32_t codePoint,
-                   NativeGlyph& glyph) {
-    if (!face.IsTrueType) return;
-    const NativeScale* scale = ScaleOf(face, height);
-    if (scale == nullptr) return;
-    const FT_Face ft = OpenFace(face);
-    if (ft == nullptr) return;
-    const FT_UInt glyphIndex = FT_Get_Char_Index(ft, codePoint);
-    if (glyphIndex == 0 || FT_Load_Glyph(ft, glyphIndex, kOutlineLoadFlags) != 0) return;
-    const FT_GlyphSlot slot = ft->glyph;
-    if (slot->format != FT_GLYPH_FORMAT_OUTLINE) return;
-    if (!AppendNativeOutline(slot->outline, *scale, glyph.Bytes)) return;
-    glyph.Status = glyph.Bytes.empty() ? GlyphStatus::NoContours : GlyphStatus::Outline;
-    glyph.Metrics = MetricsOf(slot, *scale);
   }
 
   FT_Library library_ = nullptr;
   bool libraryFailed_ = false;
-  std::map<std::pair<std::string, long>, std::unique_ptr<FontFace>> faces_;
-  std::unordered_map<std::string, const FontFace*, NameHash, std::equal_to<>> resolutions_;
-  /// Requests come in runs for one face name; its entry is checked before any hashing. Entries
-  /// of an unordered map keep their addresses when it grows.
-  const std::pair<const std::string, const FontFace*>* lastResolution_ = nullptr;
-  std::optional<NativeScale> scale_;
-  const FontFace* scaledFace_ = nullptr;
-  std::int32_t scaledHeight_ = 0;
-  NativeGlyph last_;
-  const FontFace* lastFace_ = nullptr;
-  std::int32_t lastHeight_ = 0;
-  std::uint32_t lastCodePoint_ = 0;
+  /// Every face file opened, by file and index; nullptr where it was no font.
+  std::map<std::pair<std::string, long>, std::unique_ptr<FontFace>> files_;
+  /// Every face name resolved.
+  std::unordered_map<std::string, const FontFace*> resolutions_;
+  /// The faces whose FreeType face is open: those a glyph was asked of, and memory faces.
+  std::unordered_map<const FontFace*, FT_Face> loaded_;
 };
 
 FontEngine& Engine() {
@@ -326,8 +368,7 @@ MemoryFontFace OpenFontBytes(std::span<const std::uint8_t> bytes, long index) {
   return Engine().OpenBytes(bytes, index);
 }
 
-const NativeGlyph& ConvertGlyph(const FontFace& face, std::int32_t height,
-                                std::uint32_t codePoint) {
+NativeGlyph ConvertGlyph(const FontFace& face, std::int32_t height, std::uint32_t codePoint) {
   return Engine().Convert(face, height, codePoint);
 }
 

@@ -22,6 +22,7 @@ struct PenDescription {
   std::int32_t Style = PS_SOLID;
   std::int32_t Width = 1;
   COLORREF Color = 0;
+  friend bool operator==(const PenDescription&, const PenDescription&) = default;
 };
 
 /// The font every device context starts with: face name empty, height 0. Never counted, never deleted.

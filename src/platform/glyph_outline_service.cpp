@@ -4,9 +4,10 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <optional>
 
+#include "native/native_scale.h"
 #include "platform/font_engine.h"
-#include "platform/native_outline_builder.h"
 
 namespace moji {
 namespace {
@@ -42,19 +43,13 @@ std::int32_t ClampedRound(double value) {
 
 TEXTMETRIC TextMetricsOf(const FontFace& face, const LOGFONTA& font) {
   const FaceUnits& units = face.Units;
-  std::int64_t pixels = font.lfHeight;
-  std::int64_t unitsPerHeight = units.Ascent + units.Descent;
-  if (pixels == 0) {
-    pixels = kDefaultCellHeight;
-  } else if (pixels < 0) {
-    pixels = -pixels;
-    unitsPerHeight = units.Em;
-  }
+  const std::optional<HeightScale> scale =
+      ScaleOfHeight(font.lfHeight, units.Ascent + units.Descent, units.Em);
   TEXTMETRIC metrics{};
-  if (unitsPerHeight > 0) {
+  if (scale) {
     const auto toPixels = [&](std::int64_t value) {
-      return ClampedRound(static_cast<double>(value) * static_cast<double>(pixels) /
-                          static_cast<double>(unitsPerHeight));
+      return ClampedRound(static_cast<double>(value) * static_cast<double>(scale->Pixels) /
+                          static_cast<double>(scale->Units));
     };
     // The descent is what the cell leaves below the ascent, so ascent + descent is the cell.
     metrics.tmHeight = toPixels(units.Ascent + units.Descent);
@@ -67,7 +62,9 @@ TEXTMETRIC TextMetricsOf(const FontFace& face, const LOGFONTA& font) {
     metrics.tmAveCharWidth = toPixels(units.AverageWidth);
     metrics.tmMaxCharWidth = toPixels(units.MaxWidth);
   } else {
-    metrics.tmHeight = ClampedRound(static_cast<double>(pixels));
+    // A face without units per height: the requested height is the whole cell.
+    const std::int64_t pixels = font.lfHeight == 0 ? kDefaultCellHeight : font.lfHeight;
+    metrics.tmHeight = ClampedRound(std::fabs(static_cast<double>(pixels)));
     metrics.tmAscent = metrics.tmHeight;
   }
   metrics.tmWeight = units.Weight;
@@ -97,7 +94,7 @@ std::int32_t GetGlyphOutlineA(DeviceContext& hdc, std::uint32_t codePoint, std::
   const LOGFONTA& font = SelectedFont(hdc);
   const FontFace* face = ResolveFace(FaceNameOf(font));
   if (face == nullptr) return GDI_ERROR;
-  const NativeGlyph& glyph = ConvertGlyph(*face, font.lfHeight, codePoint);
+  const NativeGlyph glyph = ConvertGlyph(*face, font.lfHeight, codePoint);
   if (glyph.Status == GlyphStatus::NoOutline ||
       glyph.Bytes.size() > static_cast<std::size_t>(kInt32Max)) {
     return GDI_ERROR;

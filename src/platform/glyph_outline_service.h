@@ -5,7 +5,7 @@
 
 #include "platform/device_context.h"
 #include "platform/font_records.h"
-#include "platform/native_outline_records.h"
+#include "platform/gdi_records.h"
 
 namespace moji {
 

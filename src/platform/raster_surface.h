@@ -11,7 +11,7 @@
 
 #include "platform/drawing_surface.h"
 #include "platform/gdi_objects.h"
-#include "platform/native_outline_records.h"
+#include "platform/gdi_records.h"
 
 namespace moji {
 

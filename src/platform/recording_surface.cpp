@@ -1,6 +1,5 @@
 #include "platform/recording_surface.h"
 
-#include <algorithm>
 #include <utility>
 
 namespace moji {
@@ -16,12 +15,6 @@ const char* KindName(SurfaceCallKind kind) {
   }
   return "?";
 }
-
-bool SamePen(const PenDescription& a, const PenDescription& b) {
-  return a.Style == b.Style && a.Width == b.Width && a.Color == b.Color;
-}
-
-bool SamePoint(const POINT& a, const POINT& b) { return a.x == b.x && a.y == b.y; }
 
 }  // namespace
 
@@ -43,11 +36,6 @@ SurfaceCall SurfaceCall::Polyline(std::vector<POINT> points) {
 
 SurfaceCall SurfaceCall::PolyBezier(std::vector<POINT> points) {
   return {SurfaceCallKind::PolyBezier, 0, {}, std::move(points)};
-}
-
-bool operator==(const SurfaceCall& a, const SurfaceCall& b) {
-  return a.Kind == b.Kind && a.Object == b.Object && SamePen(a.Pen, b.Pen) &&
-         std::equal(a.Points.begin(), a.Points.end(), b.Points.begin(), b.Points.end(), SamePoint);
 }
 
 std::ostream& operator<<(std::ostream& out, const SurfaceCall& call) {

@@ -8,7 +8,7 @@
 
 #include "platform/drawing_surface.h"
 #include "platform/gdi_objects.h"
-#include "platform/native_outline_records.h"
+#include "platform/gdi_records.h"
 
 namespace moji {
 
@@ -38,10 +38,10 @@ struct SurfaceCall {
   static SurfaceCall Polyline(std::vector<POINT> points);
   /// A PolyBezier through these 4 points.
   static SurfaceCall PolyBezier(std::vector<POINT> points);
+
+  friend bool operator==(const SurfaceCall&, const SurfaceCall&) = default;
 };
 
-/// Equal kind, handle, pen and points.
-bool operator==(const SurfaceCall& a, const SurfaceCall& b);
 /// A readable form such as `Polyline{(0,30) (0,0)}`, also used by test failure messages.
 std::ostream& operator<<(std::ostream& out, const SurfaceCall& call);
 

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "model/outline_visit.h"
+
 namespace moji {
 namespace {
 
@@ -54,36 +56,19 @@ void AppendCoordinate(std::u16string& out, float value) {
   out.push_back(static_cast<char16_t>(u'0' + fraction % 10));
 }
 
-/// A generous estimate of the report's length, so the text grows without reallocation.
-std::size_t EstimatedLength(const GlyphOutline& outline) {
-  constexpr std::size_t kHeader = 64, kPerBlock = 160, kPerCurve = 40, kPerPoint = 48;
-  std::size_t length = kHeader + outline.Character.size();
-  const std::size_t blocks = VisitableCount(outline.BlockCount, outline.Blocks);
-  for (std::size_t b = 0; b < blocks; ++b) {
-    const OutlineBlock& block = outline.Blocks[b];
-    length += kPerBlock;
-    const std::size_t curves = VisitableCount(block.CurveCount, block.Curves);
-    for (std::size_t c = 0; c < curves; ++c) {
-      length +=
-          kPerCurve + kPerPoint * VisitableCount(block.Curves[c].PointCount, block.Curves[c].Points);
-    }
-  }
-  return length;
-}
-
 void AppendCurve(std::u16string& out, std::size_t index, const OutlineCurve& curve) {
   out += u"  カーブ [ ";
   AppendInteger(out, static_cast<std::int64_t>(index));
   out +=
       curve.CurveType == CURVE_POLYLINE ? u" ] タイプ：折れ線\r\n" : u" ] タイプ：Bスプライン\r\n";
-  const std::size_t points = VisitableCount(curve.PointCount, curve.Points);
-  for (std::size_t p = 0; p < points; ++p) {
+  std::int64_t pointIndex = 0;
+  for (const OutlinePoint& point : Counted(curve.Points, curve.PointCount)) {
     out += u"    点[ ";
-    AppendInteger(out, static_cast<std::int64_t>(p));
+    AppendInteger(out, pointIndex++);
     out += u" ] ( ";
-    AppendCoordinate(out, curve.Points[p].X);
+    AppendCoordinate(out, point.X);
     out += u" , ";
-    AppendCoordinate(out, curve.Points[p].Y);
+    AppendCoordinate(out, point.Y);
     out += u" )\r\n";
   }
   out += u"\r\n";
@@ -100,15 +85,16 @@ void AppendBlock(std::u16string& out, std::size_t index, const OutlineBlock& blo
   out += u")\r\nカーブ数：";
   AppendInteger(out, block.CurveCount);
   out += u"\r\n-------------------------------------\r\n";
-  const std::size_t curves = VisitableCount(block.CurveCount, block.Curves);
-  for (std::size_t c = 0; c < curves; ++c) AppendCurve(out, c, block.Curves[c]);
+  std::size_t curveIndex = 0;
+  for (const OutlineCurve& curve : Counted(block.Curves, block.CurveCount)) {
+    AppendCurve(out, curveIndex++, curve);
+  }
 }
 
 }  // namespace
 
 std::u16string OutlineReportText(const GlyphOutline& outline) {
   std::u16string out;
-  out.reserve(EstimatedLength(outline));
   out += u"文字：";
   out += outline.Character;
   out += u"\r\nブロック数：";
@@ -116,8 +102,10 @@ std::u16string OutlineReportText(const GlyphOutline& outline) {
   out += u"\r\nカーブ最大点数：";
   AppendInteger(out, outline.MaxCurvePoints);
   out += u"\r\n";
-  const std::size_t blocks = VisitableCount(outline.BlockCount, outline.Blocks);
-  for (std::size_t b = 0; b < blocks; ++b) AppendBlock(out, b, outline.Blocks[b]);
+  std::size_t blockIndex = 0;
+  for (const OutlineBlock& block : Counted(outline.Blocks, outline.BlockCount)) {
+    AppendBlock(out, blockIndex++, block);
+  }
   return out;
 }
 

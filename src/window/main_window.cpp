@@ -13,8 +13,8 @@
 #include <utility>
 #include <vector>
 
-#include "window/motion_frame.h"
-#include "window/drawing_area_font.h"
+#include "display/motion_frame.h"
+#include "display/drawing_area_font.h"
 #include "window/handler_boundary.h"
 
 namespace moji {
@@ -42,8 +42,8 @@ Control* Placed(Control* control, const char* name, const QRect& place) {
 
 }  // namespace
 
-Main::Main(std::unique_ptr<ScreenFontList> screenFonts, QWidget* parent)
-    : QWidget(parent), screenFonts_(std::move(screenFonts)) {
+Main::Main(std::unique_ptr<FaceList> faceList, QWidget* parent)
+    : QWidget(parent), faceList_(std::move(faceList)) {
   BuildControls();
   ConnectHandlers();
   timer1_->start();
@@ -141,8 +141,8 @@ void Main::DrawPulseCircle(float centerX, float centerY, float radius) {
 
 void Main::EnumTrueTypeFont() {
   WalkTrueTypeFaces(
-      screenFonts_->Count(),
-      [this](std::int32_t index) { return screenFonts_->Name(index).toStdString(); },
+      faceList_->Count(),
+      [this](std::int32_t index) { return faceList_->Name(index); },
       [this](const std::string& name) -> DeviceContext& {
         picture1_->SetFontName(QString::fromStdString(name));
         return picture1_->Dc();

@@ -7,11 +7,11 @@
 #include <string>
 
 #include "model/glyph_outline.h"
-#include "platform/random_source.h"
-#include "window/display_request.h"
+#include "motion/random_source.h"
+#include "display/display_request.h"
 #include "window/picture_box.h"
-#include "window/screen_font_list.h"
-#include "window/true_type_faces.h"
+#include "display/face_list.h"
+#include "display/face_walk.h"
 
 class QCheckBox;
 class QComboBox;
@@ -34,9 +34,9 @@ class Main final : public QWidget, private DisplayTarget {
   Q_OBJECT
 
  public:
-  /// Builds every control with its design settings and starts Timer1; `screenFonts` is the
+  /// Builds every control with its design settings and starts Timer1; `faceList` is the
   /// face list that `Form_Load` walks.
-  explicit Main(std::unique_ptr<ScreenFontList> screenFonts, QWidget* parent = nullptr);
+  explicit Main(std::unique_ptr<FaceList> faceList, QWidget* parent = nullptr);
   ~Main() override;
   Main(const Main&) = delete;
   Main& operator=(const Main&) = delete;
@@ -100,7 +100,7 @@ class Main final : public QWidget, private DisplayTarget {
   std::int32_t Thickness() const;
   std::u16string Text2Text() const;
 
-  std::unique_ptr<ScreenFontList> screenFonts_;
+  std::unique_ptr<FaceList> faceList_;
   ClockSeededRandom random_;
 
   PictureBox* picture1_ = nullptr;

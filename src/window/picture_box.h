@@ -7,7 +7,7 @@
 
 #include "platform/device_context.h"
 #include "platform/raster_surface.h"
-#include "window/drawing_area_font.h"
+#include "display/drawing_area_font.h"
 
 namespace moji {
 

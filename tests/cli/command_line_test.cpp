@@ -6,7 +6,7 @@
 #include <QtWidgets>
 
 #include "platform/recording_surface.h"
-#include "window/display_request.h"
+#include "display/display_request.h"
 #include "window/main_window.h"
 
 using namespace moji;
@@ -38,7 +38,7 @@ ProgramRun RunMojiOutline(const QStringList& arguments,
 
 /// A started window over the installed faces, its timer stopped.
 std::unique_ptr<Main> StartedWindow() {
-  auto window = std::make_unique<Main>(std::make_unique<InstalledScreenFonts>());
+  auto window = std::make_unique<Main>(std::make_unique<InstalledFaceList>());
   window->Form_Load();
   window->findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
   return window;

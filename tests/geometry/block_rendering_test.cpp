@@ -12,18 +12,18 @@ namespace moji {
 namespace {
 
 using Calls = std::vector<SurfaceCall>;
-using Points = OutlineArray<OutlinePoint>;
+using Points = std::vector<OutlinePoint>;
 
 OutlineCurve Curve(std::int32_t type, Points points) {
   return {type, static_cast<std::int32_t>(points.size()), std::move(points)};
 }
 
-OutlineBlock Block(float x, float y, OutlineArray<OutlineCurve> curves) {
+OutlineBlock Block(float x, float y, std::vector<OutlineCurve> curves) {
   return {x, y, static_cast<std::int32_t>(curves.size()), std::move(curves)};
 }
 
 /// An outline of `blocks` whose curves have at most 4 points.
-GlyphOutline Outline(OutlineArray<OutlineBlock> blocks) {
+GlyphOutline Outline(std::vector<OutlineBlock> blocks) {
   return {u"x", static_cast<std::int32_t>(blocks.size()), std::move(blocks), 4};
 }
 

@@ -16,12 +16,47 @@
 #include "platform/gdi_objects.h"
 #include "platform/glyph_outline_service.h"
 #include "platform/installed_faces.h"
+#include "test_fonts.h"
 
 namespace moji {
 namespace {
 
-constexpr char kIpaGothicFile[] = "/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf";
+const std::string kIpaGothicFile = test::TestFontPath("ipag.ttf");
 constexpr std::uint32_t kDragon = 0x9F8D;  // 龍
+
+/// A fresh folder for the test's own font files, removed with the object.
+struct ScratchFolder {
+  ScratchFolder() {
+    Path = (std::filesystem::temp_directory_path() / "moji-fonts-XXXXXX").string();
+    if (mkdtemp(Path.data()) == nullptr) Path.clear();
+  }
+  ~ScratchFolder() { std::filesystem::remove_all(Path); }
+  std::string Write(const std::string& name, const std::vector<char>& bytes) const {
+    std::ofstream(Path + "/" + name, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
+    return Path + "/" + name;
+  }
+  std::string Path;
+};
+
+std::vector<char> FileBytes(const std::string& path) {
+  std::vector<char> bytes(std::filesystem::file_size(path));
+  std::ifstream(path, std::ios::binary).read(bytes.data(), std::streamsize(bytes.size()));
+  return bytes;
+}
+
+/// Offset and length of a table of an sfnt font, read from its table directory.
+std::pair<std::size_t, std::size_t> TableOf(const std::vector<char>& font, const char* tag) {
+  const auto number = [&](std::size_t at, int size) {
+    std::size_t value = 0;
+    for (int i = 0; i < size; ++i) value = value << 8 | static_cast<unsigned char>(font.at(at + i));
+    return value;
+  };
+  for (std::size_t table = 0; table < number(4, 2); ++table) {
+    const std::size_t record = 12 + 16 * table;
+    if (std::memcmp(&font.at(record), tag, 4) == 0) return {number(record + 8, 4), number(record + 12, 4)};
+  }
+  return {0, 0};
+}
 constexpr MAT2 kIdentity = {{0, 1}, {0, 0}, {0, 0}, {0, 1}};
 
 /// A device context with a font of the given face and height selected for the scope.
@@ -52,60 +87,66 @@ TEST(FontEngine, NegativeHeightScalesByTheEm) {
   EXPECT_NE(ConvertGlyph(*ipa, -2048, 'A').Bytes, byCell);
 }
 
-// Random bytes, an empty file and IPAGothic cut inside its glyph table do not open; with every
-// 53rd byte of its glyph table (from byte 240412) replaced by noise it opens, and each glyph then
-// has an outline with bytes or none without.
+// Random bytes, an empty file and IPAGothic cut in half do not open; with every 53rd byte of its
+// glyph table replaced by noise it opens, and each glyph then has an outline with bytes or none
+// without.
 TEST(FontEngine, MalformedFontFilesFailQuietly) {
-  std::string folder = (std::filesystem::temp_directory_path() / "moji-fonts-XXXXXX").string();
-  ASSERT_NE(mkdtemp(folder.data()), nullptr);
-  const auto open = [&](const char* name, const std::vector<char>& bytes) {
-    const std::string path = folder + "/" + name;
-    std::ofstream(path, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
-    return OpenFontFile(path, 0);
-  };
-  std::vector<char> font(std::filesystem::file_size(kIpaGothicFile)), noise(4096);
-  std::ifstream(kIpaGothicFile, std::ios::binary).read(font.data(), std::streamsize(font.size()));
+  const ScratchFolder folder;
+  std::vector<char> font = FileBytes(kIpaGothicFile), noise(4096);
   std::mt19937 random(1);
   for (char& byte : noise) byte = static_cast<char>(random());
-  EXPECT_EQ(open("noise.ttf", noise), nullptr);
-  EXPECT_EQ(open("empty.ttf", {}), nullptr);
-  EXPECT_EQ(open("truncated.ttf", {font.begin(), font.begin() + 3000000}), nullptr);
-  for (std::size_t i = 240424; i < 5959844; i += 53) font.at(i) = static_cast<char>(random());
-  const FontFace* scrambled = open("scrambled.ttf", font);
+  EXPECT_EQ(OpenFontFile(folder.Write("noise.ttf", noise), 0), nullptr);
+  EXPECT_EQ(OpenFontFile(folder.Write("empty.ttf", {}), 0), nullptr);
+  EXPECT_EQ(OpenFontFile(folder.Write("truncated.ttf", {font.begin(), font.begin() + font.size() / 2}), 0), nullptr);
+  const auto [glyf, length] = TableOf(font, "glyf");
+  ASSERT_GT(length, 0u);
+  for (std::size_t i = glyf + 12; i < glyf + length; i += 53) font.at(i) = static_cast<char>(random());
+  const FontFace* scrambled = OpenFontFile(folder.Write("scrambled.ttf", font), 0);
   ASSERT_NE(scrambled, nullptr);
   for (std::uint32_t codePoint = 0x20; codePoint < 0x9FFF; codePoint += 37) {
-    const NativeGlyph& glyph = ConvertGlyph(*scrambled, 32, codePoint);
+    const NativeGlyph glyph = ConvertGlyph(*scrambled, 32, codePoint);
     EXPECT_EQ(glyph.Status == GlyphStatus::Outline, !glyph.Bytes.empty()) << codePoint;
   }
-  std::filesystem::remove_all(folder);
 }
 
 // Listing describes a face without keeping it open; its file is opened again for the first
 // glyph. A file that is gone or replaced by then gives no outline, while a face already drawing
-// keeps drawing.
-TEST(FontEngine, FaceFilesChangedAfterListingGiveNoOutline) {
-  std::string folder = (std::filesystem::temp_directory_path() / "moji-fonts-XXXXXX").string();
-  ASSERT_NE(mkdtemp(folder.data()), nullptr);
-  const auto copy = [&](const char* name) {
-    const std::string path = folder + "/" + name;
-    std::filesystem::copy_file(kIpaGothicFile, path);
-    return OpenFontFile(path, 0);
-  };
+// keeps drawing. A file cut short or rewritten in place under a face that is drawing (as a
+// package upgrade does) gives no outline for what can no longer be read, and never a fault.
+TEST(FontEngine, FaceFilesChangedAfterListingOrWhileDrawing) {
+  const ScratchFolder folder;
+  const std::vector<char> ipa = FileBytes(kIpaGothicFile);
+  const auto copy = [&](const char* name) { return OpenFontFile(folder.Write(name, ipa), 0); };
   const FontFace* drawing = copy("drawing.ttf");
   const FontFace* gone = copy("gone.ttf");
   const FontFace* replaced = copy("replaced.ttf");
-  ASSERT_TRUE(drawing != nullptr && gone != nullptr && replaced != nullptr);
+  const FontFace* truncated = copy("truncated.ttf");
+  const FontFace* rewritten = copy("rewritten.ttf");
+  ASSERT_TRUE(drawing && gone && replaced && truncated && rewritten);
   EXPECT_TRUE(gone->IsTrueType && gone->IsScalable);
   EXPECT_EQ(gone->FamilyName, "IPAGothic");
-  EXPECT_EQ(ConvertGlyph(*drawing, 32, kDragon).Status, GlyphStatus::Outline);
+  for (const FontFace* face : {drawing, truncated, rewritten}) {
+    EXPECT_EQ(ConvertGlyph(*face, 32, kDragon).Status, GlyphStatus::Outline);
+  }
 
-  std::filesystem::remove(folder + "/drawing.ttf");
-  std::filesystem::remove(folder + "/gone.ttf");
-  std::ofstream(folder + "/replaced.ttf", std::ios::binary | std::ios::trunc) << "not a font";
+  std::filesystem::remove(folder.Path + "/drawing.ttf");
+  std::filesystem::remove(folder.Path + "/gone.ttf");
+  std::ofstream(folder.Path + "/replaced.ttf", std::ios::binary | std::ios::trunc) << "not a font";
+  std::filesystem::resize_file(folder.Path + "/truncated.ttf", 4096);
+  {
+    std::fstream file(folder.Path + "/rewritten.ttf", std::ios::binary | std::ios::in | std::ios::out);
+    const std::vector<char> zeros(ipa.size() / 2, 0);
+    file.seekp(std::streamoff(ipa.size() / 4));
+    file.write(zeros.data(), std::streamsize(zeros.size()));
+  }
   EXPECT_EQ(ConvertGlyph(*drawing, 32, 'A').Status, GlyphStatus::Outline);
   EXPECT_EQ(ConvertGlyph(*gone, 32, kDragon).Status, GlyphStatus::NoOutline);
   EXPECT_EQ(ConvertGlyph(*replaced, 32, kDragon).Status, GlyphStatus::NoOutline);
-  std::filesystem::remove_all(folder);
+  for (std::uint32_t codePoint = 0x4E00; codePoint < 0x9FFF; codePoint += 97) {
+    EXPECT_EQ(ConvertGlyph(*truncated, 32, codePoint).Status, GlyphStatus::NoOutline);
+    const NativeGlyph glyph = ConvertGlyph(*rewritten, 32, codePoint);
+    EXPECT_EQ(glyph.Status == GlyphStatus::Outline, !glyph.Bytes.empty());
+  }
 }
 
 TEST(InstalledFaces, ListNamesIpaGothicInJapaneseSortedOnce) {

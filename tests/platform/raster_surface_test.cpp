@@ -9,7 +9,7 @@
 
 #include "geometry/block_rendering.h"
 #include "geometry/outline_placement.h"
-#include "model/glyph_outline_fetch.h"
+#include "display/glyph_outline_fetch.h"
 #include "platform/recording_surface.h"
 
 namespace moji {

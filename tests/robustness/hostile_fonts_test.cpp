@@ -7,7 +7,7 @@
 #include <algorithm>
 
 #include "platform/installed_faces.h"
-#include "robustness_support.h"
+#include "robustness/robustness_support.h"
 
 using namespace moji;
 using namespace moji::test;
@@ -29,7 +29,7 @@ class HostileFontsTest : public QObject {
         {"Moji Robust Many Contours", 20}, {"Moji Robust No On Curve", 2},
         {"Moji Robust Off Curve Ends", 2}, {"Moji Robust One Point", 3}};
     CapturedStandardError errors;
-    Main window(std::make_unique<InstalledScreenFonts>());
+    Main window(std::make_unique<InstalledFaceList>());
     window.Form_Load();
     Find<QTimer>(window, "Timer1")->stop();
     QComboBox* combo1 = Find<QComboBox>(window, "Combo1");

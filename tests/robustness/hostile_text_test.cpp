@@ -8,7 +8,7 @@
 #include <QtTest>
 #include <string_view>
 
-#include "robustness_support.h"
+#include "robustness/robustness_support.h"
 
 using namespace moji;
 using namespace moji::test;

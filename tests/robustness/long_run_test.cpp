@@ -11,7 +11,7 @@
 #include <fstream>
 
 #include "platform/gdi_objects.h"
-#include "robustness_support.h"
+#include "robustness/robustness_support.h"
 
 using namespace moji;
 using namespace moji::test;

@@ -10,9 +10,9 @@
 #include <iostream>
 #include <sstream>
 
-#include "model/glyph_outline_fetch.h"
+#include "display/glyph_outline_fetch.h"
 #include "window/main_window.h"
-#include "window_test_support.h"
+#include "window/window_test_support.h"
 
 namespace moji::test {
 

@@ -5,7 +5,7 @@
 #include <QtWidgets>
 
 #include "window/main_window.h"
-#include "window_test_support.h"
+#include "window/window_test_support.h"
 
 using namespace moji;
 

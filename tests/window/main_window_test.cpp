@@ -9,8 +9,8 @@
 
 #include "platform/recording_surface.h"
 #include "report/outline_report.h"
-#include "window/block_palette.h"
-#include "window_test_support.h"
+#include "display/block_palette.h"
+#include "window/window_test_support.h"
 
 using namespace moji;
 

@@ -7,19 +7,19 @@
 #include <functional>
 
 #include "model/glyph_outline.h"
-#include "window/screen_font_list.h"
+#include "display/face_list.h"
 
 namespace moji::test {
 
 /// A face list given by the test; `onName` runs whenever a name is read.
-class FakeScreenFonts final : public ScreenFontList {
+class FakeScreenFonts final : public FaceList {
  public:
   explicit FakeScreenFonts(QStringList names, std::function<void()> onName = {})
       : names_(std::move(names)), onName_(std::move(onName)) {}
   int Count() override { return static_cast<int>(names_.size()); }
-  QString Name(int index) override {
+  std::string Name(int index) override {
     if (onName_) onName_();
-    return names_.value(index);
+    return names_.value(index).toStdString();
   }
 
  private:

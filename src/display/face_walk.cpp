@@ -1,11 +1,11 @@
-#include "window/true_type_faces.h"
+#include "display/face_walk.h"
 
 #include <algorithm>
 #include <climits>
 
 #include "platform/font_records.h"
 #include "platform/glyph_outline_service.h"
-#include "window/drawn_face.h"
+#include "display/drawn_face.h"
 
 namespace moji {
 namespace {

@@ -1,4 +1,4 @@
-#include "window/drawn_face.h"
+#include "display/drawn_face.h"
 
 #include <algorithm>
 

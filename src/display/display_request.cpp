@@ -1,12 +1,12 @@
-#include "window/display_request.h"
+#include "display/display_request.h"
 
 #include <cstring>
 #include <utility>
 
 #include "geometry/outline_placement.h"
-#include "model/glyph_outline_fetch.h"
+#include "display/glyph_outline_fetch.h"
 #include "report/outline_report.h"
-#include "window/block_palette.h"
+#include "display/block_palette.h"
 
 namespace moji {
 namespace {

@@ -6,8 +6,8 @@
 
 #include "model/glyph_outline.h"
 #include "motion/motion_step.h"
-#include "platform/random_source.h"
-#include "window/display_request.h"
+#include "motion/random_source.h"
+#include "display/display_request.h"
 
 namespace moji {
 

@@ -1,4 +1,4 @@
-#include "model/native_outline_walk.h"
+#include "native/native_reader.h"
 
 #include <gtest/gtest.h>
 
@@ -6,9 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "model/fixed_point.h"
 #include "model/outline_invariants.h"
-#include "platform/native_outline_records.h"
 
 namespace moji {
 namespace {

@@ -1,8 +1,8 @@
-#include "model/glyph_outline_fetch.h"
+#include "display/glyph_outline_fetch.h"
 
 #include <vector>
 
-#include "model/native_outline_walk.h"
+#include "native/native_reader.h"
 #include "platform/gdi_objects.h"
 #include "platform/glyph_outline_service.h"
 
@@ -45,16 +45,6 @@ class SelectedFont {
   HGDIOBJ previous_;
 };
 
-/// The largest byte buffer kept from one request to the next.
-constexpr std::size_t kKeptBufferBytes = 64 * 1024;
-
-/// The byte buffer of this thread's outline requests. A fresh buffer per request would cost an
-/// allocation per glyph; each request fills it afresh with exactly its size of zeros.
-std::vector<std::uint8_t>& RequestBuffer() {
-  thread_local std::vector<std::uint8_t> buffer;
-  return buffer;
-}
-
 MAT2 IdentityMatrix() {
   MAT2 matrix{};
   matrix.eM11.value = 1;
@@ -87,14 +77,11 @@ GlyphOutline FetchGlyphOutline(DeviceContext& hdc, std::u16string text, const LO
   SelectedFont selected(hdc, font);
   const std::int32_t size = GetGlyphOutlineA(hdc, codePoint, GGO_NATIVE, &metrics, 0, nullptr, &identity);
   if (size <= 0) return {};
-  std::vector<std::uint8_t>& buffer = RequestBuffer();
-  buffer.assign(static_cast<std::size_t>(size), 0);
+  std::vector<std::uint8_t> buffer(static_cast<std::size_t>(size), 0);
   GetGlyphOutlineA(hdc, codePoint, GGO_NATIVE, &metrics, static_cast<std::uint32_t>(size),
                    buffer.data(), &identity);
   selected.Release();
-  GlyphOutline outline = WalkNativeOutline(buffer, scale, character);
-  if (buffer.capacity() > kKeptBufferBytes) std::vector<std::uint8_t>().swap(buffer);
-  return outline;
+  return WalkNativeOutline(buffer, scale, character);
 }
 
 }  // namespace moji

@@ -1,6 +1,6 @@
-#include "window/motion_frame.h"
+#include "display/motion_frame.h"
 
-#include "window/block_palette.h"
+#include "display/block_palette.h"
 
 namespace moji {
 

@@ -1,4 +1,4 @@
-#include "window/screen_font_list.h"
+#include "display/face_list.h"
 
 #include <climits>
 
@@ -6,7 +6,7 @@
 
 namespace moji {
 
-int InstalledScreenFonts::Count() {
+int InstalledFaceList::Count() {
   if (!loaded_) {
     names_ = InstalledFaceNames();
     loaded_ = true;
@@ -15,10 +15,9 @@ int InstalledScreenFonts::Count() {
                                                            : static_cast<int>(names_.size());
 }
 
-QString InstalledScreenFonts::Name(int index) {
+std::string InstalledFaceList::Name(int index) {
   if (index < 0 || static_cast<std::size_t>(index) >= names_.size()) return {};
-  const std::string& name = names_[static_cast<std::size_t>(index)];
-  return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+  return names_[static_cast<std::size_t>(index)];
 }
 
 }  // namespace moji

@@ -1,14 +1,12 @@
-#include "model/native_outline_walk.h"
+#include "native/native_reader.h"
 
+#include <algorithm>
 #include <cstring>
-
-#include "model/fixed_point.h"
-#include "platform/native_outline_records.h"
 
 namespace moji {
 namespace {
 
-// Reads one record of type Record at `offset`; the caller has checked that it fits.
+/// Reads one record of type Record at `offset`; the caller has checked that it fits.
 template <typename Record>
 Record ReadRecord(std::span<const std::uint8_t> buffer, std::size_t offset) {
   Record record;
@@ -20,61 +18,54 @@ float Scaled(const FIXED& fixed, float scale) {
   return static_cast<float>(static_cast<double>(FixedToSingle(fixed)) * scale);
 }
 
+/// The head of a curve record, its type and count read as signed 16-bit values.
 struct CurveHead {
   std::int16_t Type;
   std::int16_t Count;
 };
 static_assert(sizeof(CurveHead) == kCurveHeadSize);
 
-// Reads the curve records from `offset` to `end` into the block and advances `offset` past
-// them; false when a malformed record ended the reading. A record that runs past `end`, has no
-// points, or is a quadratic run of fewer than two points is malformed. The block's array is
-// allocated once, for as many curves as the polygon could hold (every record takes at least a
-// head and one point): counting them first would walk the records twice.
+/// Reads the curve records from `offset` to `end` into the block, advancing `offset` past
+/// them; false when a malformed record ended the reading.
 bool ReadCurves(std::span<const std::uint8_t> buffer, std::size_t& offset, std::size_t end,
                 float scale, OutlineBlock& block, std::int32_t& maxCurvePoints) {
-  block.Curves.reserve((end - offset) / (kCurveHeadSize + kPointSize));
-  bool whole = true;
   while (offset < end) {
-    if (end - offset < kCurveHeadSize) {
-      whole = false;
-      break;
-    }
+    if (end - offset < kCurveHeadSize) return false;
     const CurveHead head = ReadRecord<CurveHead>(buffer, offset);
     const bool tooFew = head.Count <= 0 || (head.Type == TT_PRIM_QSPLINE && head.Count < 2);
-    const auto points = static_cast<std::size_t>(head.Count);
-    if (tooFew || points * kPointSize > end - offset - kCurveHeadSize) {
-      whole = false;
-      break;
+    if (tooFew || std::size_t(head.Count) * kPointSize > end - offset - kCurveHeadSize) {
+      return false;
     }
     offset += kCurveHeadSize;
     OutlineCurve& curve = block.Curves.emplace_back();
+    ++block.CurveCount;
     curve.CurveType = head.Type;
     curve.PointCount = head.Count;
-    if (maxCurvePoints < head.Count) maxCurvePoints = head.Count;
-    // Allocated once at its exact length and built point by point, without a first fill.
-    curve.Points.reserve(points);
-    for (std::size_t k = 0; k < points; ++k, offset += kPointSize) {
+    maxCurvePoints = std::max<std::int32_t>(maxCurvePoints, head.Count);
+    curve.Points.resize(static_cast<std::size_t>(head.Count));
+    for (OutlinePoint& point : curve.Points) {
       const auto fx = ReadRecord<POINTFX>(buffer, offset);
-      curve.Points.push_back({Scaled(fx.x, scale), Scaled(fx.y, scale)});
+      point = {Scaled(fx.x, scale), Scaled(fx.y, scale)};
+      offset += kPointSize;
     }
   }
-  block.CurveCount = static_cast<std::int32_t>(block.Curves.size());
-  return whole;
+  return true;
 }
 
 }  // namespace
 
+float FixedToSingle(const FIXED& fixed) {
+  const double fraction = static_cast<double>(fixed.fract) / 65536.0;
+  return static_cast<float>(static_cast<double>(fixed.value) + fraction);
+}
+
 GlyphOutline WalkNativeOutline(std::span<const std::uint8_t> buffer, float scale,
                                const std::u16string& character) {
   GlyphOutline outline;
-  // As many blocks as the buffer could hold, each at least a header: allocated once, without
-  // a pass over the polygons to count them.
-  outline.Blocks.reserve(buffer.size() / kPolygonHeaderSize);
   std::size_t offset = 0;
   while (offset < buffer.size()) {
-    // A header that does not fit, or a polygon length below a header or past the buffer,
-    // ends the walk before the block is added.
+    // A header that does not fit, or a polygon length below a header or past the buffer, ends
+    // the walk before the block is added.
     if (buffer.size() - offset < kPolygonHeaderSize) break;
     const auto header = ReadRecord<TTPOLYGONHEADER>(buffer, offset);
     if (header.cb < kPolygonHeaderSize || header.cb > buffer.size() - offset) break;

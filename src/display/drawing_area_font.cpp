@@ -1,4 +1,4 @@
-#include "window/drawing_area_font.h"
+#include "display/drawing_area_font.h"
 
 #include <cstdint>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "model/glyph_outline_fetch.h"
+#include "display/glyph_outline_fetch.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "model/outline_invariants.h"
+#include "test_fonts.h"
 #include "platform/gdi_objects.h"
 
 namespace moji {
@@ -29,8 +30,8 @@ LOGFONTA Font(const char* face, std::int32_t height) {
 TEST(FetchGlyphOutline, RyuInIpaGothicIsTheFontsOwnPointsInFontHeights) {
   FT_Library library;
   FT_Face face;
-  const char* path = "/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf";
-  ASSERT_FALSE(FT_Init_FreeType(&library) || FT_New_Face(library, path, 0, &face) ||
+  const std::string path = test::TestFontPath("ipag.ttf");
+  ASSERT_FALSE(FT_Init_FreeType(&library) || FT_New_Face(library, path.c_str(), 0, &face) ||
                FT_Load_Char(face, 0x9F8D, FT_LOAD_NO_SCALE));  // implies no hinting, no bitmap
   const auto scaled = [](FT_Pos units) {
     return static_cast<float>(std::llround(units * 32.0 * 65536.0 / (1802 + 401)) / 65536.0 / 32);

@@ -1,5 +1,6 @@
 #pragma once
-// The published records of the native glyph outline format and the glyph request.
+// The published records of the native glyph outline buffer: polygons of curve records of
+// 16.16 fixed-point points, little-endian.
 
 #include <cstdint>
 
@@ -31,47 +32,22 @@ struct TTPOLYCURVE {
   POINTFX apfx[1];
 };
 
-/// The 2 x 2 transformation matrix of a glyph request.
-struct MAT2 {
-  FIXED eM11;
-  FIXED eM12;
-  FIXED eM21;
-  FIXED eM22;
-};
-
-/// A device point: x then y, signed 32-bit.
-struct POINT {
-  std::int32_t x;
-  std::int32_t y;
-};
-
-/// Metrics that a glyph request fills in.
-struct GLYPHMETRICS {
-  std::uint32_t gmBlackBoxX;
-  std::uint32_t gmBlackBoxY;
-  POINT gmptGlyphOrigin;
-  std::int16_t gmCellIncX;
-  std::int16_t gmCellIncY;
-};
-
-inline constexpr std::uint32_t GGO_NATIVE = 2;
 inline constexpr std::uint32_t TT_POLYGON_TYPE = 24;
+/// A run of straight segments.
 inline constexpr std::uint16_t TT_PRIM_LINE = 1;
+/// A quadratic B-spline run: control points, the last one on the curve.
 inline constexpr std::uint16_t TT_PRIM_QSPLINE = 2;
-/// What a failed glyph request returns.
-inline constexpr std::int32_t GDI_ERROR = -1;
 
 /// Byte sizes of the records as they lie in a native buffer.
 inline constexpr std::uint32_t kPolygonHeaderSize = 16;
 inline constexpr std::uint32_t kCurveHeadSize = 4;
 inline constexpr std::uint32_t kPointSize = 8;
+/// The most points one curve record holds: its count is read as a signed 16-bit value.
+inline constexpr std::uint32_t kMaxRecordPoints = 32767;
 
 static_assert(sizeof(FIXED) == 4);
 static_assert(sizeof(POINTFX) == 8);
 static_assert(sizeof(TTPOLYGONHEADER) == 16);
 static_assert(sizeof(TTPOLYCURVE) == 12);
-static_assert(sizeof(MAT2) == 16);
-static_assert(sizeof(POINT) == 8);
-static_assert(sizeof(GLYPHMETRICS) == 20);
 
 }  // namespace moji

@@ -1,0 +1,40 @@
+#pragma once
+// Writing contours in font units as native outline records.
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "native/native_scale.h"
+
+namespace moji {
+
+/// A point of a contour in font units.
+struct FontUnitPoint {
+  std::int64_t X = 0;
+  std::int64_t Y = 0;
+};
+
+/// What a point of a contour is.
+enum class PointKind : std::uint8_t {
+  OnCurve,
+  /// A control point of a quadratic B-spline run.
+  QuadraticControl,
+};
+
+/// A glyph's contours as plain spans: its points and their kinds, and the index of each
+/// contour's last point, ascending.
+struct ContourSpans {
+  std::span<const FontUnitPoint> Points;
+  std::span<const PointKind> Kinds;
+  std::span<const std::size_t> Ends;
+};
+
+/// Appends every contour as a polygon header and its curve records, scaled to 16.16 pixels.
+/// False, with `out` unchanged, when the spans do not describe contours (kinds and points of
+/// different lengths, contour ends out of order or past the points).
+bool AppendNativeOutline(const ContourSpans& contours, const HeightScale& scale,
+                         std::vector<std::uint8_t>& out);
+
+}  // namespace moji
