@@ -5,10 +5,10 @@
 #include <cstring>
 #include <vector>
 
-#include "native/native_reader.h"
 #include "model/outline_invariants.h"
-#include "platform/font_engine.h"
+#include "native/native_reader.h"
 #include "native/native_records.h"
+#include "platform/font_engine.h"
 
 namespace {
 
@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // The characters of the seed fonts, one beyond them, and both height conventions.
   for (const std::uint32_t codePoint : {0x9F8Du, 0x41u, 0x3042u, 0x6Fu, 0x25u, 0x20u}) {
     for (const std::int32_t height : {32, -32, 100000}) {
-      const moji::NativeGlyph& glyph = moji::ConvertGlyph(*face, height, codePoint);
+      const moji::NativeGlyph glyph = moji::ConvertGlyph(*face, height, codePoint);
       if (glyph.Status != moji::GlyphStatus::Outline) continue;
       if (!IsWellFormed(glyph.Bytes)) std::abort();
       const moji::GlyphOutline outline = moji::WalkNativeOutline(glyph.Bytes, 1.0f / 32.0f, u"A");

@@ -3,8 +3,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "native/native_reader.h"
 #include "model/outline_invariants.h"
+#include "native/native_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   // A tight heap copy, so that AddressSanitizer catches any read past the end.

@@ -6,10 +6,11 @@ cd "$(dirname "$0")/.."
 runs="${1:-1000000}"
 
 bash scripts/install-deps.sh
-CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMOJI_FUZZ=ON -DMOJI_BENCHMARKS=OFF >/dev/null
-cmake --build build/fuzz -j2 --target native_walk_fuzz font_bytes_fuzz draw_report_fuzz dump_native
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz --target native_walk_fuzz font_bytes_fuzz draw_report_fuzz dump_native
 export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0"
-bash fuzz/make_seeds.sh build/fuzz/fuzz/corpus
+# The seeds: the smoke runs' fixtures build the font set and the corpus.
+ctest --preset fuzz -R '^(font_set_standard|fuzz_seeds)$' >/dev/null
 mkdir -p build/fuzz/findings
 status=0
 for target in native_walk_fuzz font_bytes_fuzz draw_report_fuzz; do

@@ -1,10 +1,17 @@
 #include "platform/raster_surface.h"
 
+#include <QPolygonF>
 #include <algorithm>
 #include <cmath>
 
 namespace moji {
 namespace {
+
+/// How far beyond the image a stroke may start before it is clipped: wider than any pen, so
+/// that everything inside the image is drawn exactly as without clipping.
+constexpr double kWholeMargin = 256.0;
+/// How many times a cubic segment is halved at most while it reaches far outside the image.
+constexpr int kMostHalvings = 48;
 
 QColor ColorOf(COLORREF color) {
   return QColor(static_cast<int>(color & 0xFF), static_cast<int>((color >> 8) & 0xFF),
@@ -22,21 +29,46 @@ Qt::PenStyle QtPenStyle(std::int32_t style) {
   }
 }
 
-/// A pen wider than one pixel has round ends and joins; a narrower one is a cosmetic 1-pixel pen.
+/// A pen wider than one pixel has round ends and joins. A one-pixel pen has square ends, so
+/// that a straight stroke covers whole pixels up to and including its end points.
 QPen QtPen(COLORREF color, std::int32_t width, std::int32_t style) {
-  return QPen(ColorOf(color), width > 1 ? width : 0, QtPenStyle(style), Qt::RoundCap,
-              Qt::RoundJoin);
+  return QPen(ColorOf(color), std::max(width, 1), QtPenStyle(style),
+              width > 1 ? Qt::RoundCap : Qt::SquareCap, Qt::RoundJoin);
 }
 
-QPointF ToPointF(const POINT& point) { return QPointF(point.x, point.y); }
+/// Cuts the segment a-b to the part inside the box (Liang and Barsky); false when no part is.
+bool ClipToBox(QPointF& a, QPointF& b, const PixelBox& box) {
+  const double dx = b.x() - a.x(), dy = b.y() - a.y();
+  double enter = 0.0, leave = 1.0;
+  const double edges[4][2] = {{-dx, a.x() - box.Left}, {dx, box.Right - a.x()},
+                              {-dy, a.y() - box.Top}, {dy, box.Bottom - a.y()}};
+  for (const auto& [direction, room] : edges) {
+    if (direction == 0.0) {
+      if (room < 0.0) return false;
+      continue;
+    }
+    const double t = room / direction;
+    if (direction < 0.0) enter = std::max(enter, t);
+    if (direction > 0.0) leave = std::min(leave, t);
+    if (enter > leave) return false;
+  }
+  const QPointF start = a, end = b;
+  if (enter > 0.0) a = start + enter * (end - start);
+  if (leave < 1.0) b = start + leave * (end - start);
+  return true;
+}
+
+QRectF ControlBox(const std::array<QPointF, 4>& p) {
+  return QPolygonF({p[0], p[1], p[2], p[3]}).boundingRect();
+}
 
 }  // namespace
 
 RasterSurface::RasterSurface(int width, int height, COLORREF background)
     : image_(std::max(width, 1), std::max(height, 1), QImage::Format_ARGB32_Premultiplied),
-      background_(ColorOf(background)),
-      pen_(QtPen(0, 1, PS_SOLID)) {
+      background_(ColorOf(background)) {
   image_.fill(background_);
+  SelectPen(0, PenDescription{});
 }
 
 RasterSurface::~RasterSurface() { FinishPainting(); }
@@ -57,32 +89,55 @@ void RasterSurface::FinishPainting() const {
 
 void RasterSurface::SelectPen(HGDIOBJ, const PenDescription& description) {
   pen_ = QtPen(description.Color, description.Width, description.Style);
+  // A pen of odd width is centred on pixel centres, one of even width on pixel edges: either
+  // way a horizontal or vertical stroke covers whole pixels, solid in the pen's colour.
+  centring_ = pen_.width() % 2 == 1 ? 0.5 : 0.0;
+  const double reach = pen_.widthF() + 2.0;  // half the pen, its round end, antialiasing
+  const PixelBox image{0.0, 0.0, double(image_.width()), double(image_.height())};
+  visible_ = image.Grown(reach);
+  drawnWhole_ = image.Grown(kWholeMargin);
   if (painter_.isActive()) painter_.setPen(pen_);
+}
+
+QPointF RasterSurface::Device(const POINT& point) const {
+  return QPointF(point.x + centring_, point.y + centring_);
 }
 
 void RasterSurface::Polyline(std::span<const POINT> points) {
   if (points.size() < 2) return;
   QPainter& painter = Painter();
-  if (pen_.style() == Qt::SolidLine && pen_.widthF() > 1) {
-    // With round caps and joins a polyline covers exactly its segments drawn one by one with
-    // round caps. The rasterizer fills many short strokes far faster than one long one, whose
-    // rows each gather many edge crossings once the outline moves off the pixel grid.
-    for (std::size_t k = 0; k + 1 < points.size(); ++k) {
-      painter.drawLine(ToPointF(points[k]), ToPointF(points[k + 1]));
-    }
-    return;
+  // Segment by segment: with round ends and joins that covers the same shape as the whole
+  // polyline, and a segment that cannot reach the image is never stroked, one that crosses it
+  // from far away only up to a margin around it.
+  for (std::size_t k = 0; k + 1 < points.size(); ++k) {
+    QPointF a = Device(points[k]), b = Device(points[k + 1]);
+    if (ClipToBox(a, b, drawnWhole_)) painter.drawLine(a, b);
   }
-  points_.resize(points.size());
-  std::transform(points.begin(), points.end(), points_.begin(), ToPointF);
-  painter.drawPolyline(points_.data(), static_cast<int>(points_.size()));
 }
 
 void RasterSurface::PolyBezier(std::span<const POINT> points) {
   if (points.size() != 4) return;
-  path_.clear();
-  path_.moveTo(ToPointF(points[0]));
-  path_.cubicTo(ToPointF(points[1]), ToPointF(points[2]), ToPointF(points[3]));
-  Painter().drawPath(path_);
+  DrawCubic({Device(points[0]), Device(points[1]), Device(points[2]), Device(points[3])},
+            kMostHalvings);
+}
+
+void RasterSurface::DrawCubic(const std::array<QPointF, 4>& p, int halvings) {
+  // The curve lies within its control points' box: a box that misses the image cannot draw.
+  const QRectF box = ControlBox(p);
+  if (!visible_.Meets(box)) return;
+  if (drawnWhole_.Contains(box) || halvings == 0) {
+    path_.clear();
+    path_.moveTo(p[0]);
+    path_.cubicTo(p[1], p[2], p[3]);
+    Painter().drawPath(path_);
+    return;
+  }
+  // Reaching far beyond the image: the two halves of the curve (de Casteljau), each drawn
+  // only where it can reach the image. The halves are the same curve, exactly.
+  const QPointF ab = (p[0] + p[1]) / 2, bc = (p[1] + p[2]) / 2, cd = (p[2] + p[3]) / 2;
+  const QPointF abc = (ab + bc) / 2, bcd = (bc + cd) / 2, middle = (abc + bcd) / 2;
+  DrawCubic({p[0], ab, abc, middle}, halvings - 1);
+  DrawCubic({middle, bcd, cd, p[3]}, halvings - 1);
 }
 
 void RasterSurface::Clear() {

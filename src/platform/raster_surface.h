@@ -6,8 +6,9 @@
 #include <QPainterPath>
 #include <QPen>
 #include <QPointF>
+#include <QRectF>
+#include <array>
 #include <span>
-#include <vector>
 
 #include "platform/drawing_surface.h"
 #include "platform/gdi_objects.h"
@@ -15,10 +16,28 @@
 
 namespace moji {
 
-/// Paints pens, polylines, Bezier segments and circles into an image. One painter stays open
-/// across drawing calls and is closed when the image is read or cleared. Device points are
-/// handed to the painter as floating-point coordinates, so points far outside the image are
-/// clipped by the painter and never wrap around.
+/// A rectangle of the image's coordinates, as its edges.
+struct PixelBox {
+  double Left = 0, Top = 0, Right = 0, Bottom = 0;
+
+  PixelBox Grown(double margin) const {
+    return {Left - margin, Top - margin, Right + margin, Bottom + margin};
+  }
+  bool Contains(const QRectF& rect) const {
+    return rect.left() >= Left && rect.right() <= Right && rect.top() >= Top &&
+           rect.bottom() <= Bottom;
+  }
+  bool Meets(const QRectF& rect) const {
+    return rect.right() >= Left && rect.left() <= Right && rect.bottom() >= Top &&
+           rect.top() <= Bottom;
+  }
+};
+
+/// Paints pens, polylines, Bezier segments and circles into an image, antialiased; straight
+/// horizontal and vertical strokes are solid and exactly as wide as the pen. One painter stays
+/// open across drawing calls and is closed when the image is read or cleared. What cannot reach
+/// the image is never stroked, and what reaches it from far away is cut to a margin around it,
+/// so the work of a drawing is bounded by what can be seen, however far its points lie.
 class RasterSurface final : public DrawingSurface {
  public:
   /// An image of the given size, filled with the background colour (0x00BBGGRR).
@@ -28,8 +47,7 @@ class RasterSurface final : public DrawingSurface {
   RasterSurface& operator=(const RasterSurface&) = delete;
 
   void SelectPen(HGDIOBJ pen, const PenDescription& description) override;
-  /// A thick solid pen strokes the polyline segment by segment: with round caps and joins that
-  /// covers the same shape, and costs the rasterizer much less on lines off the pixel grid.
+  /// Strokes the polyline segment by segment (a dashed pen starts its pattern again on each).
   void Polyline(std::span<const POINT> points) override;
   void PolyBezier(std::span<const POINT> points) override;
 
@@ -43,13 +61,19 @@ class RasterSurface final : public DrawingSurface {
  private:
   QPainter& Painter();
   void FinishPainting() const;
+  QPointF Device(const POINT& point) const;
+  void DrawCubic(const std::array<QPointF, 4>& points, int halvings);
 
   QImage image_;
   QColor background_;
   QPen pen_;
+  /// Added to both coordinates of every device point: 0.5 for a pen of odd width.
+  double centring_ = 0.0;
+  /// Where the current pen can reach the image, and where strokes are drawn without cutting.
+  PixelBox visible_{};
+  PixelBox drawnWhole_{};
   mutable QPainter painter_;
   QPainterPath path_;
-  std::vector<QPointF> points_;
 };
 
 }  // namespace moji

@@ -100,5 +100,68 @@ TEST(RasterSurfaceTest, FarPointsAreClippedNotWrapped) {
   DeleteObject(SelectObject(hdc, previous));
 }
 
+// Horizontal and vertical strokes of every pen width are solid in the pen's colour and exactly
+// as wide as the pen, odd widths centred on the pixel of the device point, even widths on its
+// edge; nothing next to them is touched.
+TEST(RasterSurfaceTest, StraightStrokesAreSolidAndExactlyAsWideAsThePen) {
+  for (std::int32_t width = 1; width <= 5; ++width) {
+    RasterSurface surface(200, 200);
+    DeviceContext hdc;
+    hdc.Surface = &surface;
+    const HGDIOBJ previous = SelectObject(hdc, CreatePen(PS_SOLID, width, 0x00800000));
+    const POINT horizontal[] = {{20, 50}, {180, 50}}, vertical[] = {{100, 80}, {100, 190}};
+    Polyline(hdc, horizontal, 2);
+    Polyline(hdc, vertical, 2);
+    DeleteObject(SelectObject(hdc, previous));
+    const QImage& image = surface.Image();
+    const int first = -(width / 2), last = (width - 1) / 2;  // offsets of the covered rows
+    for (int offset = first - 2; offset <= last + 2; ++offset) {
+      const bool covered = offset >= first && offset <= last;
+      const QRgb expected = covered ? qRgb(0, 0, 128) : kWhite;
+      EXPECT_EQ(image.pixel(60, 50 + offset), expected) << width << " row " << offset;
+      EXPECT_EQ(image.pixel(100 + offset, 140), expected) << width << " column " << offset;
+    }
+  }
+}
+
+// A glyph placed so large that its runs reach hundreds of pixels beyond the image: every pixel
+// of the image is what the same pens give when every stroke is drawn whole.
+TEST(RasterSurfaceTest, CuttingStrokesAtTheMarginChangesNoPixel) {
+  LOGFONTA font{};
+  font.lfHeight = 32;
+  std::strcpy(font.lfFaceName, "IPAGothic");
+  DeviceContext recorded, painted;
+  GlyphOutline dragon = FetchGlyphOutline(recorded, u"龍", font);
+  PlaceOutline(dragon, -900, -1200, 2400, true);
+  RecordingSurface recording;
+  RasterSurface raster(200, 200);
+  recorded.Surface = &recording;
+  painted.Surface = &raster;
+  DrawOutlineBlocks(recorded, dragon, 0, 0, 1, false, 0x00008000, 3, PS_SOLID, ALL_BLOCKS);
+  DrawOutlineBlocks(painted, dragon, 0, 0, 1, false, 0x00008000, 3, PS_SOLID, ALL_BLOCKS);
+  QImage whole(200, 200, QImage::Format_ARGB32_Premultiplied);
+  whole.fill(Qt::white);
+  QPainter painter(&whole);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(QPen(QColor(0, 128, 0), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  const auto at = [](const POINT& p) { return QPointF(p.x + 0.5, p.y + 0.5); };
+  int far = 0;
+  for (const SurfaceCall& call : recording.Calls()) {
+    for (const POINT& p : call.Points) far += std::abs(p.x) > 600 || std::abs(p.y) > 600;
+    if (call.Kind == SurfaceCallKind::Polyline) {
+      for (std::size_t k = 0; k + 1 < call.Points.size(); ++k)
+        painter.drawLine(at(call.Points[k]), at(call.Points[k + 1]));
+    } else if (call.Kind == SurfaceCallKind::PolyBezier) {
+      QPainterPath path(at(call.Points[0]));
+      path.cubicTo(at(call.Points[1]), at(call.Points[2]), at(call.Points[3]));
+      painter.drawPath(path);
+    }
+  }
+  painter.end();
+  EXPECT_GT(far, 10);  // the drawing does reach far beyond the margin
+  EXPECT_FALSE(whole == QImage(200, 200, QImage::Format_ARGB32_Premultiplied));
+  EXPECT_EQ(raster.Image(), whole);
+}
+
 }  // namespace
 }  // namespace moji
