@@ -17,7 +17,7 @@ const std::map<CommandKind, std::set<QString>>& OptionsOfModes() {
   static const std::map<CommandKind, std::set<QString>> options = {
       {CommandKind::Window, {"screenshot"}},
       {CommandKind::Report, {"face"}},
-      {CommandKind::Render, {"face", "thickness", "output"}},
+      {CommandKind::Render, {"face", "thickness", "output", "format"}},
       {CommandKind::Faces, {}},
   };
   return options;
@@ -55,10 +55,18 @@ std::optional<std::int32_t> ParseThickness(const QString& text) {
   return value;
 }
 
-std::optional<ImageFormat> FormatOfPath(const QString& path) {
-  if (path.endsWith(".png", Qt::CaseInsensitive)) return ImageFormat::Png;
-  if (path.endsWith(".svg", Qt::CaseInsensitive)) return ImageFormat::Svg;
+std::optional<ImageFormat> FormatNamed(const QString& name) {
+  if (name.compare("png", Qt::CaseInsensitive) == 0) return ImageFormat::Png;
+  if (name.compare("svg", Qt::CaseInsensitive) == 0) return ImageFormat::Svg;
   return std::nullopt;
+}
+
+/// The format --format names, else the one the output file's extension names.
+std::optional<ImageFormat> OutputFormat(const QCommandLineParser& parser) {
+  if (parser.isSet("format")) return FormatNamed(parser.value("format"));
+  const QString path = parser.value("output");
+  const qsizetype dot = path.lastIndexOf('.');
+  return dot < 0 ? std::nullopt : FormatNamed(path.mid(dot + 1));
 }
 
 /// The first option given that the mode does not take, or an empty text.
@@ -82,8 +90,12 @@ QString ApplyOptions(const QCommandLineParser& parser, CommandRequest& request) 
     request.Thickness = *thickness;
   }
   if (parser.isSet("output")) {
-    const std::optional<ImageFormat> format = FormatOfPath(parser.value("output"));
-    if (!format) return "the output file must end in .png or .svg: " + parser.value("output");
+    const std::optional<ImageFormat> format = OutputFormat(parser);
+    if (!format) {
+      return parser.isSet("format") ? "--format must be png or svg: " + parser.value("format")
+                                    : "the output file must end in .png or .svg, or --format "
+                                      "must say which: " + parser.value("output");
+    }
     request.OutputPath = parser.value("output").toStdString();
     request.Format = *format;
   } else if (request.Kind == CommandKind::Render) {
@@ -121,6 +133,7 @@ ParsedCommand ParseCommandLine(int argc, const char* const* argv) {
       {"face", "face", "NAME"},
       {"thickness", "thickness", "N"},
       {{"o", "output"}, "output", "FILE"},
+      {"format", "format", "FORMAT"},
       {"screenshot", "screenshot", "FILE"},
   });
   // The program's own name is not among the arguments.
@@ -152,7 +165,7 @@ ParsedCommand ParseCommandLine(int argc, const char* const* argv) {
 const char* CommandUsage() {
   return "Usage: moji-outline [--screenshot FILE]\n"
          "  or:  moji-outline report CHAR [--face NAME]\n"
-         "  or:  moji-outline render CHAR [--face NAME] [--thickness N] -o FILE\n"
+         "  or:  moji-outline render CHAR [--face NAME] [--thickness N] [--format FORMAT] -o FILE\n"
          "  or:  moji-outline faces\n"
          "Show how a character of a font is built from outline curves: its contours listed point\n"
          "by point and drawn in colour. Without a command, open the window.\n"
@@ -170,7 +183,9 @@ const char* CommandUsage() {
          "  --thickness=N    pen thickness of render, 1 to 5 (default 2)\n"
          "  -o, --output=FILE\n"
          "                   the file render writes: FILE.png (the drawing area's pixels) or\n"
-         "                   FILE.svg (one path per contour, through the same points)\n"
+         "                   FILE.svg (one path per contour, through the same points); a pipe\n"
+         "                   or device (such as /dev/stdout) is written into as it is\n"
+         "  --format=FORMAT  png or svg: the format of render's output whatever its name\n"
          "  --screenshot=FILE\n"
          "                   open the window, write a PNG picture of it after start-up, and\n"
          "                   close it\n"

@@ -71,6 +71,7 @@ void Main::BuildPictureAndTexts() {
   text1_ = Placed(new QPlainTextEdit(this), "Text1", {8, 8, 313, 401});
   text1_->setReadOnly(true);
   text1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  text1_->setTabChangesFocus(true);
 
   text2_ = Placed(new QLineEdit(this), "Text2", {336, 256, 193, 113});
   text2_->setFont(QFont(QString::fromUtf16(u"ＭＳ Ｐゴシック"), kText2PointSize, QFont::Normal));
@@ -91,6 +92,8 @@ void Main::BuildSettings() {
   hScroll1_->setTracking(false);
   // Scroll bars invert their controls by default, so the Right key would make the thumb go left.
   hScroll1_->setInvertedControls(false);
+  // Scroll bars take no focus by default; the thickness must be reachable by Tab and keys.
+  hScroll1_->setFocusPolicy(Qt::StrongFocus);
 
   label1_ = Placed(new QLabel(this), "Label1", {336, 404, 73, 17});
   ShowThickness();

@@ -5,6 +5,7 @@
 
 #include <QtWidgets>
 
+#include "cli/cli_commands.h"
 #include "platform/recording_surface.h"
 #include "display/display_request.h"
 #include "window/main_window.h"
@@ -19,12 +20,19 @@ struct ProgramRun {
 };
 
 /// Runs moji-outline (or `program`) with no display in its environment: the subcommands must
-/// need none.
+/// need none. With `offscreen`, the window runs on the offscreen platform.
 ProgramRun RunMojiOutline(const QStringList& arguments,
-                          const QString& program = QStringLiteral(MOJI_OUTLINE_PATH)) {
+                          const QString& program = QStringLiteral(MOJI_OUTLINE_PATH),
+                          bool offscreen = false) {
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
     environment.remove(name);
+  // The window's runs get a runtime folder, as a desktop session gives one: Qt warns without.
+  static const QTemporaryDir runtime;
+  if (offscreen) {
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    environment.insert("XDG_RUNTIME_DIR", runtime.path());
+  }
   // Under the sanitizers the run's stderr is the program's alone: no list of suppressions used.
   environment.insert("LSAN_OPTIONS", environment.value("LSAN_OPTIONS") + ":print_suppressions=0");
   QProcess process;
@@ -34,6 +42,24 @@ ProgramRun RunMojiOutline(const QStringList& arguments,
       process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit;
   return {exited ? process.exitCode() : -1, process.readAllStandardOutput().toStdString(),
           process.readAllStandardError().toStdString()};
+}
+
+/// Runs a shell command line with moji-outline as $M (and `offscreen` as for RunMojiOutline).
+ProgramRun RunShell(const QString& script, bool offscreen = false) {
+  return RunMojiOutline({"-c", "M=" MOJI_OUTLINE_PATH "; " + script}, "/bin/sh", offscreen);
+}
+
+/// The whole content of a file, or "(none)".
+QByteArray Content(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
+}
+
+/// Expects the one-line refusal or failure of a run: exit 2, "moji-outline: ..." on one line.
+void ExpectOneLineFailure(const ProgramRun& run) {
+  EXPECT_EQ(run.ExitCode, 2);
+  EXPECT_TRUE(run.Err.starts_with("moji-outline: ") && run.Err.ends_with('\n')) << run.Err;
+  EXPECT_EQ(std::count(run.Err.begin(), run.Err.end(), '\n'), 1) << run.Err;
 }
 
 /// A started window over the installed faces, its timer stopped.
@@ -63,7 +89,7 @@ TEST(CommandLine, ReportPictureAndSvgAreTheWindows) {
     if (!face.isEmpty()) {
       picture1->SetFontName(face);
       window->findChild<QScrollBar*>(QStringLiteral("HScroll1"))->setValue(thickness);
-      options = {"--face", face, "--thickness", QString::number(thickness)};
+      options = {"--face=" + face, "--thickness", QString::number(thickness)};
     }
     // The window's drawing, recorded: per pen (one per block) its colour, then the points of
     // its drawing calls, with C where a Bezier segment's control points begin.
@@ -86,7 +112,7 @@ TEST(CommandLine, ReportPictureAndSvgAreTheWindows) {
     ASSERT_FALSE(drawn.isEmpty());  // the window drew: the comparisons are not of blank pictures
     window->GetKestrineProc(text.toStdU16String());
 
-    const ProgramRun report = RunMojiOutline(QStringList{"report", text} + options.mid(0, 2));
+    const ProgramRun report = RunMojiOutline(QStringList{"report", text} + options.mid(0, 1));
     EXPECT_EQ(report.ExitCode, 0) << report.Err;
     EXPECT_EQ(report.Out, QString::fromStdU16String(window->ReportText()).toStdString());
     const ProgramRun render = RunMojiOutline(QStringList{"render", text, "-o", png} + options);
@@ -111,60 +137,144 @@ TEST(CommandLine, ReportPictureAndSvgAreTheWindows) {
   }
 }
 
-TEST(CommandLine, FacesListsCombo1InOrder) {
+// One face per line, in Combo1's order; a family name holding a line break or an escape
+// sequence is printed with them escaped, never raw.
+TEST(CommandLine, FacesListsCombo1InOrderOneLineEach) {
   auto window = StartedWindow();
   const QComboBox* combo1 = window->findChild<QComboBox*>(QStringLiteral("Combo1"));
-  QStringList entries;
-  for (int i = 0; i < combo1->count(); ++i) entries << combo1->itemText(i);
-  EXPECT_TRUE(entries.contains(QStringLiteral("IPAゴシック")) && entries.contains("DejaVu Sans"));
-  // Under ctest a CFF face is installed as well; it is no TrueType face, so neither lists it.
-  EXPECT_FALSE(entries.contains("Moji Test CFF"));
+  std::string expected;
+  for (int i = 0; i < combo1->count(); ++i) {
+    expected += EscapedLine(combo1->itemText(i).toStdString()) + '\n';
+  }
+  EXPECT_NE(expected.find("DejaVu Sans\nIPAゴシック\n"), std::string::npos) << expected;
+  EXPECT_NE(expected.find("Moji\\nTest\\x1b[7mControl\n"), std::string::npos) << expected;
   const ProgramRun faces = RunMojiOutline({"faces"});
   EXPECT_EQ(faces.ExitCode, 0) << faces.Err;
-  EXPECT_EQ(faces.Out, (entries.join(u'\n') + u'\n').toStdString());
+  EXPECT_EQ(faces.Out, expected);
+  EXPECT_EQ(EscapedLine("a\\b\t\r\x7f\xc2\x9b\xc3\xa9"), "a\\\\b\\t\\r\\x7f\\u009b\xc3\xa9");
 }
 
 TEST(CommandLine, HelpAndVersion) {
-  EXPECT_EQ(RunMojiOutline({"--version"}).Out, "moji-outline " MOJI_VERSION "\n");
-  for (const QStringList& arguments : {QStringList{"--help"}, {"render", "龍", "--help"}}) {
+  for (const char* option : {"--version", "-v"}) {
+    EXPECT_EQ(RunMojiOutline({option}).Out, "moji-outline " MOJI_VERSION "\n");
+  }
+  for (const QStringList& arguments : {QStringList{"--help"}, {"-h"}, {"render", "龍", "--help"}}) {
     const ProgramRun help = RunMojiOutline(arguments);
     EXPECT_EQ(help.ExitCode, 0);
-    for (const char* command : {"report CHAR", "render CHAR", "faces", "--screenshot FILE"}) {
+    for (const char* command : {"Usage: moji-outline", "report CHAR", "render CHAR", "faces",
+                                "--screenshot=FILE", "--face=NAME"}) {
       EXPECT_NE(help.Out.find(command), std::string::npos) << command;
     }
   }
 }
 
+// Refused command lines exit 2 with one line in any environment, before any display is asked
+// for, and write nothing: unknown options and commands, options of another mode, bad values,
+// arguments that are not UTF-8 (whose bytes could not be passed on exactly).
 TEST(CommandLine, RefusedCommandsExitTwoAndWriteNothing) {
   QTemporaryDir out;
   const QString png = out.filePath(QStringLiteral("out.png"));
   // A plain file where a folder is expected: nothing can be written there, even by root.
   QFile(out.filePath(QStringLiteral("file"))).open(QIODevice::WriteOnly);
+  // What a path that is not UTF-8 would be taken for, were it decoded with replacements.
+  QFile replaced(out.filePath(QString::fromUtf16(u"\uFFFD.png")));
+  ASSERT_TRUE(replaced.open(QIODevice::WriteOnly) && replaced.write("old") == 3);
+  replaced.close();
   const QStringList cases[] = {
       {"report", "龍", "--bogus"},
-      {"frobnicate"},
+      {"--HELP"},
+      {"-x"},
+      {"--screenshot"},
+      {"not-a-command"},
+      {"frobnicate", "龍"},
+      {"--version", "faces"},
+      {"report", "龍", "--thickness", "3"},
+      {"faces", "--face", "IPAGothic"},
       {"render", "", "-o", png},
       {"render", "龍"},
+      {"render", "龍", "--screenshot", png},
       {"render", "龍", "--thickness", "0", "-o", png},
       {"render", "龍", "--thickness", "6", "-o", png},
-      {"render", "龍", "--thickness", "x", "-o", png},
+      {"render", "龍", "--thickness=x", "-o", png},
       {"render", "龍", "-o", out.filePath("out.gif")},
+      {"render", "龍", "--format", "gif", "-o", png},
       {"render", "龍", "-o", out.filePath("file/out.svg")},
       {"render", "龍", "--face", QString(32, u'x'), "-o", png},
       // Not UTF-8 (a stray byte, an encoded surrogate): made by the shell.
       {"-c", "exec " MOJI_OUTLINE_PATH " report \"$(printf '\\351')\""},
-      {"-c", "exec " MOJI_OUTLINE_PATH " report \"$(printf '\\355\\240\\200')\""}};
+      {"-c", "exec " MOJI_OUTLINE_PATH " report \"$(printf '\\355\\240\\200')\""},
+      {"-c", "cd " + out.path() + " && exec " MOJI_OUTLINE_PATH " render A -o \"$(printf '\\377').png\""},
+      {"-c", "exec " MOJI_OUTLINE_PATH " \"--face=$(printf 'a\\nb')\" faces"}};
   for (const QStringList& arguments : cases) {
     SCOPED_TRACE(arguments.join(u' ').toStdString());
     const ProgramRun run =
         arguments[0] == "-c" ? RunMojiOutline(arguments, "/bin/sh") : RunMojiOutline(arguments);
-    EXPECT_EQ(run.ExitCode, 2);
-    EXPECT_TRUE(run.Err.starts_with("moji-outline: ") && run.Err.ends_with('\n')) << run.Err;
-    EXPECT_EQ(std::count(run.Err.begin(), run.Err.end(), '\n'), 1);
+    ExpectOneLineFailure(run);
     EXPECT_EQ(run.Out, "");
     EXPECT_EQ(QDir(out.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-              QStringList{"file"});
+              (QStringList{"file", QString::fromUtf16(u"\uFFFD.png")}));
+    EXPECT_EQ(Content(replaced.fileName()), "old");
   }
+}
+
+// A write that fails late (the file size limit, a full device) exits 2 with one line, keeps the
+// old file whole and leaves no temporary file: for render's PNG and SVG and for --screenshot.
+TEST(CommandLine, FailedWritesKeepTheOldFile) {
+  QTemporaryDir out;
+  for (const char* name : {"old.png", "old.svg", "shot.png"}) {
+    QFile file(out.filePath(name));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("old") == 3);
+  }
+  const QString limited = "cd " + out.path() + " && ulimit -f 1 && exec $M ";
+  for (const auto& [script, offscreen] :
+       {std::pair{limited + "render 龍 -o old.png", false}, {limited + "render 龍 -o old.svg", false},
+        {limited + "--screenshot shot.png", true}, {"exec $M render 龍 -o /dev/full --format png", false},
+        {"exec $M --screenshot /dev/full", true}}) {
+    SCOPED_TRACE(script.toStdString());
+    ExpectOneLineFailure(RunShell(script, offscreen));
+  }
+  for (const char* name : {"old.png", "old.svg", "shot.png"}) EXPECT_EQ(Content(out.filePath(name)), "old");
+  EXPECT_EQ(QDir(out.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).size(), 3);
+}
+
+// The file written is the path given, to the byte: a leading U+FEFF is part of the name; a pipe
+// or device is written into, never replaced; a link to a regular file updates its target.
+TEST(CommandLine, OutputGoesToExactlyThePathGiven) {
+  QTemporaryDir out;
+  const ProgramRun reference = RunMojiOutline({"render", "A", "--format", "svg", "-o", "/dev/stdout"});
+  ASSERT_EQ(reference.ExitCode, 0) << reference.Err;
+  ASSERT_TRUE(reference.Out.starts_with("<?xml"));
+
+  QFile plain(out.filePath("x.svg"));
+  ASSERT_TRUE(plain.open(QIODevice::WriteOnly) && plain.write("old") == 3);
+  plain.close();
+  // (QString::fromUtf16 would take the U+FEFF for a byte order mark.)
+  const QString bom = out.filePath(QChar(0xFEFF) + QStringLiteral("x.svg"));
+  EXPECT_EQ(RunMojiOutline({"render", "A", "-o", bom}).ExitCode, 0);
+  EXPECT_EQ(Content(bom).toStdString(), reference.Out);
+  EXPECT_EQ(Content(plain.fileName()), "old");
+
+  ASSERT_TRUE(QFile::link(plain.fileName(), out.filePath("link.svg")));
+  EXPECT_EQ(RunMojiOutline({"render", "A", "-o", out.filePath("link.svg")}).ExitCode, 0);
+  EXPECT_TRUE(QFileInfo(out.filePath("link.svg")).isSymLink());
+  EXPECT_EQ(Content(plain.fileName()).toStdString(), reference.Out);
+
+  const ProgramRun piped = RunShell("cd " + out.path() + " && mkfifo pipe.svg && "
+                                    "{ cat pipe.svg & } && $M render A -o pipe.svg && wait && "
+                                    "test -p pipe.svg");
+  EXPECT_EQ(piped.ExitCode, 0) << piped.Err;
+  EXPECT_EQ(piped.Out, reference.Out);
+}
+
+// U+FEFF first in CHAR is the character outlined, as any other: it is not taken for a byte
+// order mark and dropped.
+TEST(CommandLine, ByteOrderMarkIsACharacter) {
+  const ProgramRun alone = RunMojiOutline({"report", QString(QChar(0xFEFF))});
+  const ProgramRun first = RunMojiOutline({"report", QChar(0xFEFF) + QStringLiteral("A")});
+  EXPECT_EQ(alone.ExitCode, 0);
+  EXPECT_TRUE(alone.Out.starts_with("文字：")) << alone.Out;
+  EXPECT_EQ(first.Out, alone.Out);
+  EXPECT_NE(first.Out, RunMojiOutline({"report", "A"}).Out);
 }
 
 int main(int argc, char** argv) {

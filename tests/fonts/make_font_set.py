@@ -6,7 +6,8 @@ Usage: make_font_set.py SET OUTPUT_DIR
 
 Sets:
   standard  IPAGothic and DejaVu Sans (copied from the machine's fonts, found by family and
-            style through fontconfig) and "Moji Test CFF", a tiny CFF face generated here.
+            style through fontconfig); "Moji Test CFF", a tiny CFF face, and a tiny TrueType
+            face whose family name holds a line break and a terminal escape, generated here.
 """
 
 import os
@@ -17,6 +18,7 @@ import sys
 
 from fontTools.fontBuilder import FontBuilder
 from fontTools.pens.t2CharStringPen import T2CharStringPen
+from fontTools.pens.ttGlyphPen import TTGlyphPen
 
 # Fonts copied into a set: (family, style, file name in the set).
 COPIED = {
@@ -57,6 +59,29 @@ def save_cff_triangle(path):
     builder.save(str(path))
 
 
+# A family name no terminal should receive raw: a line break and an escape sequence.
+CONTROL_NAME = "Moji\nTest\x1b[7mControl"
+
+
+def save_control_name_face(path):
+    """A TrueType face named CONTROL_NAME whose "A" is one triangle."""
+    pen = TTGlyphPen(None)
+    pen.moveTo((100, 0))
+    pen.lineTo((500, 0))
+    pen.lineTo((300, 700))
+    pen.closePath()
+    builder = FontBuilder(1000, isTTF=True)
+    builder.setupGlyphOrder([".notdef", "A"])
+    builder.setupCharacterMap({ord("A"): "A"})
+    builder.setupGlyf({".notdef": TTGlyphPen(None).glyph(), "A": pen.glyph()})
+    builder.setupHorizontalMetrics({".notdef": (600, 0), "A": (600, 100)})
+    builder.setupHorizontalHeader(ascent=800, descent=-200)
+    builder.setupNameTable({"familyName": CONTROL_NAME, "styleName": "Regular"})
+    builder.setupOS2(usWinAscent=800, usWinDescent=200)
+    builder.setupPost()
+    builder.save(str(path))
+
+
 def write_config(out):
     fonts = out / "fonts"
     (out / "fonts.conf").write_text(
@@ -75,6 +100,7 @@ def main():
         shutil.copyfile(installed_file(family, style), out / "fonts" / file_name)
     if name == "standard":
         save_cff_triangle(out / "fonts" / "MojiTestCFF.otf")
+        save_control_name_face(out / "fonts" / "MojiTestControl.ttf")
     write_config(out)
 
 

@@ -156,6 +156,28 @@ class MainWindowTest : public QObject {
     }
   }
 
+  // Tab goes round Text1, Text2, Check1, Combo1 and HScroll1; on HScroll1 the arrow keys change
+  // the thickness, and the label and the pens follow.
+  void keyboardReach() {
+    QApplication::setActiveWindow(window_.get());
+    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    Find<QWidget>("Text1")->setFocus();
+    QStringList chain;
+    for (int step = 0; step < 6; ++step) {
+      chain << QApplication::focusWidget()->objectName();
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QCOMPARE(chain, (QStringList{"Text1", "Text2", "Check1", "Combo1", "HScroll1", "Text1"}));
+    QScrollBar* hScroll1 = Find<QScrollBar>("HScroll1");
+    hScroll1->setFocus();
+    for (const auto& [key, width] : {std::pair{Qt::Key_Right, 3}, {Qt::Key_Left, 2}}) {
+      const auto pens = PensCreatedBy([&] { QTest::keyClick(QApplication::focusWidget(), key); });
+      QCOMPARE(Find<QLabel>("Label1")->text(), QString::fromUtf16(u"太さ：") + QString::number(width));
+      QCOMPARE(pens.size(), std::size_t{7});
+      QCOMPARE(pens.front().Width, width);
+    }
+  }
+
   void mouseAndTicks() {
     PictureBox* picture1 = Find<PictureBox>("Picture1");
     const auto mouse = [&] {
