@@ -8,6 +8,7 @@ packages=(
   fonts-ipafont-gothic fonts-dejavu-core
   libgtest-dev libbenchmark-dev python3-fonttools
   clang libclang-rt-14-dev valgrind
+  help2man groff-base desktop-file-utils appstream dpkg-dev file lintian
 )
 
 missing=()
