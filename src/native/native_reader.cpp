@@ -42,11 +42,10 @@ bool ReadCurves(std::span<const std::uint8_t> buffer, std::size_t& offset, std::
     curve.CurveType = head.Type;
     curve.PointCount = head.Count;
     maxCurvePoints = std::max<std::int32_t>(maxCurvePoints, head.Count);
-    curve.Points.resize(static_cast<std::size_t>(head.Count));
-    for (OutlinePoint& point : curve.Points) {
+    curve.Points.reserve(static_cast<std::size_t>(head.Count));
+    for (std::int16_t k = 0; k < head.Count; ++k, offset += kPointSize) {
       const auto fx = ReadRecord<POINTFX>(buffer, offset);
-      point = {Scaled(fx.x, scale), Scaled(fx.y, scale)};
-      offset += kPointSize;
+      curve.Points.push_back({Scaled(fx.x, scale), Scaled(fx.y, scale)});
     }
   }
   return true;

@@ -74,8 +74,8 @@ class PolygonWriter {
     while (runEnd < end && IsOn(runEnd)) ++runEnd;
     while (at < runEnd) {
       const std::size_t count = std::min<std::size_t>(runEnd - at, kMaxRecordPoints);
-      OpenRecord(TT_PRIM_LINE, count);
-      for (std::size_t k = at; k < at + count; ++k) Append(Scaled(k));
+      std::uint8_t* cursor = AddRecord(TT_PRIM_LINE, count);
+      for (std::size_t k = at; k < at + count; ++k) cursor = Put(cursor, Scaled(k));
       at += count;
     }
     return runEnd;
@@ -91,28 +91,29 @@ class PolygonWriter {
     while (controlsEnd < end && !IsOn(controlsEnd)) ++controlsEnd;
     constexpr std::size_t kControlsPerRecord = kMaxRecordPoints - 1;
     while (controlsEnd - at > kControlsPerRecord) {
-      OpenRecord(TT_PRIM_QSPLINE, kMaxRecordPoints);
-      for (std::size_t k = at; k < at + kControlsPerRecord; ++k) Append(Scaled(k));
+      std::uint8_t* cursor = AddRecord(TT_PRIM_QSPLINE, kMaxRecordPoints);
+      for (std::size_t k = at; k < at + kControlsPerRecord; ++k) cursor = Put(cursor, Scaled(k));
       at += kControlsPerRecord;
-      Append(Midpoint(at - 1, at));
+      Put(cursor, Midpoint(at - 1, at));
     }
-    OpenRecord(TT_PRIM_QSPLINE, controlsEnd - at + 1);
-    for (std::size_t k = at; k < controlsEnd; ++k) Append(Scaled(k));
-    Append(controlsEnd < end ? Scaled(controlsEnd) : start_);
+    std::uint8_t* cursor = AddRecord(TT_PRIM_QSPLINE, controlsEnd - at + 1);
+    for (std::size_t k = at; k < controlsEnd; ++k) cursor = Put(cursor, Scaled(k));
+    Put(cursor, controlsEnd < end ? Scaled(controlsEnd) : start_);
     return controlsEnd + 1;
   }
 
-  void OpenRecord(std::uint16_t type, std::size_t count) {
+  /// Adds a record of `count` points to the buffer and returns where its points go.
+  std::uint8_t* AddRecord(std::uint16_t type, std::size_t count) {
     const std::uint16_t head[2] = {type, static_cast<std::uint16_t>(count)};
     const std::size_t at = out_.size();
-    out_.resize(at + kCurveHeadSize);
+    out_.resize(at + kCurveHeadSize + count * kPointSize);
     std::memcpy(out_.data() + at, head, kCurveHeadSize);
+    return out_.data() + at + kCurveHeadSize;
   }
 
-  void Append(FixedPoint point) {
-    const std::size_t at = out_.size();
-    out_.resize(at + kPointSize);
-    std::memcpy(out_.data() + at, &point, kPointSize);
+  static std::uint8_t* Put(std::uint8_t* cursor, FixedPoint point) {
+    std::memcpy(cursor, &point, kPointSize);
+    return cursor + kPointSize;
   }
 
   std::span<const FontUnitPoint> points_;

@@ -1,13 +1,9 @@
 #include "platform/font_engine.h"
 
-#include <fcntl.h>
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <map>
 #include <unordered_map>
 #include <utility>
@@ -17,6 +13,7 @@
 
 #include "native/native_scale.h"
 #include "native/native_writer.h"
+#include "platform/font_file_stream.h"
 #include "platform/installed_faces.h"
 
 namespace moji {
@@ -27,56 +24,6 @@ constexpr FT_Int32 kOutlineLoadFlags = FT_LOAD_NO_SCALE | FT_LOAD_NO_HINTING | F
 
 /// What FreeType's sfnt loader stores in an OS/2 record's version when the font has no OS/2 table.
 constexpr FT_UShort kMissingTableVersion = 0xFFFF;
-
-/// Reads `count` bytes at `offset` of the stream's file; fewer where the file now ends. A count
-/// of 0 is a seek, which fails (nonzero) past the end. The file is read, never mapped: a font
-/// file truncated or rewritten while the program runs then gives short reads, which FreeType
-/// reports as errors, instead of a fault on a mapped page that no longer exists.
-unsigned long ReadFontFile(FT_Stream stream, unsigned long offset, unsigned char* buffer,
-                           unsigned long count) {
-  if (count == 0) return offset > stream->size ? 1 : 0;
-  const int file = static_cast<int>(stream->descriptor.value);
-  unsigned long done = 0;
-  while (done < count) {
-    const ssize_t read = pread(file, buffer + done, count - done, static_cast<off_t>(offset + done));
-    if (read > 0) {
-      done += static_cast<unsigned long>(read);
-    } else if (read == 0 || errno != EINTR) {
-      break;
-    }
-  }
-  return done;
-}
-
-void CloseFontFile(FT_Stream stream) {
-  close(static_cast<int>(stream->descriptor.value));
-  delete stream;
-}
-
-/// Opens face `index` of the file through a stream that reads it with pread; nullptr when the
-/// file does not open or is no font.
-FT_Face OpenFaceFile(FT_Library library, const std::string& path, long index) {
-  const int file = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (file < 0) return nullptr;
-  struct stat status{};
-  if (fstat(file, &status) != 0 || !S_ISREG(status.st_mode)) {
-    close(file);
-    return nullptr;
-  }
-  auto* stream = new FT_StreamRec{};
-  stream->descriptor.value = file;
-  stream->size = static_cast<unsigned long>(status.st_size);
-  stream->read = ReadFontFile;
-  stream->close = CloseFontFile;
-  FT_Open_Args args{};
-  args.flags = FT_OPEN_STREAM;
-  args.stream = stream;
-  FT_Face face = nullptr;
-  // FreeType closes the stream itself, through CloseFontFile, when the face fails to open and
-  // when it is done with the face.
-  if (FT_Open_Face(library, &args, index, &face) != 0) return nullptr;
-  return face;
-}
 
 FaceUnits UnitsOf(FT_Face ft) {
   FaceUnits units;

@@ -84,6 +84,22 @@ TEXTMETRIC TextMetricsOf(const FontFace& face, const LOGFONTA& font) {
   return metrics;
 }
 
+/// The glyph of the last request. A request asks for the size of an outline and then for its
+/// bytes: the second call takes the glyph the first one converted.
+const NativeGlyph& Converted(const FontFace& face, std::int32_t height, std::uint32_t codePoint) {
+  struct Last {
+    const FontFace* Face = nullptr;
+    std::int32_t Height = 0;
+    std::uint32_t CodePoint = 0;
+    NativeGlyph Glyph;
+  };
+  static Last last;
+  if (last.Face != &face || last.Height != height || last.CodePoint != codePoint) {
+    last = {&face, height, codePoint, ConvertGlyph(face, height, codePoint)};
+  }
+  return last.Glyph;
+}
+
 }  // namespace
 
 std::int32_t GetGlyphOutlineA(DeviceContext& hdc, std::uint32_t codePoint, std::uint32_t format,
@@ -94,7 +110,7 @@ std::int32_t GetGlyphOutlineA(DeviceContext& hdc, std::uint32_t codePoint, std::
   const LOGFONTA& font = SelectedFont(hdc);
   const FontFace* face = ResolveFace(FaceNameOf(font));
   if (face == nullptr) return GDI_ERROR;
-  const NativeGlyph glyph = ConvertGlyph(*face, font.lfHeight, codePoint);
+  const NativeGlyph& glyph = Converted(*face, font.lfHeight, codePoint);
   if (glyph.Status == GlyphStatus::NoOutline ||
       glyph.Bytes.size() > static_cast<std::size_t>(kInt32Max)) {
     return GDI_ERROR;

@@ -1,0 +1,18 @@
+#pragma once
+// A font file read through FreeType as a stream of blocks kept once read, never mapped.
+
+#include <ft2build.h>
+
+#include <string>
+#include FT_FREETYPE_H
+
+namespace moji {
+
+/// Opens face `index` of the file through a stream that reads it with pread, a block at a time,
+/// and keeps each block read. The file is never mapped, so a file cut short or rewritten while
+/// the program runs gives short reads, which FreeType reports as errors, instead of a fault on a
+/// page that no longer exists; what was read before stays as it was. nullptr when the file does
+/// not open, is no regular file or is no font. FreeType closes the stream with the face.
+FT_Face OpenFaceFile(FT_Library library, const std::string& path, long index);
+
+}  // namespace moji
