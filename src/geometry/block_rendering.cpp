@@ -48,6 +48,9 @@ void RequireDrawableCurve(const OutlineCurve& curve, std::int32_t maxCurvePoints
   if (curve.CurveType == CURVE_QSPLINE && curve.PointCount < 2) {
     throw std::out_of_range("spline run of a single point");
   }
+  if (curve.CurveType == CURVE_CSPLINE && curve.PointCount % 3 != 0) {
+    throw std::out_of_range("cubic run of a partial segment");
+  }
   if (curve.PointCount > maxCurvePoints) {
     throw std::out_of_range("curve longer than the outline's largest point count");
   }
@@ -95,8 +98,9 @@ class BlockPainter {
       const bool last = i == block.CurveCount - 1;
       if (curve.CurveType == CURVE_POLYLINE) {
         DrawPolylineRun(current, curve.Points, last, start);
-      } else if (curve.CurveType == CURVE_QSPLINE) {
-        DrawSplineRun(current, curve.Points);
+      } else if (curve.CurveType == CURVE_QSPLINE || curve.CurveType == CURVE_CSPLINE) {
+        if (curve.CurveType == CURVE_QSPLINE) DrawSplineRun(current, curve.Points);
+        if (curve.CurveType == CURVE_CSPLINE) DrawCubicRun(current, curve.Points);
         if (last) DrawClosingLine(curve.Points.back(), start);
       }
       // A run of any other type draws nothing, leaves the block open, and still moves the
@@ -126,6 +130,16 @@ class BlockPainter {
       for (std::size_t k = 0; k < scratch_.size(); ++k) buffer_[k] = ToDevice(scratch_[k]);
       PolyBezier(hdc_, buffer_.data(), 4);
       segmentStart = scratch_[3];
+    }
+  }
+
+  /// One PolyBezier per cubic segment: the current point, two controls and the segment's end.
+  void DrawCubicRun(OutlinePoint current, const std::vector<OutlinePoint>& points) {
+    for (std::size_t s = 0; s + 2 < points.size(); s += 3) {
+      buffer_[0] = ToDevice(current);
+      for (std::size_t k = 0; k < 3; ++k) buffer_[k + 1] = ToDevice(points[s + k]);
+      PolyBezier(hdc_, buffer_.data(), 4);
+      current = points[s + 2];
     }
   }
 

@@ -1,5 +1,6 @@
 #pragma once
-// Drawing the blocks of an outline with one pen: polylines, and quadratic runs as cubic Beziers.
+// Drawing the blocks of an outline with one pen: polylines, quadratic runs converted to cubic
+// Bezier segments, cubic runs as they are.
 
 #include <cstdint>
 

@@ -12,6 +12,8 @@ namespace moji {
 inline constexpr std::int32_t CURVE_POLYLINE = 1;
 /// Curve type of a quadratic B-spline run whose last point lies on the contour.
 inline constexpr std::int32_t CURVE_QSPLINE = 2;
+/// Curve type of a run of cubic Bezier segments: two control points, then the segment's end.
+inline constexpr std::int32_t CURVE_CSPLINE = 3;
 
 /// One point of a curve.
 struct OutlinePoint {

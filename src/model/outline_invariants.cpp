@@ -7,7 +7,9 @@ namespace {
 
 bool CurveIsWhole(const OutlineCurve& curve) {
   const std::int32_t least = curve.CurveType == CURVE_QSPLINE ? 2 : 1;
-  return curve.PointCount >= least && static_cast<std::size_t>(curve.PointCount) == curve.Points.size();
+  const bool wholeSegments = curve.CurveType != CURVE_CSPLINE || curve.PointCount % 3 == 0;
+  return curve.PointCount >= least && wholeSegments &&
+         static_cast<std::size_t>(curve.PointCount) == curve.Points.size();
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 namespace moji {
 
 /// True when every count equals its array's length, every curve has a point (a quadratic run
-/// two), `MaxCurvePoints` is the largest point count, and the outline is either empty (no
+/// two, a cubic run whole segments of three), `MaxCurvePoints` is the largest point count, and the outline is either empty (no
 /// character, no block) or has its character and at least one block.
 bool KeepsOutlineInvariants(const GlyphOutline& outline);
 

@@ -32,7 +32,8 @@ bool ReadCurves(std::span<const std::uint8_t> buffer, std::size_t& offset, std::
   while (offset < end) {
     if (end - offset < kCurveHeadSize) return false;
     const CurveHead head = ReadRecord<CurveHead>(buffer, offset);
-    const bool tooFew = head.Count <= 0 || (head.Type == TT_PRIM_QSPLINE && head.Count < 2);
+    const bool tooFew = head.Count <= 0 || (head.Type == TT_PRIM_QSPLINE && head.Count < 2) ||
+                        (head.Type == TT_PRIM_CSPLINE && head.Count % 3 != 0);
     if (tooFew || std::size_t(head.Count) * kPointSize > end - offset - kCurveHeadSize) {
       return false;
     }

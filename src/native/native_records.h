@@ -37,6 +37,8 @@ inline constexpr std::uint32_t TT_POLYGON_TYPE = 24;
 inline constexpr std::uint16_t TT_PRIM_LINE = 1;
 /// A quadratic B-spline run: control points, the last one on the curve.
 inline constexpr std::uint16_t TT_PRIM_QSPLINE = 2;
+/// A run of cubic Bezier segments: per segment two control points, then its end on the curve.
+inline constexpr std::uint16_t TT_PRIM_CSPLINE = 3;
 
 /// Byte sizes of the records as they lie in a native buffer.
 inline constexpr std::uint32_t kPolygonHeaderSize = 16;

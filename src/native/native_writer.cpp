@@ -26,26 +26,35 @@ class PolygonWriter {
                 const HeightScale& scale, std::vector<std::uint8_t>& out)
       : points_(points), kinds_(kinds), scale_(scale), out_(out) {}
 
-  void Write() {
+  /// False when the contour's controls do not make whole runs.
+  bool Write() {
     const std::size_t headerAt = out_.size();
     out_.resize(headerAt + kPolygonHeaderSize);
     std::size_t first = 0;
-    std::size_t end = points_.size();
+    end_ = points_.size();
     if (points_.size() == 1 || IsOn(0)) {
       start_ = Scaled(0);
       first = 1;
-    } else if (IsOn(end - 1)) {
+    } else if (IsOn(end_ - 1)) {
       // The contour begins off the curve: its last point starts the polygon and is not visited
       // again, so the points run on in their own order.
-      start_ = Scaled(end - 1);
-      end -= 1;
-    } else {
+      start_ = Scaled(end_ - 1);
+      end_ -= 1;
+    } else if (kinds_[0] == PointKind::QuadraticControl &&
+               kinds_[end_ - 1] == PointKind::QuadraticControl) {
       // No on-curve point at either end: the polygon starts at the implied on-curve point
       // between the last and the first point.
-      start_ = Midpoint(end - 1, 0);
+      start_ = Midpoint(end_ - 1, 0);
+    } else {
+      return false;  // a cubic segment needs an on-curve point to start from
     }
-    for (std::size_t at = first; at < end;) {
-      at = IsOn(at) ? WriteLineRun(at, end) : WriteSplineRun(at, end);
+    for (std::size_t at = first; at < end_;) {
+      switch (kinds_[at]) {
+        case PointKind::OnCurve: at = WriteLineRun(at); break;
+        case PointKind::QuadraticControl: at = WriteSplineRun(at); break;
+        case PointKind::CubicControl: at = WriteCubicRun(at); break;
+      }
+      if (at == kMalformed) return false;
     }
 
     const auto byteCount = static_cast<std::uint32_t>(out_.size() - headerAt);
@@ -53,9 +62,13 @@ class PolygonWriter {
     std::memcpy(out_.data() + headerAt, &byteCount, 4);
     std::memcpy(out_.data() + headerAt + 4, &type, 4);
     std::memcpy(out_.data() + headerAt + 8, &start_, kPointSize);
+    return true;
   }
 
  private:
+  /// What a run writer returns for controls that make no whole run.
+  static constexpr std::size_t kMalformed = static_cast<std::size_t>(-1);
+
   bool IsOn(std::size_t index) const { return kinds_[index] == PointKind::OnCurve; }
 
   FixedPoint Scaled(std::size_t index) const {
@@ -67,11 +80,20 @@ class PolygonWriter {
             ScaleMidpointToFixed(points_[a].Y, points_[b].Y, scale_)};
   }
 
+  /// The end point of a run whose controls end before `index`: that point, or the polygon's
+  /// start when the run ends the contour.
+  FixedPoint RunEnd(std::size_t index) const { return index < end_ ? Scaled(index) : start_; }
+
+  /// Where the run of points of `kind` from `at` ends.
+  std::size_t RunOf(PointKind kind, std::size_t at) const {
+    while (at < end_ && kinds_[at] == kind) ++at;
+    return at;
+  }
+
   /// A maximal run of on-curve points from `at`: line records of at most 32767 points each.
   /// Returns where the run ends.
-  std::size_t WriteLineRun(std::size_t at, std::size_t end) {
-    std::size_t runEnd = at;
-    while (runEnd < end && IsOn(runEnd)) ++runEnd;
+  std::size_t WriteLineRun(std::size_t at) {
+    const std::size_t runEnd = RunOf(PointKind::OnCurve, at);
     while (at < runEnd) {
       const std::size_t count = std::min<std::size_t>(runEnd - at, kMaxRecordPoints);
       std::uint8_t* cursor = AddRecord(TT_PRIM_LINE, count);
@@ -81,14 +103,14 @@ class PolygonWriter {
     return runEnd;
   }
 
-  /// A maximal run of control points from `at` and the on-curve point after it, or the
+  /// A maximal run of quadratic controls from `at` and the on-curve point after it, or the
   /// polygon's start when the run ends the contour. A record holds at most 32766 controls and
   /// its end point: a longer run is cut at the implied on-curve point between two controls,
   /// which lies on the curve, so the records draw the same shape. Returns the index after the
   /// run's end point.
-  std::size_t WriteSplineRun(std::size_t at, std::size_t end) {
-    std::size_t controlsEnd = at;
-    while (controlsEnd < end && !IsOn(controlsEnd)) ++controlsEnd;
+  std::size_t WriteSplineRun(std::size_t at) {
+    const std::size_t controlsEnd = RunOf(PointKind::QuadraticControl, at);
+    if (controlsEnd < end_ && !IsOn(controlsEnd)) return kMalformed;
     constexpr std::size_t kControlsPerRecord = kMaxRecordPoints - 1;
     while (controlsEnd - at > kControlsPerRecord) {
       std::uint8_t* cursor = AddRecord(TT_PRIM_QSPLINE, kMaxRecordPoints);
@@ -98,8 +120,35 @@ class PolygonWriter {
     }
     std::uint8_t* cursor = AddRecord(TT_PRIM_QSPLINE, controlsEnd - at + 1);
     for (std::size_t k = at; k < controlsEnd; ++k) cursor = Put(cursor, Scaled(k));
-    Put(cursor, controlsEnd < end ? Scaled(controlsEnd) : start_);
+    Put(cursor, RunEnd(controlsEnd));
     return controlsEnd + 1;
+  }
+
+  /// A maximal run of cubic segments from `at`, each two controls and the on-curve point after
+  /// them (the polygon's start for a segment that ends the contour). A record holds at most
+  /// 10922 whole segments (32766 points): a longer run goes on in a new record. Returns the
+  /// index after the run's last end point.
+  std::size_t WriteCubicRun(std::size_t at) {
+    std::size_t segments = 0;
+    std::size_t next = at;
+    while (next < end_ && kinds_[next] == PointKind::CubicControl) {
+      if (next + 1 >= end_ || kinds_[next + 1] != PointKind::CubicControl) return kMalformed;
+      if (next + 2 < end_ && !IsOn(next + 2)) return kMalformed;
+      ++segments;
+      next += 3;
+    }
+    constexpr std::size_t kSegmentsPerRecord = kMaxRecordPoints / 3;
+    while (segments > 0) {
+      const std::size_t count = std::min(segments, kSegmentsPerRecord);
+      std::uint8_t* cursor = AddRecord(TT_PRIM_CSPLINE, 3 * count);
+      for (std::size_t segment = 0; segment < count; ++segment, at += 3) {
+        cursor = Put(cursor, Scaled(at));
+        cursor = Put(cursor, Scaled(at + 1));
+        cursor = Put(cursor, RunEnd(at + 2));
+      }
+      segments -= count;
+    }
+    return std::min(next, end_);
   }
 
   /// Adds a record of `count` points to the buffer and returns where its points go.
@@ -121,6 +170,8 @@ class PolygonWriter {
   const HeightScale& scale_;
   std::vector<std::uint8_t>& out_;
   FixedPoint start_{};
+  /// The end of the points the runs visit: the last point starts the polygon in some contours.
+  std::size_t end_ = 0;
 };
 
 bool AreContours(const ContourSpans& contours) {
@@ -141,12 +192,16 @@ bool AppendNativeOutline(const ContourSpans& contours, const HeightScale& scale,
   // Room for the usual case: a header and a closing point per contour, a point and some
   // record heads per point.
   out.reserve(out.size() + contours.Ends.size() * 24 + contours.Points.size() * 10);
+  const std::size_t oldSize = out.size();
   std::size_t first = 0;
   for (const std::size_t end : contours.Ends) {
     const std::size_t count = end - first + 1;
-    PolygonWriter(contours.Points.subspan(first, count), contours.Kinds.subspan(first, count),
-                  scale, out)
-        .Write();
+    PolygonWriter polygon(contours.Points.subspan(first, count),
+                          contours.Kinds.subspan(first, count), scale, out);
+    if (!polygon.Write()) {
+      out.resize(oldSize);
+      return false;
+    }
     first = end + 1;
   }
   return true;

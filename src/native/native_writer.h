@@ -21,6 +21,8 @@ enum class PointKind : std::uint8_t {
   OnCurve,
   /// A control point of a quadratic B-spline run.
   QuadraticControl,
+  /// A control point of a cubic Bezier segment; they come in pairs before the segment's end.
+  CubicControl,
 };
 
 /// A glyph's contours as plain spans: its points and their kinds, and the index of each
@@ -31,9 +33,12 @@ struct ContourSpans {
   std::span<const std::size_t> Ends;
 };
 
-/// Appends every contour as a polygon header and its curve records, scaled to 16.16 pixels.
-/// False, with `out` unchanged, when the spans do not describe contours (kinds and points of
-/// different lengths, contour ends out of order or past the points).
+/// Appends every contour as a polygon header and its curve records, scaled to 16.16 pixels:
+/// runs of on-curve points as line records, runs of quadratic controls with the point after them
+/// as quadratic B-spline records, runs of cubic segments as cubic records. False, with `out`
+/// unchanged, when the spans do not describe contours (kinds and points of different lengths,
+/// contour ends out of order or past the points, cubic controls not in pairs before an on-curve
+/// point, a run of controls ending at a control of the other kind).
 bool AppendNativeOutline(const ContourSpans& contours, const HeightScale& scale,
                          std::vector<std::uint8_t>& out);
 

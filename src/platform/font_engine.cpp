@@ -4,10 +4,12 @@
 #include <ft2build.h>
 
 #include <algorithm>
+#include <charconv>
 #include <map>
 #include <unordered_map>
 #include <utility>
 #include FT_FREETYPE_H
+#include FT_FONT_FORMATS_H
 #include FT_TRUETYPE_TABLES_H
 #include FT_TRUETYPE_TAGS_H
 
@@ -25,6 +27,17 @@ constexpr FT_Int32 kOutlineLoadFlags = FT_LOAD_NO_SCALE | FT_LOAD_NO_HINTING | F
 /// What FreeType's sfnt loader stores in an OS/2 record's version when the font has no OS/2 table.
 constexpr FT_UShort kMissingTableVersion = 0xFFFF;
 
+/// The first byte of the face names that font files opened directly are resolved under: it
+/// begins no UTF-8 text, so no installed family can have such a name.
+constexpr char kFileFaceMark = '\xFF';
+
+/// The vertical extents of a face in font units, read when its file is opened.
+struct FaceUnits {
+  std::int64_t Ascent = 0;   ///< above the baseline: OS/2 usWinAscent, else hhea ascender, else em
+  std::int64_t Descent = 0;  ///< below the baseline: OS/2 usWinDescent, else -hhea descender
+  std::int64_t Em = 0;       ///< units per em
+};
+
 FaceUnits UnitsOf(FT_Face ft) {
   FaceUnits units;
   units.Em = ft->units_per_EM;
@@ -40,33 +53,36 @@ FaceUnits UnitsOf(FT_Face ft) {
   } else {
     units.Ascent = units.Em;
   }
-  if (hhea != nullptr) {
-    units.LineGap = hhea->Line_Gap;
-    units.MaxWidth = hhea->advance_Width_Max;
-  }
-  if (os2 != nullptr) {
-    units.AverageWidth = os2->xAvgCharWidth;
-    units.Weight = os2->usWeightClass;
-    units.FirstChar = os2->usFirstCharIndex;
-    units.LastChar = os2->usLastCharIndex;
-  }
   return units;
 }
 
-bool HasTrueTypeOutlines(FT_Face ft) {
-  FT_ULong glyfLength = 0;
-  return FT_IS_SFNT(ft) && FT_IS_SCALABLE(ft) &&
-         FT_Load_Sfnt_Table(ft, TTAG_glyf, 0, nullptr, &glyfLength) == 0;
+/// TrueType ('glyf') or CFF (CFF, CFF2) outlines: what the engine converts.
+bool HasConvertibleOutlines(FT_Face ft) {
+  if (!FT_IS_SCALABLE(ft)) return false;
+  const char* format = FT_Get_Font_Format(ft);
+  return format != nullptr && (std::string_view(format) == "TrueType" || std::string_view(format) == "CFF");
 }
 
-FontFace Describe(FT_Face ft) {
+FontFace DescribedByFreeType(FT_Face ft) {
   FontFace face;
-  face.IsTrueType = HasTrueTypeOutlines(ft);
+  face.HasOutlines = HasConvertibleOutlines(ft);
   face.IsItalic = (ft->style_flags & FT_STYLE_FLAG_ITALIC) != 0;
   face.IsFixedPitch = FT_IS_FIXED_WIDTH(ft);
-  face.IsScalable = FT_IS_SCALABLE(ft);
-  face.Units = UnitsOf(ft);
+  face.Weight = (ft->style_flags & FT_STYLE_FLAG_BOLD) != 0 ? 700 : 400;
   if (ft->family_name != nullptr) face.FamilyName = ft->family_name;
+  return face;
+}
+
+/// A face as the font listing describes it, without reading its file.
+FontFace DescribedByListing(const InstalledFont& font) {
+  FontFace face;
+  face.HasOutlines = true;  // the listing holds outline faces only
+  face.IsItalic = font.Slant != 0;
+  face.IsFixedPitch = font.FixedPitch;
+  face.Weight = static_cast<std::int32_t>(FcWeightToOpenTypeDouble(font.Weight));
+  if (!font.FamilyNames.empty()) face.FamilyName = font.FamilyNames.front();
+  face.File = font.File;
+  face.Index = font.Index;
   return face;
 }
 
@@ -96,7 +112,15 @@ GLYPHMETRICS MetricsOf(const FT_GlyphSlot slot, const HeightScale& scale) {
   return metrics;
 }
 
-/// The native records of a loaded TrueType outline; false when its contours are inconsistent.
+PointKind KindOf(unsigned char tag) {
+  switch (FT_CURVE_TAG(tag)) {
+    case FT_CURVE_TAG_ON: return PointKind::OnCurve;
+    case FT_CURVE_TAG_CUBIC: return PointKind::CubicControl;
+    default: return PointKind::QuadraticControl;
+  }
+}
+
+/// The native records of a loaded outline; false when its contours are inconsistent.
 bool AppendOutline(const FT_Outline& outline, const HeightScale& scale,
                    std::vector<std::uint8_t>& out) {
   if (outline.n_contours <= 0) return outline.n_contours == 0;
@@ -109,8 +133,7 @@ bool AppendOutline(const FT_Outline& outline, const HeightScale& scale,
   std::vector<PointKind> kinds(pointCount);
   for (std::size_t p = 0; p < pointCount; ++p) {
     points[p] = {outline.points[p].x, outline.points[p].y};
-    kinds[p] = FT_CURVE_TAG(outline.tags[p]) == FT_CURVE_TAG_ON ? PointKind::OnCurve
-                                                                 : PointKind::QuadraticControl;
+    kinds[p] = KindOf(static_cast<unsigned char>(outline.tags[p]));
   }
   // Read as long: the contour ends are short in older FreeType releases, unsigned short in newer.
   std::vector<std::size_t> ends;
@@ -130,10 +153,14 @@ bool IsValidUtf8(std::string_view text) {
                    &characters, &width) == FcTrue;
 }
 
-bool IsListedAsTrueType(FcPattern* font) {
-  FcChar8* format = nullptr;
-  if (FcPatternGetString(font, FC_FONTFORMAT, 0, &format) != FcResultMatch) return true;
-  return std::string_view(reinterpret_cast<const char*>(format)) == "TrueType";
+/// The listed outline face of a file and index, or nullptr; the catalog is ordered by both.
+const InstalledFont* ListedFont(std::string_view file, int index) {
+  const std::vector<InstalledFont>& fonts = InstalledFonts().Fonts;
+  const auto found = std::lower_bound(fonts.begin(), fonts.end(), std::pair{file, index},
+                                      [](const InstalledFont& font, const auto& key) {
+                                        return std::pair{std::string_view(font.File), font.Index} < key;
+                                      });
+  return found != fonts.end() && found->File == file && found->Index == index ? &*found : nullptr;
 }
 
 class FontEngine {
@@ -143,25 +170,33 @@ class FontEngine {
   FontEngine& operator=(const FontEngine&) = delete;
 
   ~FontEngine() {
-    for (auto& [face, ft] : loaded_) FT_Done_Face(ft);
+    for (auto& [face, opened] : opened_) FT_Done_Face(opened.Face);
     if (library_ != nullptr) FT_Done_FreeType(library_);
   }
 
-  const FontFace* Open(const std::string& path, long index) {
-    auto key = std::make_pair(path, index);
-    if (const auto found = files_.find(key); found != files_.end()) return found->second.get();
-    std::unique_ptr<FontFace> face;
-    if (Library() != nullptr && index >= 0) {
-      if (const FT_Face ft = OpenFaceFile(library_, path, index)) {
-        face = std::make_unique<FontFace>(Describe(ft));
-        face->File = path;
-        face->Index = index;
-        FT_Done_Face(ft);  // opened again when a glyph is asked of it
-      }
+  /// The face of a listed font, described from the listing once.
+  const FontFace* FaceOf(const InstalledFont& font) {
+    auto key = std::make_pair(font.File, static_cast<long>(font.Index));
+    std::unique_ptr<FontFace>& face = faces_[std::move(key)];
+    if (face == nullptr) face = std::make_unique<FontFace>(DescribedByListing(font));
+    return face.get();
+  }
+
+  const FontFace* OpenFile(const std::string& path, long index) {
+    if (const auto found = faces_.find({path, index}); found != faces_.end()) return found->second.get();
+    for (const InstalledFont& font : FontsOfFile(path)) {
+      if (font.Index == index) return FaceOf(font);
     }
-    const FontFace* opened = face.get();
-    files_.emplace(std::move(key), std::move(face));
-    return opened;
+    return nullptr;
+  }
+
+  std::string FileFaceName(const std::string& path, long index) {
+    const FontFace* face = OpenFile(path, index);
+    if (face == nullptr) return {};
+    const auto known = std::find(fileFaces_.begin(), fileFaces_.end(), face);
+    const std::size_t number = static_cast<std::size_t>(known - fileFaces_.begin());
+    if (known == fileFaces_.end()) fileFaces_.push_back(face);
+    return kFileFaceMark + std::to_string(number);
   }
 
   const FontFace* Resolve(std::string_view name) {
@@ -169,18 +204,13 @@ class FontEngine {
       return found->second;
     }
     const FontFace* face = nullptr;
-    bool installed = false;
-    if (!name.empty()) {
-      for (const InstalledFont* font : FontsNamed(InstalledFonts(), name)) {
-        installed = true;
-        face = Open(font->File, font->Index);
-        if (face != nullptr) break;
-      }
+    if (name.starts_with(kFileFaceMark)) {
+      face = FileFace(name.substr(1));
+    } else if (const auto fonts = FontsNamed(InstalledFonts(), name); !fonts.empty()) {
+      face = FaceOf(*fonts.front());
+    } else {
+      face = Substitute(name);
     }
-    // A name no installed family has gets fontconfig's choice. An installed family none of
-    // whose files opens (damaged after fontconfig cached it) resolves to nothing: drawing
-    // another face's glyphs under its name would show the user a wrong outline.
-    if (face == nullptr && !installed) face = Substitute(name);
     resolutions_.emplace(std::string(name), face);
     return face;
   }
@@ -191,29 +221,30 @@ class FontEngine {
         FT_New_Memory_Face(library_, bytes.data(), static_cast<FT_Long>(bytes.size()), index, &ft) != 0) {
       return nullptr;
     }
-    MemoryFontFace face(new FontFace(Describe(ft)));
-    loaded_.emplace(face.get(), ft);
+    MemoryFontFace face(new FontFace(DescribedByFreeType(ft)));
+    opened_.emplace(face.get(), Opened{ft, UnitsOf(ft)});
     return face;
   }
 
   void Close(FontFace* face) {
-    if (const auto found = loaded_.find(face); found != loaded_.end()) {
-      FT_Done_Face(found->second);
-      loaded_.erase(found);
+    if (const auto found = opened_.find(face); found != opened_.end()) {
+      FT_Done_Face(found->second.Face);
+      opened_.erase(found);
     }
     delete face;
   }
 
   NativeGlyph Convert(const FontFace& face, std::int32_t height, std::uint32_t codePoint) {
     NativeGlyph glyph;
-    if (!face.IsTrueType) return glyph;
-    const std::optional<HeightScale> scale =
-        ScaleOfHeight(height, face.Units.Ascent + face.Units.Descent, face.Units.Em);
-    const FT_Face ft = Loaded(face);
-    if (!scale || ft == nullptr) return glyph;
-    const FT_UInt glyphIndex = FT_Get_Char_Index(ft, codePoint);
-    if (glyphIndex == 0 || FT_Load_Glyph(ft, glyphIndex, kOutlineLoadFlags) != 0) return glyph;
-    const FT_GlyphSlot slot = ft->glyph;
+    const Opened* opened = Open(face);
+    if (opened == nullptr) return glyph;
+    const FaceUnits& units = opened->Units;
+    const std::optional<HeightScale> scale = ScaleOfHeight(height, units.Ascent + units.Descent, units.Em);
+    const FT_UInt glyphIndex = FT_Get_Char_Index(opened->Face, codePoint);
+    if (!scale || glyphIndex == 0 || FT_Load_Glyph(opened->Face, glyphIndex, kOutlineLoadFlags) != 0) {
+      return glyph;
+    }
+    const FT_GlyphSlot slot = opened->Face->glyph;
     if (slot->format != FT_GLYPH_FORMAT_OUTLINE || !AppendOutline(slot->outline, *scale, glyph.Bytes)) {
       glyph.Bytes.clear();
       return glyph;
@@ -224,12 +255,26 @@ class FontEngine {
   }
 
  private:
+  /// A face whose file is open, with its vertical extents.
+  struct Opened {
+    FT_Face Face = nullptr;
+    FaceUnits Units;
+  };
+
   FT_Library Library() {
     if (library_ == nullptr && !libraryFailed_) libraryFailed_ = FT_Init_FreeType(&library_) != 0;
     return libraryFailed_ ? nullptr : library_;
   }
 
-  /// The first TrueType face in fontconfig's order of preference for the name and Japanese.
+  /// The face a file face name (after its mark) stands for.
+  const FontFace* FileFace(std::string_view number) {
+    std::size_t value = 0;
+    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
+    const bool whole = error == std::errc{} && end == number.data() + number.size();
+    return whole && value < fileFaces_.size() ? fileFaces_[value] : nullptr;
+  }
+
+  /// The first listed outline face in fontconfig's order of preference for the name and Japanese.
   const FontFace* Substitute(std::string_view name) {
     FcPattern* pattern = FcPatternCreate();
     if (pattern == nullptr) return nullptr;
@@ -244,7 +289,12 @@ class FontEngine {
       FcResult result = FcResultNoMatch;
       FcFontSet* sorted = FcFontSort(nullptr, pattern, FcFalse, nullptr, &result);
       for (int i = 0; sorted != nullptr && i < sorted->nfont && face == nullptr; ++i) {
-        face = OpenIfTrueType(sorted->fonts[i]);
+        FcChar8* file = nullptr;
+        int index = 0;
+        if (FcPatternGetString(sorted->fonts[i], FC_FILE, 0, &file) != FcResultMatch) continue;
+        FcPatternGetInteger(sorted->fonts[i], FC_INDEX, 0, &index);
+        const InstalledFont* listed = ListedFont(reinterpret_cast<const char*>(file), index);
+        if (listed != nullptr) face = FaceOf(*listed);
       }
       if (sorted != nullptr) FcFontSetDestroy(sorted);
     }
@@ -252,39 +302,30 @@ class FontEngine {
     return face;
   }
 
-  const FontFace* OpenIfTrueType(FcPattern* font) {
-    FcChar8* file = nullptr;
-    int index = 0;
-    if (!IsListedAsTrueType(font) || FcPatternGetString(font, FC_FILE, 0, &file) != FcResultMatch) {
+  /// The face with its file open: opened on the first glyph asked of it, then kept open;
+  /// nullptr when the file no longer opens or no longer holds outlines the engine converts.
+  const Opened* Open(const FontFace& face) {
+    if (const auto found = opened_.find(&face); found != opened_.end()) return &found->second;
+    if (face.File.empty() || Library() == nullptr) return nullptr;
+    const FT_Face ft = OpenFaceFile(library_, face.File, face.Index);
+    if (ft == nullptr) return nullptr;
+    if (!HasConvertibleOutlines(ft)) {
+      FT_Done_Face(ft);
       return nullptr;
     }
-    FcPatternGetInteger(font, FC_INDEX, 0, &index);
-    const FontFace* face = Open(reinterpret_cast<const char*>(file), index);
-    return face != nullptr && face->IsTrueType ? face : nullptr;
-  }
-
-  /// The face's FreeType face, opened on the first glyph asked of it and then kept open;
-  /// nullptr when the file no longer opens or no longer holds TrueType outlines.
-  FT_Face Loaded(const FontFace& face) {
-    if (const auto found = loaded_.find(&face); found != loaded_.end()) return found->second;
-    if (face.File.empty() || Library() == nullptr) return nullptr;
-    FT_Face ft = OpenFaceFile(library_, face.File, face.Index);
-    if (ft != nullptr && !HasTrueTypeOutlines(ft)) {
-      FT_Done_Face(ft);
-      ft = nullptr;
-    }
-    if (ft != nullptr) loaded_.emplace(&face, ft);
-    return ft;
+    return &opened_.emplace(&face, Opened{ft, UnitsOf(ft)}).first->second;
   }
 
   FT_Library library_ = nullptr;
   bool libraryFailed_ = false;
-  /// Every face file opened, by file and index; nullptr where it was no font.
-  std::map<std::pair<std::string, long>, std::unique_ptr<FontFace>> files_;
+  /// Every face described, by file and index.
+  std::map<std::pair<std::string, long>, std::unique_ptr<FontFace>> faces_;
+  /// The faces of font files opened directly, by the number in their face name.
+  std::vector<const FontFace*> fileFaces_;
   /// Every face name resolved.
   std::unordered_map<std::string, const FontFace*> resolutions_;
-  /// The faces whose FreeType face is open: those a glyph was asked of, and memory faces.
-  std::unordered_map<const FontFace*, FT_Face> loaded_;
+  /// The faces whose file is open: those a glyph was asked of, and memory faces.
+  std::unordered_map<const FontFace*, Opened> opened_;
 };
 
 FontEngine& Engine() {
@@ -304,7 +345,11 @@ std::string_view FaceNameOf(const LOGFONTA& description) {
 const FontFace* ResolveFace(std::string_view faceName) { return Engine().Resolve(faceName); }
 
 const FontFace* OpenFontFile(const std::string& path, long index) {
-  return Engine().Open(path, index);
+  return Engine().OpenFile(path, index);
+}
+
+std::string FontFileFaceName(const std::string& path, long index) {
+  return Engine().FileFaceName(path, index);
 }
 
 void MemoryFaceCloser::operator()(FontFace* face) const {

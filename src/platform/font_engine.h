@@ -1,5 +1,6 @@
 #pragma once
-// Faces resolved from face names and opened once, and glyphs converted into native outlines.
+// Faces resolved from face names, described from the font listing, opened when a glyph is first
+// asked of them, and glyphs converted into native outlines.
 
 #include <cstdint>
 #include <memory>
@@ -13,32 +14,19 @@
 
 namespace moji {
 
-/// The vertical extents of a face in font units, read once when it is opened.
-struct FaceUnits {
-  std::int64_t Ascent = 0;   ///< above the baseline: OS/2 usWinAscent, else hhea ascender, else em
-  std::int64_t Descent = 0;  ///< below the baseline: OS/2 usWinDescent, else -hhea descender
-  std::int64_t Em = 0;       ///< units per em
-  std::int64_t LineGap = 0;  ///< hhea line gap
-  std::int64_t AverageWidth = 0;
-  std::int64_t MaxWidth = 0;
-  std::int32_t Weight = 400;
-  std::uint16_t FirstChar = 0;
-  std::uint16_t LastChar = 0;
-};
-
 /// A face of a font file (or of font bytes), described once and kept for the life of the
-/// process. Its font library face is opened again, to stay open, when a glyph is first asked
-/// of it: with hundreds of fonts installed, only the faces drawn hold the library's memory.
+/// process. An installed face is described from fontconfig's listing, without reading its file;
+/// the file is opened when a glyph is first asked of the face, and then stays open.
 struct FontFace {
-  /// The face has TrueType outlines (a 'glyf' table), so native outlines can be made of it.
-  bool IsTrueType = false;
+  /// The face has outlines the engine converts: TrueType or CFF.
+  bool HasOutlines = false;
   bool IsItalic = false;
   bool IsFixedPitch = false;
-  bool IsScalable = false;
-  FaceUnits Units;
-  /// The font library's family name of the face.
+  /// The weight on the OpenType scale (400 regular, 700 bold).
+  std::int32_t Weight = 400;
+  /// The first family name of the face.
   std::string FamilyName;
-  /// Where a face file's face is opened again; empty for a face opened from memory.
+  /// Where a face file's face is opened; empty for a face opened from memory.
   std::string File;
   long Index = 0;
 };
@@ -46,13 +34,18 @@ struct FontFace {
 /// The face name bytes of a font description: up to the first zero, at most `LF_FACESIZE` bytes.
 std::string_view FaceNameOf(const LOGFONTA& description);
 
-/// The face for a face name: the installed family of that name in its regular style, else the
-/// TrueType face fontconfig substitutes for it for Japanese text. Resolved once per name;
-/// nullptr when there is no face at all.
+/// The face for a face name: the face a font file was opened under (see FontFileFaceName), the
+/// installed family of that name in its regular style, else the outline face that fontconfig
+/// substitutes for it for Japanese text. Resolved once per name; nullptr when there is no face.
 const FontFace* ResolveFace(std::string_view faceName);
 
-/// Face `index` of the font file at `path`, opened once; nullptr when it is no font.
+/// Face `index` of the font file at `path`, read from the file once; nullptr when it is no
+/// outline face (TrueType or CFF) of that file.
 const FontFace* OpenFontFile(const std::string& path, long index);
+
+/// The face name under which face `index` of the font file at `path` resolves, and that no
+/// installed family can have (it is not UTF-8); empty when the file holds no such outline face.
+std::string FontFileFaceName(const std::string& path, long index);
 
 /// Closes a face opened from memory.
 struct MemoryFaceCloser {

@@ -1,12 +1,8 @@
 #include "platform/glyph_outline_service.h"
 
-#include <algorithm>
-#include <cmath>
 #include <cstring>
 #include <limits>
-#include <optional>
 
-#include "native/native_scale.h"
 #include "platform/font_engine.h"
 
 namespace moji {
@@ -33,53 +29,23 @@ bool IsIdentity(const MAT2& matrix) {
 }
 
 constexpr std::int32_t kInt32Max = std::numeric_limits<std::int32_t>::max();
-constexpr std::int32_t kInt32Min = std::numeric_limits<std::int32_t>::min();
 
-std::int32_t ClampedRound(double value) {
-  if (value >= kInt32Max) return kInt32Max;
-  if (value <= kInt32Min) return kInt32Min;
-  return static_cast<std::int32_t>(std::llround(value));
-}
-
+/// What the font listing knows of the face, without reading its file: the outline format,
+/// pitch, weight and style. The sizes, which only the file holds, are left 0; nothing the
+/// program does reads them, and reading them would mean opening every installed font file
+/// while the face list is filled.
 TEXTMETRIC TextMetricsOf(const FontFace& face, const LOGFONTA& font) {
-  const FaceUnits& units = face.Units;
-  const std::optional<HeightScale> scale =
-      ScaleOfHeight(font.lfHeight, units.Ascent + units.Descent, units.Em);
   TEXTMETRIC metrics{};
-  if (scale) {
-    const auto toPixels = [&](std::int64_t value) {
-      return ClampedRound(static_cast<double>(value) * static_cast<double>(scale->Pixels) /
-                          static_cast<double>(scale->Units));
-    };
-    // The descent is what the cell leaves below the ascent, so ascent + descent is the cell.
-    metrics.tmHeight = toPixels(units.Ascent + units.Descent);
-    metrics.tmAscent = toPixels(units.Ascent);
-    metrics.tmDescent =
-        static_cast<std::int32_t>(std::int64_t{metrics.tmHeight} - metrics.tmAscent);
-    metrics.tmInternalLeading = static_cast<std::int32_t>(std::clamp<std::int64_t>(
-        std::int64_t{metrics.tmHeight} - toPixels(units.Em), kInt32Min, kInt32Max));
-    metrics.tmExternalLeading = std::max(0, toPixels(units.LineGap));
-    metrics.tmAveCharWidth = toPixels(units.AverageWidth);
-    metrics.tmMaxCharWidth = toPixels(units.MaxWidth);
-  } else {
-    // A face without units per height: the requested height is the whole cell.
-    const std::int64_t pixels = font.lfHeight == 0 ? kDefaultCellHeight : font.lfHeight;
-    metrics.tmHeight = ClampedRound(std::fabs(static_cast<double>(pixels)));
-    metrics.tmAscent = metrics.tmHeight;
-  }
-  metrics.tmWeight = units.Weight;
+  metrics.tmWeight = face.Weight;
   metrics.tmDigitizedAspectX = kScreenDpi;
   metrics.tmDigitizedAspectY = kScreenDpi;
-  metrics.tmFirstChar = static_cast<std::uint8_t>(std::min<std::uint16_t>(units.FirstChar, 0xFF));
-  metrics.tmLastChar = static_cast<std::uint8_t>(std::min<std::uint16_t>(units.LastChar, 0xFF));
-  metrics.tmDefaultChar = metrics.tmFirstChar;
   metrics.tmBreakChar = ' ';
   metrics.tmItalic = (font.lfItalic != 0 || face.IsItalic) ? 0xFF : 0;
   metrics.tmUnderlined = font.lfUnderline;
   metrics.tmStruckOut = font.lfStrikeOut;
   metrics.tmPitchAndFamily = static_cast<std::uint8_t>(
-      (face.IsFixedPitch ? 0 : kVariablePitch) | (face.IsScalable ? kVectorFont : 0) |
-      (face.IsTrueType ? TMPF_TRUETYPE : 0));
+      (face.IsFixedPitch ? 0 : kVariablePitch) |
+      (face.HasOutlines ? kVectorFont | TMPF_TRUETYPE : 0));
   metrics.tmCharSet = font.lfCharSet;
   return metrics;
 }

@@ -18,8 +18,9 @@ std::int32_t GetGlyphOutlineA(DeviceContext& hdc, std::uint32_t codePoint, std::
                               GLYPHMETRICS* metrics, std::uint32_t bufferSize, void* buffer,
                               const MAT2* matrix);
 
-/// Metrics of the device context's font; sets `TMPF_TRUETYPE` exactly for a TrueType (glyf) font.
-/// Returns nonzero on success; on failure the record is left as it was.
+/// Metrics of the device context's font as the font listing knows them, without reading a font
+/// file (the sizes are left 0): sets `TMPF_TRUETYPE` exactly for a face whose outlines the engine
+/// converts (TrueType or CFF). Returns nonzero on success; on failure the record is left as it was.
 std::int32_t GetTextMetricsA(DeviceContext& hdc, TEXTMETRIC* metrics);
 
 }  // namespace moji

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <optional>
 #include <tuple>
 #include <utility>
 
@@ -28,13 +29,25 @@ std::vector<std::string> StringsOf(FcPattern* pattern, const char* object) {
   return values;
 }
 
-InstalledFont FontOf(FcPattern* pattern) {
+std::string StringOf(FcPattern* pattern, const char* object) {
+  FcChar8* value = nullptr;
+  if (FcPatternGetString(pattern, object, 0, &value) != FcResultMatch) return {};
+  return reinterpret_cast<const char*>(value);
+}
+
+/// The font a fontconfig pattern describes, when it is an outline face the engine converts
+/// (TrueType or CFF) and not a named instance of a variable font (its default instance is the
+/// face of index 0, listed as well).
+std::optional<InstalledFont> OutlineFontOf(FcPattern* pattern) {
   InstalledFont font;
-  FcChar8* file = nullptr;
-  if (FcPatternGetString(pattern, FC_FILE, 0, &file) == FcResultMatch) {
-    font.File = reinterpret_cast<const char*>(file);
-  }
+  font.File = StringOf(pattern, FC_FILE);
+  font.Format = StringOf(pattern, FC_FONTFORMAT);
+  FcBool outline = FcFalse;
+  FcPatternGetBool(pattern, FC_OUTLINE, 0, &outline);
   FcPatternGetInteger(pattern, FC_INDEX, 0, &font.Index);
+  if (!outline || (font.Format != "TrueType" && font.Format != "CFF") || (font.Index >> 16) != 0) {
+    return std::nullopt;
+  }
   font.FamilyNames = StringsOf(pattern, FC_FAMILY);
   font.FamilyLangs = StringsOf(pattern, FC_FAMILYLANG);
   font.FamilyLangs.resize(font.FamilyNames.size());
@@ -42,22 +55,32 @@ InstalledFont FontOf(FcPattern* pattern) {
   FcPatternGetDouble(pattern, FC_WEIGHT, 0, &font.Weight);
   FcPatternGetDouble(pattern, FC_WIDTH, 0, &font.Width);
   FcPatternGetInteger(pattern, FC_SLANT, 0, &font.Slant);
+  int spacing = FC_PROPORTIONAL;
+  FcPatternGetInteger(pattern, FC_SPACING, 0, &spacing);
+  font.FixedPitch = spacing == FC_MONO || spacing == FC_CHARCELL;
   return font;
 }
 
-/// One fontconfig listing with only the properties the catalog keeps.
-std::vector<InstalledFont> ListFromFontconfig() {
+std::vector<InstalledFont> OutlineFontsOf(const FcFontSet* set) {
   std::vector<InstalledFont> fonts;
+  for (int i = 0; set != nullptr && i < set->nfont; ++i) {
+    if (std::optional<InstalledFont> font = OutlineFontOf(set->fonts[i])) {
+      fonts.push_back(std::move(*font));
+    }
+  }
+  return fonts;
+}
+
+/// One fontconfig listing with only the properties the catalog keeps, from fontconfig's cache.
+std::vector<InstalledFont> ListFromFontconfig() {
   FcPattern* pattern = FcPatternCreate();
-  FcObjectSet* objects = FcObjectSetBuild(FC_FAMILY, FC_FAMILYLANG, FC_FILE, FC_INDEX, FC_WEIGHT,
-                                          FC_WIDTH, FC_SLANT, static_cast<char*>(nullptr));
+  FcObjectSet* objects =
+      FcObjectSetBuild(FC_FAMILY, FC_FAMILYLANG, FC_FILE, FC_INDEX, FC_FONTFORMAT, FC_OUTLINE,
+                       FC_WEIGHT, FC_WIDTH, FC_SLANT, FC_SPACING, static_cast<char*>(nullptr));
   FcFontSet* set =
       (pattern != nullptr && objects != nullptr) ? FcFontList(nullptr, pattern, objects) : nullptr;
-  if (set != nullptr) {
-    fonts.reserve(static_cast<std::size_t>(set->nfont));
-    for (int i = 0; i < set->nfont; ++i) fonts.push_back(FontOf(set->fonts[i]));
-    FcFontSetDestroy(set);
-  }
+  std::vector<InstalledFont> fonts = OutlineFontsOf(set);
+  if (set != nullptr) FcFontSetDestroy(set);
   if (objects != nullptr) FcObjectSetDestroy(objects);
   if (pattern != nullptr) FcPatternDestroy(pattern);
   return fonts;
@@ -97,6 +120,12 @@ InstalledFontCatalog CatalogOfFonts(std::vector<InstalledFont> fonts) {
   std::sort(fonts.begin(), fonts.end(), [](const InstalledFont& a, const InstalledFont& b) {
     return std::tie(a.File, a.Index) < std::tie(b.File, b.Index);
   });
+  // A variable font is listed as itself and as its default instance: one face.
+  fonts.erase(std::unique(fonts.begin(), fonts.end(),
+                          [](const InstalledFont& a, const InstalledFont& b) {
+                            return a.File == b.File && a.Index == b.Index;
+                          }),
+              fonts.end());
   catalog.Fonts = std::move(fonts);
 
   std::map<std::string, std::vector<std::size_t>> byFamily;
@@ -151,6 +180,25 @@ std::vector<const InstalledFont*> FontsNamed(const InstalledFontCatalog& catalog
                      return StyleDistance(*a) < StyleDistance(*b);
                    });
   return matches;
+}
+
+std::vector<InstalledFont> FontsOfFile(const std::string& path) {
+  FcFontSet* set = FcFontSetCreate();
+  if (set == nullptr) return {};
+  // Every face of the file (id -1), named instances of a variable font included.
+  FcFreeTypeQueryAll(reinterpret_cast<const FcChar8*>(path.c_str()), static_cast<unsigned>(-1),
+                     nullptr, nullptr, set);
+  std::vector<InstalledFont> fonts = OutlineFontsOf(set);
+  FcFontSetDestroy(set);
+  std::sort(fonts.begin(), fonts.end(),
+            [](const InstalledFont& a, const InstalledFont& b) { return a.Index < b.Index; });
+  for (InstalledFont& font : fonts) font.File = path;
+  return fonts;
+}
+
+std::string FaceNameOfFont(const InstalledFont& font) {
+  const std::vector<InstalledFont> alone = {font};
+  return FaceNameOfFamily(alone, {0});
 }
 
 }  // namespace moji

@@ -1,5 +1,5 @@
 #pragma once
-// The installed font families as fontconfig lists them, and the face names they are offered under.
+// The installed outline faces as fontconfig has cached them, and the names they are offered under.
 
 #include <cstddef>
 #include <string>
@@ -13,7 +13,8 @@ namespace moji {
 /// The longest face name a font description holds (its last byte is the terminator).
 inline constexpr std::size_t kMaxFaceNameBytes = LF_FACESIZE - 1;
 
-/// One installed font face as fontconfig lists it; style values on fontconfig's scales.
+/// One outline face (TrueType or CFF) as fontconfig describes it; style values on fontconfig's
+/// scales.
 struct InstalledFont {
   std::string File;
   int Index = 0;
@@ -21,9 +22,12 @@ struct InstalledFont {
   std::vector<std::string> FamilyNames;
   /// The language of each family name ("" where fontconfig gives none).
   std::vector<std::string> FamilyLangs;
+  /// "TrueType" or "CFF".
+  std::string Format;
   double Weight = 80;
   double Width = 100;
   int Slant = 0;
+  bool FixedPitch = false;
 };
 
 /// One offered family: its face name and its fonts (indices into the catalog's fonts).
@@ -43,7 +47,8 @@ struct InstalledFontCatalog {
 /// name are left out, families that end up with one name are merged.
 InstalledFontCatalog CatalogOfFonts(std::vector<InstalledFont> fonts);
 
-/// The installed fonts, listed from fontconfig once per process.
+/// The installed outline faces, listed once per process from what fontconfig has cached: every
+/// face of a collection, a variable font once (its default instance). No font file is read.
 const InstalledFontCatalog& InstalledFonts();
 
 /// The face names of the installed families, in byte order, each once.
@@ -53,5 +58,13 @@ std::vector<std::string> InstalledFaceNames();
 /// localised names (compared exactly); the most regular style first, empty for an unknown name.
 std::vector<const InstalledFont*> FontsNamed(const InstalledFontCatalog& catalog,
                                              std::string_view name);
+
+/// The outline faces a font file holds, in the order of their index, read from the file by
+/// fontconfig; empty when it is no font or holds none.
+std::vector<InstalledFont> FontsOfFile(const std::string& path);
+
+/// The name a font is offered under: its Japanese family name where it has one that fits a face
+/// name, else its first family name that fits; empty when none fits.
+std::string FaceNameOfFont(const InstalledFont& font);
 
 }  // namespace moji

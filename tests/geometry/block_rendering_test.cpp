@@ -77,6 +77,19 @@ TEST_F(BlockRenderingTest, SplineRunsBecomeCubicSegmentsAndTheBlockCloses) {
   Draw(Outline({Block(0, 0, {Curve(CURVE_QSPLINE, {{30, 0}, {0, 0}})})}));
   ExpectRecorded({SurfaceCall::PolyBezier({{0, 0}, {20, 0}, {20, 0}, {0, 0}}),
                   SurfaceCall::Polyline({{0, 0}, {0, 0}})});
+
+  // A cubic run is one segment per three points, from the current point, as it is; the block
+  // closes after it as after a quadratic run.
+  GlyphOutline cubic = Outline({Block(
+      0, 0, {Curve(CURVE_CSPLINE, {{10, 0}, {20, 5}, {20, 20}, {20, 30}, {5, 30}, {0, 30}}),
+             Curve(CURVE_POLYLINE, {{0, 10}}), Curve(CURVE_CSPLINE, {{0, 7}, {1, 2}, {0, 0}})})});
+  cubic.MaxCurvePoints = 6;
+  Draw(cubic);
+  ExpectRecorded({SurfaceCall::PolyBezier({{0, 0}, {10, 0}, {20, 5}, {20, 20}}),
+                  SurfaceCall::PolyBezier({{20, 20}, {20, 30}, {5, 30}, {0, 30}}),
+                  SurfaceCall::Polyline({{0, 30}, {0, 10}}),
+                  SurfaceCall::PolyBezier({{0, 10}, {0, 7}, {1, 2}, {0, 0}}),
+                  SurfaceCall::Polyline({{0, 0}, {0, 0}})});
 }
 
 TEST_F(BlockRenderingTest, PolylineRunsOtherRunTypesAndDevicePoints) {
@@ -122,7 +135,8 @@ TEST_F(BlockRenderingTest, BrokenOutlinesThrowAfterThePenIsGivenBack) {
   GlyphOutline overstated = secondRun({{1, 1}});
   overstated.Blocks[0].Curves[1].PointCount = 2;
   for (const GlyphOutline& outline :
-       {secondRun({}), secondRun({{1, 1}}, CURVE_QSPLINE), tooLong, overstated}) {
+       {secondRun({}), secondRun({{1, 1}}, CURVE_QSPLINE), secondRun({{1, 1}, {2, 2}}, CURVE_CSPLINE),
+        tooLong, overstated}) {
     EXPECT_THROW(Draw(outline), std::out_of_range);
     ExpectRecorded(firstRun);
   }

@@ -14,16 +14,26 @@ namespace moji {
 namespace {
 
 using Points = std::vector<FontUnitPoint>;
-constexpr double L = TT_PRIM_LINE, Q = TT_PRIM_QSPLINE;
+constexpr double L = TT_PRIM_LINE, Q = TT_PRIM_QSPLINE, C = TT_PRIM_CSPLINE;
 
-/// The contour ('1' in `onCurve`: on the curve) converted one font unit to one pixel and read
-/// back as {start x, y, then each record's type, point count and points}; checks the header.
-std::vector<double> Convert(const Points& points, const std::string& onCurve) {
+std::vector<PointKind> Kinds(const std::string& onCurve) {
   std::vector<PointKind> kinds;
-  for (const char on : onCurve) kinds.push_back(on == '1' ? PointKind::OnCurve : PointKind::QuadraticControl);
+  for (const char kind : onCurve) {
+    kinds.push_back(kind == '1'   ? PointKind::OnCurve
+                    : kind == 'c' ? PointKind::CubicControl
+                                  : PointKind::QuadraticControl);
+  }
+  return kinds;
+}
+
+/// The contour ('1' in `onCurve`: on the curve, '0' a quadratic control, 'c' a cubic control)
+/// converted one font unit to one pixel and read back as {start x, y, then each record's type,
+/// point count and points}; checks the header. Empty when the writer refuses the contour.
+std::vector<double> Convert(const Points& points, const std::string& onCurve) {
+  const std::vector<PointKind> kinds = Kinds(onCurve);
   const std::vector<std::size_t> ends = {points.size() - 1};
   std::vector<std::uint8_t> bytes;
-  EXPECT_TRUE(AppendNativeOutline({points, kinds, ends}, *ScaleOfHeight(1, 1, 1), bytes));
+  if (!AppendNativeOutline({points, kinds, ends}, *ScaleOfHeight(1, 1, 1), bytes)) return {};
   const auto word = [&](std::size_t at) {
     std::int32_t value = 0;
     if (at + 4 <= bytes.size()) std::memcpy(&value, bytes.data() + at, 4);
@@ -60,6 +70,17 @@ TEST(NativeWriter, ContourShapes) {
        {0, 0, Q, 2, 1, 1, 2, 0, L, 1, 3, 0, Q, 3, 4, 1, 5, 1, 6, 0}},
       {"one point on", {{7, -3}}, "1", {7, -3}},
       {"one point off", {{7, -3}}, "0", {7, -3}},
+      {"cubic segments, the last one ending at the start",
+       {{0, 0}, {1, 1}, {2, 1}, {3, 0}, {4, -1}, {5, -1}}, "1cc1cc",
+       {0, 0, C, 6, 1, 1, 2, 1, 3, 0, 4, -1, 5, -1, 0, 0}},
+      {"lines, a cubic segment, lines again", {{0, 0}, {9, 0}, {9, 2}, {8, 3}, {6, 3}, {0, 3}},
+       "11cc11", {0, 0, L, 1, 9, 0, C, 3, 9, 2, 8, 3, 6, 3, L, 1, 0, 3}},
+      {"a cubic contour that starts off the curve", {{1, 1}, {2, 1}, {3, 0}, {0, 0}}, "cc11",
+       {0, 0, C, 3, 1, 1, 2, 1, 3, 0}},
+      {"one cubic control between on-curve points", {{0, 0}, {1, 1}, {2, 0}}, "1c1", {}},
+      {"three cubic controls in a row", {{0, 0}, {1, 1}, {2, 1}, {3, 0}, {4, 0}}, "1ccc1", {}},
+      {"quadratic controls ending at a cubic one", {{0, 0}, {1, 1}, {2, 1}, {3, 0}}, "10cc", {}},
+      {"cubic controls with no on-curve point", {{0, 0}, {1, 1}}, "cc", {}},
   };
   for (const auto& c : cases) EXPECT_EQ(Convert(c.Contour, c.OnCurve), c.Read) << c.Name;
 }
@@ -121,6 +142,15 @@ TEST(NativeWriter, LongRunsAreCutIntoRecordsOf32767Points) {
   // Exactly 32766 controls and their end point fit one record.
   EXPECT_EQ(Convert(Points(32768, {1, 1}), "1" + std::string(32766, '0') + "1").size(),
             2 + 2 + 2 * 32767u);
+  // A cubic run goes on in a new record after 10922 whole segments (32766 points).
+  std::string cubic = "1";
+  for (int segment = 0; segment < 10923; ++segment) cubic += "cc1";
+  const std::vector<double> read = Convert(Points(cubic.size(), {1, 1}), cubic);
+  ASSERT_EQ(read.size(), 2 + 2 + 2 * 32766u + 2 + 2 * 3u);
+  EXPECT_EQ(read[2], C);
+  EXPECT_EQ(read[3], 32766);
+  EXPECT_EQ(read[4 + 2 * 32766], C);
+  EXPECT_EQ(read[5 + 2 * 32766], 3);
 }
 
 // Scaling is round(units * pixels * 65536 / units per height), halves away from zero, exact for

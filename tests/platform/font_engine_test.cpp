@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -123,7 +124,7 @@ TEST(FontEngine, FaceFilesChangedAfterListingOrWhileDrawing) {
   const FontFace* truncated = copy("truncated.ttf");
   const FontFace* rewritten = copy("rewritten.ttf");
   ASSERT_TRUE(drawing && gone && replaced && truncated && rewritten);
-  EXPECT_TRUE(gone->IsTrueType && gone->IsScalable);
+  EXPECT_TRUE(gone->HasOutlines);
   EXPECT_EQ(gone->FamilyName, "IPAGothic");
   for (const FontFace* face : {drawing, truncated, rewritten}) {
     EXPECT_EQ(ConvertGlyph(*face, 32, kDragon).Status, GlyphStatus::Outline);
@@ -149,30 +150,77 @@ TEST(FontEngine, FaceFilesChangedAfterListingOrWhileDrawing) {
   }
 }
 
-TEST(InstalledFaces, ListNamesIpaGothicInJapaneseSortedOnce) {
+// Every outline face is listed: TrueType and CFF, each face of a collection, a variable font
+// once; a family by its Japanese name where it has one; sorted, each name once.
+TEST(InstalledFaces, ListsEveryOutlineFaceOnceByItsNameSorted) {
   const std::vector<std::string> names = InstalledFaceNames();
-  EXPECT_EQ(std::count(names.begin(), names.end(), "IPAゴシック"), 1);
+  for (const char* name : {"IPAゴシック", "DejaVu Sans", "Moji Test CFF", "Moji Test Pair One",
+                           "Moji Test Pair Two", "Moji Test Variable"}) {
+    EXPECT_EQ(std::count(names.begin(), names.end(), name), 1) << name;
+  }
   EXPECT_EQ(std::count(names.begin(), names.end(), "IPAGothic"), 0);
-  EXPECT_EQ(std::count(names.begin(), names.end(), "DejaVu Sans"), 1);
   EXPECT_TRUE(std::is_sorted(names.begin(), names.end()));
   EXPECT_EQ(std::adjacent_find(names.begin(), names.end()), names.end());
+  const auto variable = FontsNamed(InstalledFonts(), "Moji Test Variable");
+  ASSERT_EQ(variable.size(), 1u);
+  EXPECT_EQ(variable.front()->Index, 0);  // the default instance, not a named one
 }
 
-// Family names in either language and an unknown name all come to a TrueType face of the asked
-// height (a negative height is the em); every face but DejaVu Sans can outline 龍.
-TEST(GlyphOutlineService, NamesResolveToTrueTypeFaces) {
-  for (const auto& [face, height] : {std::pair{"IPAGothic", 32},
-                                     {"IPAゴシック", -32},
-                                     {"DejaVu Sans", 32},
-                                     {"NoSuchFace ありません", 32}}) {
+// Family names in either language, a CFF face and an unknown name all come to outline faces,
+// known from the listing without reading a font file; every face but DejaVu Sans and the CFF
+// test face can outline 龍.
+TEST(GlyphOutlineService, NamesResolveToOutlineFaces) {
+  for (const char* face : {"IPAGothic", "IPAゴシック", "DejaVu Sans", "Moji Test CFF", "NoSuchFace ありません"}) {
     SCOPED_TRACE(face);
-    FontContext font(face, height);
+    FontContext font(face, 32);
     TEXTMETRIC metrics{};
     ASSERT_NE(GetTextMetricsA(font.hdc, &metrics), 0);
     EXPECT_TRUE(metrics.tmPitchAndFamily & TMPF_TRUETYPE);
-    EXPECT_EQ(height > 0 ? metrics.tmHeight : metrics.tmHeight - metrics.tmInternalLeading, 32);
-    EXPECT_EQ(font.SizeOf(kDragon) > 0, std::string(face) != "DejaVu Sans");
+    EXPECT_EQ(font.SizeOf(kDragon) > 0, std::string_view(face).find("IPA") == 0 ||
+                                            std::string_view(face).starts_with("NoSuch"));
   }
+}
+
+// The records of TrueType and CFF glyphs, at one pixel per font unit, are the font's own points
+// as fontTools reads them, grouped into runs by the native outline's rules: quadratic runs with
+// their start rules, cubic segments of two controls and an end point, the last segment ending
+// at the start, lines closing implicitly.
+TEST(FontEngine, RecordsAreTheFontsOwnPointsInRuns) {
+  for (const auto& [file, hexes] : {std::pair{"ipag.ttf", "9F8D 3042 41 40"},
+                                    {"MojiTestCFF.otf", "41 42 43"}}) {
+    SCOPED_TRACE(file);
+    const std::string path = test::TestFontPath(file);
+    const std::string expected = test::ExpectedRecords(path, 0, hexes);
+    ASSERT_TRUE(expected.starts_with("cell ")) << expected;
+    const std::int32_t cell = std::stoi(expected.substr(5));
+    const FontFace* face = OpenFontFile(path, 0);
+    ASSERT_NE(face, nullptr);
+    std::string actual = "cell " + std::to_string(cell) + "\n";
+    std::istringstream codes(hexes);
+    for (std::string hex; codes >> hex;) {
+      actual += test::RecordsText(ConvertGlyph(*face, cell, std::stoul(hex, nullptr, 16)).Bytes, hex);
+    }
+    EXPECT_EQ(actual, expected);
+  }
+}
+
+// A font file opened directly resolves under a face name of its own, never an installed
+// family's; an index past its last face, or a file that is no font, has none.
+TEST(FontEngine, FontFilesOpenedDirectlyResolveUnderTheirOwnNames) {
+  const std::string pair = test::TestFontPath("MojiTestPair.ttc");
+  const std::string second = FontFileFaceName(pair, 1);
+  ASSERT_FALSE(second.empty());
+  EXPECT_EQ(second, FontFileFaceName(pair, 1));
+  EXPECT_NE(second, FontFileFaceName(pair, 0));
+  EXPECT_EQ(ResolveFace(second), OpenFontFile(pair, 1));
+  EXPECT_EQ(ResolveFace(second)->FamilyName, "Moji Test Pair Two");
+  const std::vector<InstalledFont> faces = FontsOfFile(pair);
+  ASSERT_EQ(faces.size(), 2u);
+  EXPECT_EQ(FaceNameOfFont(faces[1]), "Moji Test Pair Two");
+  EXPECT_EQ(FontFileFaceName(pair, 2), "");
+  EXPECT_EQ(FontFileFaceName(test::TestFontPath("missing.ttf"), 0), "");
+  EXPECT_EQ(FontFileFaceName(MOJI_TEST_SCRIPTS "/outline_records.py", 0), "");
+  EXPECT_EQ(ResolveFace(std::string(1, '\xFF') + "99"), nullptr);
 }
 
 // The size query is positive with an outline, 0 without contours and GDI_ERROR without an

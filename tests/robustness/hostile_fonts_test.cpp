@@ -20,14 +20,16 @@ class HostileFontsTest : public QObject {
     const std::vector<std::string> installed = InstalledFaceNames();
     if (std::ranges::count(installed, "Moji Robust Good") == 0)
       QSKIP("the hostile font folder is set up by ctest");
-    // fontconfig still names the font emptied after it cached it, but no outline can be read
-    // from it; nor from the empty, random and truncated files, which fontconfig drops itself.
+    // fontconfig still lists the font emptied after it cached it, and no font file is read to
+    // fill the list, so Combo1 offers it; no outline can be read from it (0 blocks). The empty,
+    // random and truncated files fontconfig drops itself.
     QVERIFY(std::ranges::count(installed, "Moji Robust Damaged Later") == 1);
-    // The readable faces in Combo1's order, with the blocks of their "A".
+    // The faces in Combo1's order, with the blocks of their "A".
     const QList<std::pair<QString, int>> readable = {
-        {"Moji Robust Good", 1},           {"Moji Robust Long Runs", 1},
-        {"Moji Robust Many Contours", 20}, {"Moji Robust No On Curve", 2},
-        {"Moji Robust Off Curve Ends", 2}, {"Moji Robust One Point", 3}};
+        {"Moji Robust Damaged Later", 0},  {"Moji Robust Good", 1},
+        {"Moji Robust Long Runs", 1},      {"Moji Robust Many Contours", 20},
+        {"Moji Robust No On Curve", 2},    {"Moji Robust Off Curve Ends", 2},
+        {"Moji Robust One Point", 3}};
     CapturedStandardError errors;
     Main window(std::make_unique<InstalledFaceList>());
     window.Form_Load();

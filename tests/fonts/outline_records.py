@@ -1,0 +1,97 @@
+"""Prints the native outline records a glyph should become, read independently of FreeType with
+fontTools: for each character, one line per contour, in font units at one pixel per unit:
+    CHAR HEX: polygon START_X START_Y [TYPE X Y X Y ...]...
+with TYPE 1 (a run of on-curve points), 2 (quadratic controls and the point after them) or 3
+(cubic segments: two controls, then the end point). The cell height of the face, usWinAscent +
+usWinDescent, is printed first, as: cell N
+
+Usage: outline_records.py FONT_FILE FACE_INDEX HEX...
+"""
+
+import sys
+
+from fontTools.pens.recordingPen import RecordingPen
+from fontTools.ttLib import TTFont
+
+
+def runs(points, start):
+    """Records from (x, y, kind) points that follow the start point; kind 'on', 'q' or 'c'. A
+    run of on-curve points is one record, so is a run of quadratic controls with the point after
+    it, and so are consecutive cubic segments (two controls and the point after them)."""
+    records, at = [], 0
+    point = lambda i: (points[i][0], points[i][1]) if i < len(points) else start
+    while at < len(points):
+        kind = points[at][2]
+        end = at
+        if kind == "c":
+            while end < len(points) and points[end][2] == "c":
+                end += 3
+            records.append((3, [point(i) for i in range(at, end)]))
+        else:
+            while end < len(points) and points[end][2] == kind:
+                end += 1
+            if kind == "on":
+                records.append((1, [point(i) for i in range(at, end)]))
+            else:
+                records.append((2, [point(i) for i in range(at, end + 1)]))
+                end += 1
+        at = end
+    return records
+
+
+def truetype_contours(font, glyph_name):
+    glyf = font["glyf"]
+    coordinates, ends, flags = glyf[glyph_name].getCoordinates(glyf)
+    first = 0
+    for last in ends:
+        points = [(x, y, "on" if flags[i] & 1 else "q")
+                  for i, (x, y) in enumerate(coordinates[first:last + 1], first)]
+        first = last + 1
+        if points[0][2] == "on" or len(points) == 1:
+            start, rest = points[0][:2], points[1:]
+        elif points[-1][2] == "on":
+            start, rest = points[-1][:2], points[:-1]
+        else:
+            start = ((points[-1][0] + points[0][0]) / 2, (points[-1][1] + points[0][1]) / 2)
+            rest = points
+        yield start, runs(rest, start)
+
+
+def cff_contours(font, glyph_name):
+    pen = RecordingPen()
+    font.getGlyphSet()[glyph_name].draw(pen)
+    contours, points = [], []
+    for operator, operands in pen.value:
+        if operator == "moveTo":
+            points = [(*operands[0], "on")]
+        elif operator == "lineTo":
+            points.append((*operands[0], "on"))
+        elif operator == "curveTo":
+            points += [(*operands[0], "c"), (*operands[1], "c"), (*operands[2], "on")]
+        elif operator in ("closePath", "endPath"):
+            # A closing point that repeats the start is no point of the contour.
+            if len(points) > 1 and points[-1][:2] == points[0][:2] and points[-1][2] == "on":
+                points.pop()
+            contours.append(points)
+    for points in contours:
+        start = points[0][:2]
+        yield start, runs(points[1:], start)
+
+
+def main():
+    font = TTFont(sys.argv[1], fontNumber=int(sys.argv[2]))
+    os2 = font["OS/2"]
+    print(f"cell {os2.usWinAscent + os2.usWinDescent}")
+    cmap = font.getBestCmap()
+    contours = cff_contours if "CFF " in font else truetype_contours
+    for hex_code in sys.argv[3:]:
+        for start, records in contours(font, cmap[int(hex_code, 16)]):
+            fields = [f"{hex_code}: polygon {round(start[0] * 2) / 2:g} {round(start[1] * 2) / 2:g}"]
+            for kind, points in records:
+                fields.append(str(kind))
+                fields += [f"{round(x)} {round(y)}" for x, y in points]
+            print(" ".join(fields))
+
+
+if __name__ == "__main__":
+    main()
