@@ -19,12 +19,21 @@ struct FixedPoint {
 };
 static_assert(sizeof(FixedPoint) == kPointSize);
 
+/// A point as it is written, and where it comes from.
+struct WrittenPoint {
+  FixedPoint Fixed;
+  PointSource Source;
+};
+
 /// Writes the polygon of one contour: its start point, then its runs as curve records.
 class PolygonWriter {
  public:
+  /// The contour's points are the font's points from number `firstNumber` on.
   PolygonWriter(std::span<const FontUnitPoint> points, std::span<const PointKind> kinds,
-                const HeightScale& scale, std::vector<std::uint8_t>& out)
-      : points_(points), kinds_(kinds), scale_(scale), out_(out) {}
+                std::size_t firstNumber, const HeightScale& scale, std::vector<std::uint8_t>& out,
+                std::vector<PointSource>* sources)
+      : points_(points), kinds_(kinds), firstNumber_(firstNumber), scale_(scale), out_(out),
+        sources_(sources) {}
 
   /// False when the contour's controls do not make whole runs.
   bool Write() {
@@ -48,6 +57,7 @@ class PolygonWriter {
     } else {
       return false;  // a cubic segment needs an on-curve point to start from
     }
+    if (sources_ != nullptr) sources_->push_back(start_.Source);
     for (std::size_t at = first; at < end_;) {
       switch (kinds_[at]) {
         case PointKind::OnCurve: at = WriteLineRun(at); break;
@@ -61,7 +71,7 @@ class PolygonWriter {
     const std::uint32_t type = TT_POLYGON_TYPE;
     std::memcpy(out_.data() + headerAt, &byteCount, 4);
     std::memcpy(out_.data() + headerAt + 4, &type, 4);
-    std::memcpy(out_.data() + headerAt + 8, &start_, kPointSize);
+    std::memcpy(out_.data() + headerAt + 8, &start_.Fixed, kPointSize);
     return true;
   }
 
@@ -71,18 +81,23 @@ class PolygonWriter {
 
   bool IsOn(std::size_t index) const { return kinds_[index] == PointKind::OnCurve; }
 
-  FixedPoint Scaled(std::size_t index) const {
-    return {ScaleToFixed(points_[index].X, scale_), ScaleToFixed(points_[index].Y, scale_)};
+  WrittenPoint Scaled(std::size_t index) const {
+    const FontUnitPoint& point = points_[index];
+    const auto number = static_cast<std::int32_t>(firstNumber_ + index);
+    return {{ScaleToFixed(point.X, scale_), ScaleToFixed(point.Y, scale_)},
+            {number, static_cast<double>(point.X), static_cast<double>(point.Y)}};
   }
 
-  FixedPoint Midpoint(std::size_t a, std::size_t b) const {
-    return {ScaleMidpointToFixed(points_[a].X, points_[b].X, scale_),
-            ScaleMidpointToFixed(points_[a].Y, points_[b].Y, scale_)};
+  WrittenPoint Midpoint(std::size_t a, std::size_t b) const {
+    const FontUnitPoint &pa = points_[a], &pb = points_[b];
+    return {{ScaleMidpointToFixed(pa.X, pb.X, scale_), ScaleMidpointToFixed(pa.Y, pb.Y, scale_)},
+            {-1, (static_cast<double>(pa.X) + static_cast<double>(pb.X)) / 2,
+             (static_cast<double>(pa.Y) + static_cast<double>(pb.Y)) / 2}};
   }
 
   /// The end point of a run whose controls end before `index`: that point, or the polygon's
   /// start when the run ends the contour.
-  FixedPoint RunEnd(std::size_t index) const { return index < end_ ? Scaled(index) : start_; }
+  WrittenPoint RunEnd(std::size_t index) const { return index < end_ ? Scaled(index) : start_; }
 
   /// Where the run of points of `kind` from `at` ends.
   std::size_t RunOf(PointKind kind, std::size_t at) const {
@@ -160,16 +175,19 @@ class PolygonWriter {
     return out_.data() + at + kCurveHeadSize;
   }
 
-  static std::uint8_t* Put(std::uint8_t* cursor, FixedPoint point) {
-    std::memcpy(cursor, &point, kPointSize);
+  std::uint8_t* Put(std::uint8_t* cursor, const WrittenPoint& point) {
+    std::memcpy(cursor, &point.Fixed, kPointSize);
+    if (sources_ != nullptr) sources_->push_back(point.Source);
     return cursor + kPointSize;
   }
 
   std::span<const FontUnitPoint> points_;
   std::span<const PointKind> kinds_;
+  std::size_t firstNumber_;
   const HeightScale& scale_;
   std::vector<std::uint8_t>& out_;
-  FixedPoint start_{};
+  std::vector<PointSource>* sources_;
+  WrittenPoint start_{};
   /// The end of the points the runs visit: the last point starts the polygon in some contours.
   std::size_t end_ = 0;
 };
@@ -187,19 +205,21 @@ bool AreContours(const ContourSpans& contours) {
 }  // namespace
 
 bool AppendNativeOutline(const ContourSpans& contours, const HeightScale& scale,
-                         std::vector<std::uint8_t>& out) {
+                         std::vector<std::uint8_t>& out, std::vector<PointSource>* sources) {
   if (!AreContours(contours)) return false;
   // Room for the usual case: a header and a closing point per contour, a point and some
   // record heads per point.
   out.reserve(out.size() + contours.Ends.size() * 24 + contours.Points.size() * 10);
   const std::size_t oldSize = out.size();
+  const std::size_t oldSources = sources != nullptr ? sources->size() : 0;
   std::size_t first = 0;
   for (const std::size_t end : contours.Ends) {
     const std::size_t count = end - first + 1;
     PolygonWriter polygon(contours.Points.subspan(first, count),
-                          contours.Kinds.subspan(first, count), scale, out);
+                          contours.Kinds.subspan(first, count), first, scale, out, sources);
     if (!polygon.Write()) {
       out.resize(oldSize);
+      if (sources != nullptr) sources->resize(oldSources);
       return false;
     }
     first = end + 1;

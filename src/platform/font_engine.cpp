@@ -120,9 +120,9 @@ PointKind KindOf(unsigned char tag) {
   }
 }
 
-/// The native records of a loaded outline; false when its contours are inconsistent.
-bool AppendOutline(const FT_Outline& outline, const HeightScale& scale,
-                   std::vector<std::uint8_t>& out) {
+/// The native records of a loaded outline and their sources; false when its contours are
+/// inconsistent.
+bool AppendOutline(const FT_Outline& outline, const HeightScale& scale, NativeGlyph& glyph) {
   if (outline.n_contours <= 0) return outline.n_contours == 0;
   if (outline.n_points <= 0 || outline.points == nullptr || outline.tags == nullptr ||
       outline.contours == nullptr) {
@@ -142,7 +142,15 @@ bool AppendOutline(const FT_Outline& outline, const HeightScale& scale,
     if (end < 0) return false;
     ends.push_back(static_cast<std::size_t>(end));
   }
-  return AppendNativeOutline({points, kinds, ends}, scale, out);
+  glyph.Sources.reserve(pointCount + ends.size());
+  return AppendNativeOutline({points, kinds, ends}, scale, glyph.Bytes, &glyph.Sources);
+}
+
+/// The name the face gives the glyph; empty where it names none.
+std::string GlyphNameOf(FT_Face ft, FT_UInt glyphIndex) {
+  char name[128] = {};
+  if (!FT_HAS_GLYPH_NAMES(ft) || FT_Get_Glyph_Name(ft, glyphIndex, name, sizeof name) != 0) return {};
+  return name;
 }
 
 bool IsValidUtf8(std::string_view text) {
@@ -239,14 +247,19 @@ class FontEngine {
     const Opened* opened = Open(face);
     if (opened == nullptr) return glyph;
     const FaceUnits& units = opened->Units;
-    const std::optional<HeightScale> scale = ScaleOfHeight(height, units.Ascent + units.Descent, units.Em);
+    glyph.UnitsPerEm = units.Em;
+    glyph.CellUnits = units.Ascent + units.Descent;
+    const std::optional<HeightScale> scale = ScaleOfHeight(height, glyph.CellUnits, units.Em);
     const FT_UInt glyphIndex = FT_Get_Char_Index(opened->Face, codePoint);
     if (!scale || glyphIndex == 0 || FT_Load_Glyph(opened->Face, glyphIndex, kOutlineLoadFlags) != 0) {
       return glyph;
     }
+    glyph.GlyphIndex = glyphIndex;
+    glyph.GlyphName = GlyphNameOf(opened->Face, glyphIndex);
     const FT_GlyphSlot slot = opened->Face->glyph;
-    if (slot->format != FT_GLYPH_FORMAT_OUTLINE || !AppendOutline(slot->outline, *scale, glyph.Bytes)) {
+    if (slot->format != FT_GLYPH_FORMAT_OUTLINE || !AppendOutline(slot->outline, *scale, glyph)) {
       glyph.Bytes.clear();
+      glyph.Sources.clear();
       return glyph;
     }
     glyph.Status = glyph.Bytes.empty() ? GlyphStatus::NoContours : GlyphStatus::Outline;

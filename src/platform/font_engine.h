@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "native/native_writer.h"
 #include "platform/font_records.h"
 #include "platform/gdi_records.h"
 
@@ -66,6 +67,16 @@ struct NativeGlyph {
   GlyphStatus Status = GlyphStatus::NoOutline;
   std::vector<std::uint8_t> Bytes;
   GLYPHMETRICS Metrics{};
+  /// The glyph's index in the face (0 when the face has none for the code point), and its name
+  /// where the face names its glyphs.
+  std::uint32_t GlyphIndex = 0;
+  std::string GlyphName;
+  /// The face's units per em and per cell height (usWinAscent + usWinDescent, or what stands
+  /// for them); 0 when the face could not be read.
+  std::int64_t UnitsPerEm = 0;
+  std::int64_t CellUnits = 0;
+  /// Where each point of `Bytes` comes from, in the order of the buffer.
+  std::vector<PointSource> Sources;
 };
 
 /// The native outline of a code point in a face at a font height (0: the default cell height).

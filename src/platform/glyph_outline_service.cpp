@@ -90,6 +90,16 @@ std::int32_t GetGlyphOutlineA(DeviceContext& hdc, std::uint32_t codePoint, std::
   return static_cast<std::int32_t>(size);
 }
 
+std::optional<GlyphDetails> GetGlyphDetails(DeviceContext& hdc, std::uint32_t codePoint) {
+  const LOGFONTA& font = SelectedFont(hdc);
+  const FontFace* face = ResolveFace(FaceNameOf(font));
+  if (face == nullptr) return std::nullopt;
+  const NativeGlyph& glyph = Converted(*face, font.lfHeight, codePoint);
+  return GlyphDetails{face->FamilyName, face->File,          face->Index,
+                      glyph.GlyphIndex, glyph.GlyphName,     glyph.UnitsPerEm,
+                      glyph.CellUnits,  glyph.Sources};
+}
+
 std::int32_t GetTextMetricsA(DeviceContext& hdc, TEXTMETRIC* metrics) {
   if (metrics == nullptr) return 0;
   const LOGFONTA& font = SelectedFont(hdc);

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <string_view>
 
 #include "model/outline_visit.h"
 
@@ -56,36 +57,37 @@ void AppendCoordinate(std::u16string& out, float value) {
   out.push_back(static_cast<char16_t>(u'0' + fraction % 10));
 }
 
-void AppendCurve(std::u16string& out, std::size_t index, const OutlineCurve& curve) {
-  out += u"  カーブ [ ";
-  AppendInteger(out, static_cast<std::int64_t>(index));
-  out +=
-      curve.CurveType == CURVE_POLYLINE ? u" ] タイプ：折れ線\r\n" : u" ] タイプ：Bスプライン\r\n";
+/// A coordinate to be appended in the form "0.000".
+struct Coordinate {
+  float Value;
+};
+
+void AppendPiece(std::u16string& out, std::u16string_view text) { out += text; }
+void AppendPiece(std::u16string& out, std::int64_t value) { AppendInteger(out, value); }
+void AppendPiece(std::u16string& out, Coordinate coordinate) { AppendCoordinate(out, coordinate.Value); }
+
+/// Appends texts, counts and coordinates one after another.
+template <typename... Pieces>
+void Append(std::u16string& out, const Pieces&... pieces) {
+  (AppendPiece(out, pieces), ...);
+}
+
+void AppendCurve(std::u16string& out, std::int64_t index, const OutlineCurve& curve) {
+  const bool polyline = curve.CurveType == CURVE_POLYLINE;
+  Append(out, u"  カーブ [ ", index, polyline ? u" ] タイプ：折れ線\r\n" : u" ] タイプ：Bスプライン\r\n");
   std::int64_t pointIndex = 0;
   for (const OutlinePoint& point : Counted(curve.Points, curve.PointCount)) {
-    out += u"    点[ ";
-    AppendInteger(out, pointIndex++);
-    out += u" ] ( ";
-    AppendCoordinate(out, point.X);
-    out += u" , ";
-    AppendCoordinate(out, point.Y);
-    out += u" )\r\n";
+    Append(out, u"    点[ ", pointIndex++, u" ] ( ", Coordinate{point.X}, u" , ",
+           Coordinate{point.Y}, u" )\r\n");
   }
   out += u"\r\n";
 }
 
-void AppendBlock(std::u16string& out, std::size_t index, const OutlineBlock& block) {
-  out += u"+++++++++++++++++++++++++++++++++++++\r\n";
-  out += u"ブロック [ ";
-  AppendInteger(out, static_cast<std::int64_t>(index));
-  out += u" ] 始点－ ( ";
-  AppendCoordinate(out, block.StartX);
-  out += u" , ";
-  AppendCoordinate(out, block.StartY);
-  out += u")\r\nカーブ数：";
-  AppendInteger(out, block.CurveCount);
-  out += u"\r\n-------------------------------------\r\n";
-  std::size_t curveIndex = 0;
+void AppendBlock(std::u16string& out, std::int64_t index, const OutlineBlock& block) {
+  Append(out, u"+++++++++++++++++++++++++++++++++++++\r\nブロック [ ", index, u" ] 始点－ ( ",
+         Coordinate{block.StartX}, u" , ", Coordinate{block.StartY}, u")\r\nカーブ数：",
+         std::int64_t{block.CurveCount}, u"\r\n-------------------------------------\r\n");
+  std::int64_t curveIndex = 0;
   for (const OutlineCurve& curve : Counted(block.Curves, block.CurveCount)) {
     AppendCurve(out, curveIndex++, curve);
   }
@@ -95,14 +97,10 @@ void AppendBlock(std::u16string& out, std::size_t index, const OutlineBlock& blo
 
 std::u16string OutlineReportText(const GlyphOutline& outline) {
   std::u16string out;
-  out += u"文字：";
-  out += outline.Character;
-  out += u"\r\nブロック数：";
-  AppendInteger(out, outline.BlockCount);
-  out += u"\r\nカーブ最大点数：";
-  AppendInteger(out, outline.MaxCurvePoints);
-  out += u"\r\n";
-  std::size_t blockIndex = 0;
+  Append(out, u"文字：", std::u16string_view(outline.Character), u"\r\nブロック数：",
+         std::int64_t{outline.BlockCount}, u"\r\nカーブ最大点数：",
+         std::int64_t{outline.MaxCurvePoints}, u"\r\n");
+  std::int64_t blockIndex = 0;
   for (const OutlineBlock& block : Counted(outline.Blocks, outline.BlockCount)) {
     AppendBlock(out, blockIndex++, block);
   }

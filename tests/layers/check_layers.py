@@ -20,7 +20,7 @@ BELOW = {
     "cli": {"model", "native", "platform", "geometry", "report", "motion", "display"},
     ".": {"model", "native", "platform", "geometry", "report", "motion", "display", "window", "cli"},
 }
-FONT_LIBRARIES = re.compile(r"^(ft2build\.h|freetype/|fontconfig/|FT_)")
+FONT_LIBRARIES = re.compile(r"^(ft2build\.h|freetype/|fontconfig/|FT_|unicode/)")
 QT = re.compile(r"^Q[A-Za-z]")
 INCLUDE = re.compile(r'^\s*#\s*include\s+([<"])([^>"]+)[>"]|^\s*#\s*include\s+(FT_\w+)', re.M)
 
@@ -34,7 +34,7 @@ def problems(src):
             included = match.group(2) or match.group(3)
             where = f"{path.relative_to(src)}: {included}"
             if FONT_LIBRARIES.match(included) and folder != "platform":
-                yield f"{where}: FreeType and fontconfig belong to platform/"
+                yield f"{where}: FreeType, fontconfig and ICU belong to platform/"
             if QT.match(included) and not (folder in ("window", "cli", ".") or
                                            path.stem == "raster_surface"):
                 yield f"{where}: Qt belongs to window/, cli/ and the raster surface"

@@ -118,6 +118,22 @@ TEST(NativeWriter, InconsistentContoursAreRefused) {
   EXPECT_TRUE(out.empty());
 }
 
+// Every point written has its source, in buffer order: the font's point number (counted over the
+// glyph's contours) and position, or -1 where it is an implied midpoint; a run that closes at
+// the start repeats the start's source.
+TEST(NativeWriter, PointSourcesFollowTheBuffer) {
+  const Points points = {{0, 0}, {10, 0}, {10, 11}, {20, 0}, {30, 0}, {40, 5}};
+  const std::vector<PointKind> kinds = Kinds("000100");
+  const std::vector<std::size_t> ends = {2, 5};
+  std::vector<std::uint8_t> bytes;
+  std::vector<PointSource> sources;
+  ASSERT_TRUE(AppendNativeOutline({points, kinds, ends}, *ScaleOfHeight(1, 1, 1), bytes, &sources));
+  const std::vector<PointSource> expected = {
+      {-1, 5, 5.5}, {0, 0, 0}, {1, 10, 0}, {2, 10, 11}, {-1, 5, 5.5},  // the midpoint start
+      {3, 20, 0},   {4, 30, 0}, {5, 40, 5}, {3, 20, 0}};               // closing at the start
+  EXPECT_EQ(sources, expected);
+}
+
 // Line runs are cut anywhere; a spline run after 32766 controls, at the implied on-curve point
 // between the next two, and its last record ends back at the start.
 TEST(NativeWriter, LongRunsAreCutIntoRecordsOf32767Points) {
