@@ -12,17 +12,6 @@ namespace {
 bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
-// The Unicode code point of a character from FirstCharacter, or 0 for a lone surrogate.
-std::uint32_t CodePointOf(const std::u16string& character) {
-  if (character.size() == 2) {
-    return 0x10000u + ((static_cast<std::uint32_t>(character[0]) - 0xD800u) << 10) +
-           (static_cast<std::uint32_t>(character[1]) - 0xDC00u);
-  }
-  const char16_t unit = character[0];
-  if (IsHighSurrogate(unit) || IsLowSurrogate(unit)) return 0;
-  return unit;
-}
-
 // Selects a font created from the description for the life of the object, then puts the
 // previous font back and deletes the created one, on every way out.
 class SelectedFont {
@@ -62,26 +51,45 @@ std::u16string FirstCharacter(const std::u16string& text) {
   return text.substr(0, 1);
 }
 
+std::optional<std::uint32_t> CodePointOf(const std::u16string& character) {
+  if (character.size() == 2) {
+    return 0x10000u + ((static_cast<std::uint32_t>(character[0]) - 0xD800u) << 10) +
+           (static_cast<std::uint32_t>(character[1]) - 0xDC00u);
+  }
+  if (character.empty() || IsHighSurrogate(character[0]) || IsLowSurrogate(character[0])) {
+    return std::nullopt;
+  }
+  return character[0];
+}
+
 GlyphOutline FetchGlyphOutline(DeviceContext& hdc, std::u16string text, const LOGFONTA& font) {
   if (text.empty()) return {};
   const std::u16string character = FirstCharacter(text);
   const std::int32_t height = font.lfHeight;
   if (height < 2) return {};
   // A lone surrogate is no character at all: nothing to ask the engine for.
-  const std::uint32_t codePoint = CodePointOf(character);
-  if (codePoint == 0 && character[0] != 0) return {};
+  const std::optional<std::uint32_t> codePoint = CodePointOf(character);
+  if (!codePoint) return {};
 
   const MAT2 identity = IdentityMatrix();
   const float scale = static_cast<float>(1.0 / height);
   GLYPHMETRICS metrics{};
   SelectedFont selected(hdc, font);
-  const std::int32_t size = GetGlyphOutlineA(hdc, codePoint, GGO_NATIVE, &metrics, 0, nullptr, &identity);
+  const std::int32_t size = GetGlyphOutlineA(hdc, *codePoint, GGO_NATIVE, &metrics, 0, nullptr, &identity);
   if (size <= 0) return {};
   std::vector<std::uint8_t> buffer(static_cast<std::size_t>(size), 0);
-  GetGlyphOutlineA(hdc, codePoint, GGO_NATIVE, &metrics, static_cast<std::uint32_t>(size),
+  GetGlyphOutlineA(hdc, *codePoint, GGO_NATIVE, &metrics, static_cast<std::uint32_t>(size),
                    buffer.data(), &identity);
   selected.Release();
   return WalkNativeOutline(buffer, scale, character);
+}
+
+std::optional<GlyphDetails> FetchGlyphDetails(DeviceContext& hdc, const std::u16string& text,
+                                              const LOGFONTA& font) {
+  const std::optional<std::uint32_t> codePoint = CodePointOf(FirstCharacter(text));
+  if (!codePoint) return std::nullopt;
+  const SelectedFont selected(hdc, font);
+  return GetGlyphDetails(hdc, *codePoint);
 }
 
 }  // namespace moji

@@ -2,11 +2,13 @@
 // Asking the font engine for one character's outline, in font heights.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "model/glyph_outline.h"
 #include "platform/device_context.h"
 #include "platform/font_records.h"
+#include "platform/glyph_outline_service.h"
 
 namespace moji {
 
@@ -19,5 +21,14 @@ std::u16string FirstCharacter(const std::u16string& text);
 /// surrogate or a character without an outline. The font is created, selected, put back and
 /// deleted within the call.
 GlyphOutline FetchGlyphOutline(DeviceContext& hdc, std::u16string text, const LOGFONTA& font);
+
+/// The Unicode code point of a character as FirstCharacter gives it; nothing for an empty text
+/// or a lone surrogate.
+std::optional<std::uint32_t> CodePointOf(const std::u16string& character);
+
+/// Which glyph of which face FetchGlyphOutline outlines for the same text and font, and where
+/// the points of its outline come from; nothing when there is no character or no face.
+std::optional<GlyphDetails> FetchGlyphDetails(DeviceContext& hdc, const std::u16string& text,
+                                              const LOGFONTA& font);
 
 }  // namespace moji

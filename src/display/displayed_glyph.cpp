@@ -1,0 +1,52 @@
+#include "display/displayed_glyph.h"
+
+#include <cstdio>
+
+#include "display/display_request.h"
+#include "display/glyph_outline_fetch.h"
+#include "platform/unicode_names.h"
+
+namespace moji {
+namespace {
+
+/// "U+9F8D 龍": the code point and, when it is a character to show, the character itself.
+std::string CodePointLine(std::uint32_t codePoint, const std::u16string& character) {
+  char hex[16];
+  std::snprintf(hex, sizeof hex, "U+%04X", static_cast<unsigned>(codePoint));
+  const bool control = codePoint < 0x20 || (codePoint >= 0x7F && codePoint < 0xA0);
+  return control ? hex : std::string(hex) + " " + Utf8(character);
+}
+
+}  // namespace
+
+DisplayedGlyph DescribeDisplayedGlyph(DeviceContext& hdc, const std::u16string& text,
+                                      const std::string& faceName) {
+  DisplayedGlyph glyph;
+  glyph.Character = FirstCharacter(text);
+  glyph.CodePoint = CodePointOf(glyph.Character);
+  if (glyph.CodePoint) glyph.UnicodeName = UnicodeCharacterName(*glyph.CodePoint);
+  if (const std::optional<LOGFONTA> font = OutlineRequestFont(faceName)) {
+    glyph.Glyph = FetchGlyphDetails(hdc, text, *font);
+  }
+  return glyph;
+}
+
+std::vector<std::string> IdentityLines(const DisplayedGlyph& glyph) {
+  std::vector<std::string> lines;
+  if (glyph.CodePoint) {
+    lines.push_back(CodePointLine(*glyph.CodePoint, glyph.Character));
+    lines.push_back(glyph.UnicodeName);
+  }
+  if (glyph.Glyph) {
+    const GlyphDetails& details = *glyph.Glyph;
+    std::string index = details.GlyphIndex == 0 ? "グリフなし"
+                                                : "グリフ " + std::to_string(details.GlyphIndex);
+    if (!details.GlyphName.empty()) index += " " + details.GlyphName;
+    lines.push_back(index);
+    lines.push_back(details.Family + " (" + std::to_string(details.FaceIndex) + ")");
+    lines.push_back(details.File);
+  }
+  return lines;
+}
+
+}  // namespace moji
