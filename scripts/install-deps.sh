@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev libfreetype-dev libfontconfig-dev
+  qt6-base-dev qt6-translations-l10n libfreetype-dev libfontconfig-dev
   fonts-ipafont-gothic fonts-dejavu-core
   libgtest-dev libbenchmark-dev python3-fonttools
   clang libclang-rt-14-dev valgrind

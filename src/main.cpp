@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QPixmap>
+#include <QTranslator>
 #include <csignal>
 #include <memory>
 
@@ -23,6 +24,10 @@ int main(int argc, char** argv) {
   if (request.Kind != moji::CommandKind::Window) return moji::RunCommand(request);
 
   QApplication app(argc, argv);
+  // The toolkit's own texts (context menus, standard dialogs) in Japanese, as the window is;
+  // without the translation they stay as they are.
+  QTranslator toolkitTexts;
+  moji::InstallToolkitTranslation(toolkitTexts);
   moji::Main window(std::make_unique<moji::InstalledFaceList>());
   window.Form_Load();
   if (request.ScreenshotPath) {

@@ -93,8 +93,9 @@ int Report(const CommandRequest& request) {
   return WriteToStandardOutput(Utf8(display.Report()));
 }
 
+/// The drawing area's logical 200 x 200 pixels, drawn at `Scale` device pixels per pixel.
 int RenderPng(const CommandRequest& request) {
-  RasterSurface surface(kDrawingSide, kDrawingSide);
+  RasterSurface surface(kDrawingSide, kDrawingSide, 0x00FFFFFF, request.Scale);
   OffscreenDisplay display(&surface, [&surface] { surface.Clear(); });
   Display(request, request.Thickness, display);
   return WritePngFile(request.OutputPath, surface.Image());

@@ -17,7 +17,7 @@ const std::map<CommandKind, std::set<QString>>& OptionsOfModes() {
   static const std::map<CommandKind, std::set<QString>> options = {
       {CommandKind::Window, {"screenshot"}},
       {CommandKind::Report, {"face"}},
-      {CommandKind::Render, {"face", "thickness", "output", "format"}},
+      {CommandKind::Render, {"face", "thickness", "scale", "output", "format"}},
       {CommandKind::Faces, {}},
   };
   return options;
@@ -45,13 +45,15 @@ std::optional<QStringList> DecodedArguments(int argc, const char* const* argv) {
   return arguments;
 }
 
-std::optional<std::int32_t> ParseThickness(const QString& text) {
+/// The whole number `text` spells, when it lies from `least` to `most`.
+std::optional<std::int32_t> ParseWholeNumber(const QString& text, std::int32_t least,
+                                             std::int32_t most) {
   const std::string digits = text.toStdString();
   std::int32_t value = 0;
   const char* end = digits.data() + digits.size();
   const auto [stop, error] = std::from_chars(digits.data(), end, value);
   if (digits.empty() || error != std::errc{} || stop != end) return std::nullopt;
-  if (value < kThinnestPen || value > kThickestPen) return std::nullopt;
+  if (value < least || value > most) return std::nullopt;
   return value;
 }
 
@@ -85,9 +87,16 @@ QString ApplyOptions(const QCommandLineParser& parser, CommandRequest& request) 
     if (!OutlineRequestFont(*request.Face)) return "the face name is longer than 31 bytes";
   }
   if (parser.isSet("thickness")) {
-    const std::optional<std::int32_t> thickness = ParseThickness(parser.value("thickness"));
+    const std::optional<std::int32_t> thickness =
+        ParseWholeNumber(parser.value("thickness"), kThinnestPen, kThickestPen);
     if (!thickness) return "--thickness must be a whole number from 1 to 5: " + parser.value("thickness");
     request.Thickness = *thickness;
+  }
+  if (parser.isSet("scale")) {
+    const std::optional<std::int32_t> scale =
+        ParseWholeNumber(parser.value("scale"), 1, kLargestScale);
+    if (!scale) return "--scale must be a whole number from 1 to 8: " + parser.value("scale");
+    request.Scale = *scale;
   }
   if (parser.isSet("output")) {
     const std::optional<ImageFormat> format = OutputFormat(parser);
@@ -132,6 +141,7 @@ ParsedCommand ParseCommandLine(int argc, const char* const* argv) {
       {{"v", "version"}, "version"},
       {"face", "face", "NAME"},
       {"thickness", "thickness", "N"},
+      {"scale", "scale", "N"},
       {{"o", "output"}, "output", "FILE"},
       {"format", "format", "FORMAT"},
       {"screenshot", "screenshot", "FILE"},
@@ -165,7 +175,7 @@ ParsedCommand ParseCommandLine(int argc, const char* const* argv) {
 const char* CommandUsage() {
   return "Usage: moji-outline [--screenshot FILE]\n"
          "  or:  moji-outline report CHAR [--face NAME]\n"
-         "  or:  moji-outline render CHAR [--face NAME] [--thickness N] [--format FORMAT] -o FILE\n"
+         "  or:  moji-outline render CHAR [--face NAME] [--thickness N] [--scale N] [--format FORMAT] -o FILE\n"
          "  or:  moji-outline faces\n"
          "Show how a character of a font is built from outline curves: its contours listed point\n"
          "by point and drawn in colour. Without a command, open the window.\n"
@@ -181,6 +191,9 @@ const char* CommandUsage() {
          "                   \"ＭＳ ゴシック\" by default; a face that is not installed is replaced\n"
          "                   by the one the font engine substitutes for it\n"
          "  --thickness=N    pen thickness of render, 1 to 5 (default 2)\n"
+         "  --scale=N        pixels of render's PNG per drawing-area pixel, 1 to 8 (default 1):\n"
+         "                   the same drawing at N times the resolution (200N x 200N); an SVG\n"
+         "                   is the same at any scale\n"
          "  -o, --output=FILE\n"
          "                   the file render writes: FILE.png (the drawing area's pixels) or\n"
          "                   FILE.svg (one path per contour, through the same points); a pipe\n"
@@ -199,6 +212,7 @@ const char* CommandUsage() {
          "Examples:\n"
          "  moji-outline report 龍 --face IPAゴシック\n"
          "  moji-outline render 龍 --thickness 3 -o ryu.png\n"
+         "  moji-outline render 龍 --scale 4 -o ryu-large.png\n"
          "  moji-outline render A --face \"DejaVu Sans\" -o a.svg\n";
 }
 

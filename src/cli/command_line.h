@@ -15,6 +15,9 @@ enum class CommandKind { Window, Help, Version, Report, Render, Faces };
 /// How `render` writes its drawing, chosen by the output file's extension.
 enum class ImageFormat { Png, Svg };
 
+/// The most device pixels per drawing-area pixel that `render --scale` draws a PNG at.
+inline constexpr std::int32_t kLargestScale = 8;
+
 /// A parsed command line; the fields a command does not take keep their defaults.
 struct CommandRequest {
   CommandKind Kind = CommandKind::Window;
@@ -24,6 +27,8 @@ struct CommandRequest {
   std::optional<std::string> Face;
   /// Pen thickness of `render`, 1 to 5.
   std::int32_t Thickness = kInitialPen;
+  /// Pixels of `render`'s PNG per drawing-area pixel along each side, 1 to kLargestScale.
+  std::int32_t Scale = 1;
   /// The file `render` writes, and its format.
   std::string OutputPath;
   ImageFormat Format = ImageFormat::Png;

@@ -38,10 +38,16 @@ struct PixelBox {
 /// open across drawing calls and is closed when the image is read or cleared. What cannot reach
 /// the image is never stroked, and what reaches it from far away is cut to a margin around it,
 /// so the work of a drawing is bounded by what can be seen, however far its points lie.
+///
+/// Every coordinate, pen width and radius is in logical pixels. At a device pixel ratio r the
+/// image holds r x r device pixels per logical pixel (QImage::devicePixelRatio is r), so a
+/// screen or a file with r times the pixels gets the same drawing at full resolution.
 class RasterSurface final : public DrawingSurface {
  public:
-  /// An image of the given size, filled with the background colour (0x00BBGGRR).
-  explicit RasterSurface(int width = 200, int height = 200, COLORREF background = 0x00FFFFFF);
+  /// An image of the given logical size at the device pixel ratio `ratio` (at least 1), filled
+  /// with the background colour (0x00BBGGRR).
+  explicit RasterSurface(int width = 200, int height = 200, COLORREF background = 0x00FFFFFF,
+                         double ratio = 1.0);
   ~RasterSurface() override;
   RasterSurface(const RasterSurface&) = delete;
   RasterSurface& operator=(const RasterSurface&) = delete;
@@ -53,6 +59,11 @@ class RasterSurface final : public DrawingSurface {
 
   /// Fills the whole image with the background colour.
   void Clear();
+  /// Device pixels per logical pixel along each side.
+  double DevicePixelRatio() const { return ratio_; }
+  /// Replaces the image by an empty one at the device pixel ratio `ratio` (at least 1); the
+  /// current pen stays selected.
+  void SetDevicePixelRatio(double ratio);
   /// An outline circle; a radius of 0 or less, or a non-finite value, draws nothing.
   void DrawCircle(float centerX, float centerY, float radius, COLORREF color, int lineWidth);
   /// The image with everything drawn so far.
@@ -64,12 +75,18 @@ class RasterSurface final : public DrawingSurface {
   QPointF Device(const POINT& point) const;
   void DrawCubic(const std::array<QPointF, 4>& points, int halvings);
 
+  int width_ = 0;
+  int height_ = 0;
+  double ratio_ = 1.0;
   QImage image_;
   QColor background_;
+  PenDescription penDescription_{};
   QPen pen_;
-  /// Added to both coordinates of every device point: 0.5 for a pen of odd width.
+  /// Added to both coordinates of every point before it is scaled to device pixels: 0.5 for a
+  /// pen of odd width.
   double centring_ = 0.0;
-  /// Where the current pen can reach the image, and where strokes are drawn without cutting.
+  /// Where the current pen can reach the image, and where strokes are drawn without cutting,
+  /// in device pixels.
   PixelBox visible_{};
   PixelBox drawnWhole_{};
   mutable QPainter painter_;

@@ -2,20 +2,35 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QIcon>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTimer>
+#include <QTranslator>
 #include <limits>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
+#include "display/block_palette.h"
 #include "display/motion_frame.h"
 #include "display/drawing_area_font.h"
 #include "window/handler_boundary.h"
+
+/// The program's icon, compiled into this library (window_icons.qrc): the 48-pixel picture
+/// always, so that an icon shows even where Qt cannot read SVG, and the scalable one beside it.
+/// Outside every namespace, as the resource's initialiser must be named.
+static QIcon ProgramIcon() {
+  Q_INIT_RESOURCE(window_icons);
+  QIcon icon(QStringLiteral(":/icons/48x48/io.github.mojioutline.MojiOutline.png"));
+  icon.addFile(QStringLiteral(":/icons/io.github.mojioutline.MojiOutline.svg"));
+  return icon;
+}
 
 namespace moji {
 namespace {
@@ -54,6 +69,7 @@ Main::~Main() = default;
 void Main::BuildControls() {
   setObjectName(QStringLiteral("Main"));
   setWindowTitle(Utf16(kMainCaption));
+  setWindowIcon(ProgramIcon());
   setFixedSize(kClientWidth, kClientHeight);
   // Created in tab order, so the focus chain follows it.
   BuildPictureAndTexts();
@@ -107,6 +123,7 @@ void Main::ConnectHandlers() {
   connect(picture1_, &PictureBox::MouseDown, this, &Main::Picture1_MouseDown);
   connect(picture1_, &PictureBox::MouseMove, this, &Main::Picture1_MouseMove);
   connect(picture1_, &PictureBox::MouseUp, this, &Main::Picture1_MouseUp);
+  connect(picture1_, &PictureBox::DevicePixelRatioChanged, this, &Main::RedrawOutline);
   connect(timer1_, &QTimer::timeout, this, &Main::Timer1_Timer);
 }
 
@@ -140,6 +157,14 @@ void Main::RefreshDrawing() { picture1_->Refresh(); }
 
 void Main::DrawPulseCircle(float centerX, float centerY, float radius) {
   picture1_->DrawCircle(centerX, centerY, radius);
+}
+
+void Main::RedrawOutline() {
+  RunHandler("RedrawOutline", [this] {
+    ClearDrawing();
+    DrawBlocksInPaletteColors(picture1_->Dc(), currentOutline_, Thickness());
+    RefreshDrawing();
+  });
 }
 
 void Main::EnumTrueTypeFont() {
@@ -227,5 +252,11 @@ std::int32_t Main::Thickness() const {
 }
 
 std::u16string Main::Text2Text() const { return text2_->text().toStdU16String(); }
+
+bool InstallToolkitTranslation(QTranslator& translator) {
+  return translator.load(QStringLiteral("qtbase_ja"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+         QCoreApplication::installTranslator(&translator);
+}
 
 }  // namespace moji

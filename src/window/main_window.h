@@ -20,6 +20,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QScrollBar;
 class QTimer;
+class QTranslator;
 
 namespace moji {
 
@@ -27,6 +28,11 @@ namespace moji {
 inline constexpr char16_t kMainCaption[] = u"文字のアウトライン応用サンプル";
 /// The caption while the font walk runs.
 inline constexpr char16_t kBusyCaption[] = u"フォント列挙中・・・数秒かかる場合があります";
+
+/// Loads Qt's own Japanese texts (qtbase_ja, from Qt's translations folder) into `translator`
+/// and installs it, so the controls' context menus and the standard dialogs speak Japanese.
+/// Returns false, having installed nothing, when the translation is not there.
+bool InstallToolkitTranslation(QTranslator& translator);
 
 /// The main window: a drawing area, the outline report, the character, the face list, the
 /// pen thickness and the motion switch, driven by a 50 ms timer.
@@ -92,6 +98,7 @@ class Main final : public QWidget, private DisplayTarget {
   void ClearDrawing() override;
   void RefreshDrawing() override;
   void DrawPulseCircle(float centerX, float centerY, float radius) override;
+  /// Draws the current outline again as it stands, after Picture1's image was made anew.
   void RedrawOutline();
   void SelectDrawnFaceInCombo1();
   /// What both scroll-bar events do: show the thickness and redraw with it.

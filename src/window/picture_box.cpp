@@ -2,17 +2,30 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 
 namespace moji {
 namespace {
 
-/// Foreground colour and line width of the circles: the picture box defaults.
+/// Foreground colour and line width of the circles, and the background: the picture box
+/// defaults.
 constexpr COLORREF kForeColor = 0x000000;
 constexpr int kDrawWidth = 1;
+constexpr COLORREF kBackColor = 0xFFFFFF;
+
+/// Whether the event can mean that the widget's device pixel ratio changed: the window moved
+/// to another screen, the screen's ratio changed, or the widget is being shown.
+bool MayChangeRatio(QEvent::Type type) {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+  if (type == QEvent::DevicePixelRatioChange) return true;
+#endif
+  return type == QEvent::ScreenChangeInternal || type == QEvent::Show;
+}
 
 }  // namespace
 
-PictureBox::PictureBox(QWidget* parent) : QFrame(parent), surface_(kImageSide, kImageSide) {
+PictureBox::PictureBox(QWidget* parent)
+    : QFrame(parent), surface_(kImageSide, kImageSide, kBackColor, devicePixelRatioF()) {
   setFrameStyle(QFrame::Panel | QFrame::Sunken);
   setLineWidth(kFrameWidth);
   setMouseTracking(true);
@@ -49,6 +62,22 @@ void PictureBox::DrawCircle(float centerX, float centerY, float radius) {
 }
 
 void PictureBox::Refresh() { update(); }
+
+bool PictureBox::event(QEvent* event) {
+  const bool handled = QFrame::event(event);
+  if (MayChangeRatio(event->type())) FollowScreenRatio();
+  return handled;
+}
+
+void PictureBox::FollowScreenRatio() {
+  // The surface takes a ratio below 1 as 1.
+  const double ratio = std::max(devicePixelRatioF(), 1.0);
+  if (ratio == surface_.DevicePixelRatio()) return;
+  surface_.SetDevicePixelRatio(ratio);
+  lastCircle_.reset();
+  emit DevicePixelRatioChanged();
+  update();
+}
 
 void PictureBox::paintEvent(QPaintEvent* event) {
   QFrame::paintEvent(event);

@@ -1,5 +1,6 @@
 #pragma once
-// Picture1: the drawing area, a sunken frame around a persistent 200 x 200 image.
+// Picture1: the drawing area, a sunken frame around a persistent 200 x 200 image, kept at the
+// device pixel ratio of the screen it is shown on.
 
 #include <QFrame>
 #include <QString>
@@ -20,7 +21,10 @@ struct DrawnCircle {
 
 /// A drawing area that keeps its picture in an image, owns a device context drawing into
 /// that image, carries a font (face name and italic flag) selected into the device context,
-/// and reports mouse positions in pixels of the image.
+/// and reports mouse positions in pixels of the image. The image is 200 x 200 logical pixels
+/// at the screen's device pixel ratio, so lines are drawn sharp on a high-density screen; when
+/// the window moves to a screen of another ratio the image is made anew, empty, and
+/// `DevicePixelRatioChanged` asks for the picture again.
 class PictureBox final : public QFrame {
   Q_OBJECT
 
@@ -54,7 +58,7 @@ class PictureBox final : public QFrame {
   /// Shows the image on the screen.
   void Refresh();
 
-  /// The persistent image.
+  /// The persistent image, at the device pixel ratio of the box's screen.
   const QImage& Image() const { return surface_.Image(); }
   /// The last circle drawn since the image was last cleared, if any.
   const std::optional<DrawnCircle>& LastCircle() const { return lastCircle_; }
@@ -66,8 +70,11 @@ class PictureBox final : public QFrame {
   void MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers shift, float x, float y);
   /// A button was released at (x, y).
   void MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, float x, float y);
+  /// The image was made anew, empty, at another device pixel ratio: draw the picture again.
+  void DevicePixelRatioChanged();
 
  protected:
+  bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
@@ -75,6 +82,7 @@ class PictureBox final : public QFrame {
 
  private:
   void SelectFont();
+  void FollowScreenRatio();
   QPointF ImagePosition(const QMouseEvent& event) const;
 
   RasterSurface surface_;

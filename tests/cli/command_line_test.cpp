@@ -137,6 +137,40 @@ TEST(CommandLine, ReportPictureAndSvgAreTheWindows) {
   }
 }
 
+// --scale 3 draws the same drawing at three times the resolution: each 3 x 3 block of the
+// 600 x 600 PNG has ink where the 200 x 200 render has ink, give or take a pixel of
+// antialiasing. The SVG is the same at any scale.
+TEST(CommandLine, ScaledRenderIsTheDrawingAtFullResolution) {
+  QTemporaryDir out;
+  const QString small = out.filePath("small.png"), large = out.filePath("large.png");
+  ASSERT_EQ(RunMojiOutline({"render", "龍", "-o", small}).ExitCode, 0);
+  ASSERT_EQ(RunMojiOutline({"render", "龍", "--scale", "3", "-o", large}).ExitCode, 0);
+  const QImage one(small), three(large);
+  ASSERT_EQ(three.size(), QSize(600, 600));
+  const auto inked = [](const QImage& image, QRect box) {  // any pixel in the box not white
+    box &= image.rect();
+    for (int y = box.top(); y <= box.bottom(); ++y) {
+      for (int x = box.left(); x <= box.right(); ++x) {
+        if (image.pixel(x, y) != qRgb(255, 255, 255)) return true;
+      }
+    }
+    return false;
+  };
+  int ink = 0;
+  for (int y = 0; y < 200; ++y) {
+    for (int x = 0; x < 200; ++x) {
+      const QRect pixel(x, y, 1, 1), block(3 * x, 3 * y, 3, 3);
+      const bool small = inked(one, pixel), large = inked(three, block);
+      ink += small;
+      EXPECT_TRUE(!large || inked(one, pixel.adjusted(-1, -1, 1, 1))) << "stray " << x << "," << y;
+      EXPECT_TRUE(!small || inked(three, block.adjusted(-3, -3, 3, 3))) << "lost " << x << "," << y;
+    }
+  }
+  EXPECT_GT(ink, 2000);
+  const QStringList svg = {"render", "龍", "--format", "svg", "-o", "/dev/stdout"};
+  EXPECT_EQ(RunMojiOutline(svg + QStringList{"--scale", "3"}).Out, RunMojiOutline(svg).Out);
+}
+
 // One face per line, in Combo1's order; a family name holding a line break or an escape
 // sequence is printed with them escaped, never raw.
 TEST(CommandLine, FacesListsCombo1InOrderOneLineEach) {
@@ -162,7 +196,7 @@ TEST(CommandLine, HelpAndVersion) {
     const ProgramRun help = RunMojiOutline(arguments);
     EXPECT_EQ(help.ExitCode, 0);
     for (const char* command : {"Usage: moji-outline", "report CHAR", "render CHAR", "faces",
-                                "--screenshot=FILE", "--face=NAME"}) {
+                                "--screenshot=FILE", "--face=NAME", "--scale=N"}) {
       EXPECT_NE(help.Out.find(command), std::string::npos) << command;
     }
   }
@@ -196,6 +230,10 @@ TEST(CommandLine, RefusedCommandsExitTwoAndWriteNothing) {
       {"render", "龍", "--thickness", "0", "-o", png},
       {"render", "龍", "--thickness", "6", "-o", png},
       {"render", "龍", "--thickness=x", "-o", png},
+      {"render", "龍", "--scale", "0", "-o", png},
+      {"render", "龍", "--scale", "9", "-o", png},
+      {"render", "龍", "--scale=1.5", "-o", png},
+      {"report", "龍", "--scale", "2"},
       {"render", "龍", "-o", out.filePath("out.gif")},
       {"render", "龍", "--format", "gif", "-o", png},
       {"render", "龍", "-o", out.filePath("file/out.svg")},

@@ -102,24 +102,31 @@ TEST(RasterSurfaceTest, FarPointsAreClippedNotWrapped) {
 
 // Horizontal and vertical strokes of every pen width are solid in the pen's colour and exactly
 // as wide as the pen, odd widths centred on the pixel of the device point, even widths on its
-// edge; nothing next to them is touched.
+// edge; nothing next to them is touched. At device pixel ratio 2 the image has twice the pixels
+// each way and the same strokes cover twice the device rows, as solid.
 TEST(RasterSurfaceTest, StraightStrokesAreSolidAndExactlyAsWideAsThePen) {
-  for (std::int32_t width = 1; width <= 5; ++width) {
-    RasterSurface surface(200, 200);
-    DeviceContext hdc;
-    hdc.Surface = &surface;
-    const HGDIOBJ previous = SelectObject(hdc, CreatePen(PS_SOLID, width, 0x00800000));
-    const POINT horizontal[] = {{20, 50}, {180, 50}}, vertical[] = {{100, 80}, {100, 190}};
-    Polyline(hdc, horizontal, 2);
-    Polyline(hdc, vertical, 2);
-    DeleteObject(SelectObject(hdc, previous));
-    const QImage& image = surface.Image();
-    const int first = -(width / 2), last = (width - 1) / 2;  // offsets of the covered rows
-    for (int offset = first - 2; offset <= last + 2; ++offset) {
-      const bool covered = offset >= first && offset <= last;
-      const QRgb expected = covered ? qRgb(0, 0, 128) : kWhite;
-      EXPECT_EQ(image.pixel(60, 50 + offset), expected) << width << " row " << offset;
-      EXPECT_EQ(image.pixel(100 + offset, 140), expected) << width << " column " << offset;
+  for (const int ratio : {1, 2}) {
+    for (std::int32_t width = 1; width <= 5; ++width) {
+      RasterSurface surface(200, 200, 0x00FFFFFF, ratio);
+      DeviceContext hdc;
+      hdc.Surface = &surface;
+      const HGDIOBJ previous = SelectObject(hdc, CreatePen(PS_SOLID, width, 0x00800000));
+      const POINT horizontal[] = {{20, 50}, {180, 50}}, vertical[] = {{100, 80}, {100, 190}};
+      Polyline(hdc, horizontal, 2);
+      Polyline(hdc, vertical, 2);
+      DeleteObject(SelectObject(hdc, previous));
+      const QImage& image = surface.Image();
+      ASSERT_EQ(image.size(), QSize(200 * ratio, 200 * ratio));
+      // Device offsets of the covered rows from the device point's row.
+      const int first = -(width / 2) * ratio, last = ((width - 1) / 2 + 1) * ratio - 1;
+      for (int offset = first - 2; offset <= last + 2; ++offset) {
+        const bool covered = offset >= first && offset <= last;
+        const QRgb expected = covered ? qRgb(0, 0, 128) : kWhite;
+        EXPECT_EQ(image.pixel(60 * ratio, 50 * ratio + offset), expected)
+            << ratio << " " << width << " row " << offset;
+        EXPECT_EQ(image.pixel(100 * ratio + offset, 140 * ratio), expected)
+            << ratio << " " << width << " column " << offset;
+      }
     }
   }
 }

@@ -19,6 +19,38 @@ namespace {
 const QString kIpaGothic = QString::fromUtf16(u"IPAゴシック");
 const QString kTitle = QString::fromUtf16(u"文字のアウトライン応用サンプル");
 
+/// The offscreen platform with two screens side by side: the window opens on the one of device
+/// pixel ratio 1, at the left, and can be moved to the one of ratio 2.
+constexpr char kTwoScreens[] =
+    R"({"screens": [{"name": "high", "x": 800, "y": 0, "width": 800, "height": 600, "dpr": 2},
+                   {"name": "low", "x": 0, "y": 0, "width": 800, "height": 600}]})";
+
+/// Runs moji-outline on the offscreen platform at the scale factor; true when it exits with 0.
+bool RunProgram(const QStringList& arguments, int scaleFactor) {
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert("QT_QPA_PLATFORM", "offscreen");
+  environment.insert("QT_SCALE_FACTOR", QString::number(scaleFactor));
+  QProcess program;
+  program.setProcessEnvironment(environment);
+  program.start(QStringLiteral(MOJI_OUTLINE_PATH), arguments);
+  return program.waitForFinished(60000) && program.exitStatus() == QProcess::NormalExit &&
+         program.exitCode() == 0;
+}
+
+/// How many of the image's 2 x 2 pixel blocks hold more than one colour: none when the image
+/// is a picture of half the size with every pixel doubled.
+int MixedBlocks(const QImage& image) {
+  int mixed = 0;
+  for (int y = 0; y + 1 < image.height(); y += 2) {
+    for (int x = 0; x + 1 < image.width(); x += 2) {
+      const QRgb corner = image.pixel(x, y);
+      mixed += image.pixel(x + 1, y) != corner || image.pixel(x, y + 1) != corner ||
+               image.pixel(x + 1, y + 1) != corner;
+    }
+  }
+  return mixed;
+}
+
 /// Every pen created while `action` runs.
 std::vector<PenDescription> PensCreatedBy(const std::function<void()>& action) {
   RecordingSurface recording;
@@ -105,6 +137,44 @@ class MainWindowTest : public QObject {
         {"Label1", {336, 404, 73, 17}}};
     for (const auto& [name, geometry] : controls)
       QCOMPARE(Find<QWidget>(name)->geometry(), geometry);
+    // The 48-pixel icon is there even where Qt reads no SVG.
+    QVERIFY(window_->windowIcon().availableSizes().contains(QSize(48, 48)));
+  }
+
+  // Moved to a screen of device pixel ratio 2, Picture1 holds its picture at twice the pixels,
+  // drawn again at once; moved back, the picture is the one it was, pixel for pixel: the one a
+  // display request drew, then the one a motion frame drew.
+  void followsTheScreensPixelRatio() {
+    for (const bool moving : {false, true}) {
+      if (moving) {
+        QTest::mouseClick(Find<QCheckBox>("Check1"), Qt::LeftButton);
+        window_->Timer1_Timer();
+      }
+      const QImage shown = Picture().copy();
+      QCOMPARE(shown.devicePixelRatio(), 1.0);
+      window_->move(900, 20);  // onto the screen of ratio 2
+      QTRY_COMPARE(Picture().devicePixelRatio(), 2.0);
+      QCOMPARE(Picture().size(), QSize(400, 400));
+      QVERIFY(!test::IsBlank(Picture()));
+      window_->move(20, 20);
+      QTRY_COMPARE(Picture().devicePixelRatio(), 1.0);
+      QCOMPARE(Picture(), shown);
+    }
+  }
+
+  // Qt's own texts (Text2's context menu) are Japanese once the toolkit translation is in.
+  void toolkitTextsInJapanese() {
+    const QString translations = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (!QFile::exists(translations + QStringLiteral("/qtbase_ja.qm")))
+      QSKIP("Qt's Japanese translation (qt6-translations-l10n) is not installed");
+    QTranslator translator;
+    QVERIFY(InstallToolkitTranslation(translator));
+    const std::unique_ptr<QMenu> menu(Find<QLineEdit>("Text2")->createStandardContextMenu());
+    QString texts;
+    for (const QAction* action : menu->actions()) texts += action->text() + u' ';
+    QVERIFY2(texts.contains(QString::fromUtf16(u"元に戻す")) &&
+                 texts.contains(QString::fromUtf16(u"コピー")),
+             qPrintable(texts));
   }
 
   void typingAndChoosingFace() {
@@ -243,18 +313,38 @@ class MainWindowTest : public QObject {
     QVERIFY(ReportStartsWith(u"文字：A\r\n"));
   }
 
+  // The program's picture of its window at scale factors 1 and 2: the drawing area is what
+  // render draws at the same scale, pixel for pixel; at 2 it is drawn at full resolution, not a
+  // 200 x 200 picture with its pixels doubled.
   void screenshot() {
     QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("out.png"));
-    QProcess program;
-    program.start(QStringLiteral(MOJI_OUTLINE_PATH), {QStringLiteral("--screenshot"), file});
-    QVERIFY(program.waitForFinished(60000));
-    QCOMPARE(program.exitCode(), 0);
-    const QImage shot = QImage(file).convertToFormat(QImage::Format_RGB32);
-    QCOMPARE(shot.size(), QSize(582, 436));
-    QVERIFY(!test::IsBlank(shot.copy(338, 10, 200, 200)));
+    const QString shotFile = dir.filePath("shot.png"), renderFile = dir.filePath("render.png");
+    for (const int factor : {1, 2}) {
+      QVERIFY(RunProgram({"--screenshot", shotFile}, factor));
+      QVERIFY(RunProgram({"render", QString::fromUtf16(u"龍"), "--scale", QString::number(factor),
+                          "-o", renderFile}, factor));
+      const QImage shot = QImage(shotFile).convertToFormat(QImage::Format_RGB32);
+      QCOMPARE(shot.size(), QSize(582, 436) * factor);
+      const QImage drawing = shot.copy(338 * factor, 10 * factor, 200 * factor, 200 * factor);
+      QVERIFY(!test::IsBlank(drawing));
+      QCOMPARE(drawing, QImage(renderFile).convertToFormat(QImage::Format_RGB32));
+      // About 660 blocks along the curves and slanted lines are mixed; a doubled picture has none.
+      if (factor == 2) QVERIFY(MixedBlocks(drawing) > 200);
+    }
   }
 };
 
-QTEST_MAIN(MainWindowTest)
+// The window tests run on two offscreen screens of different device pixel ratios.
+int main(int argc, char** argv) {
+  QTemporaryDir dir;
+  QFile screens(dir.filePath(QStringLiteral("screens.json")));
+  if (!screens.open(QIODevice::WriteOnly) || screens.write(kTwoScreens) < 0) return 1;
+  screens.close();
+  qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + screens.fileName().toLocal8Bit());
+  QApplication app(argc, argv);
+  QApplication::setAttribute(Qt::AA_Use96Dpi, true);
+  MainWindowTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
 #include "main_window_test.moc"
