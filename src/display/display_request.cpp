@@ -30,17 +30,30 @@ std::optional<LOGFONTA> OutlineRequestFont(std::string_view faceName) {
   return font;
 }
 
+void DrawRequestedMarks(const GlyphOutline& placed, std::span<const PointSource> sources,
+                        DisplayTarget& target) {
+  const OverlaySettings overlays = target.Overlays();
+  if (overlays == OverlaySettings{}) return;
+  target.DrawMarks(MarksOfOutline(placed, sources, overlays));
+}
+
 bool RunDisplayRequest(std::u16string text, std::string_view faceName, std::int32_t penWidth,
                        GlyphOutline& currentOutline, DisplayTarget& target) {
   if (text.empty()) return false;
   const std::optional<LOGFONTA> font = OutlineRequestFont(faceName);
   if (!font) return false;
 
-  currentOutline = FetchGlyphOutline(target.DrawingDc(), std::move(text), *font);
+  std::optional<GlyphDetails> details;
+  currentOutline = FetchGlyphOutline(target.DrawingDc(), text, *font, &details);
+  const DisplayedGlyph glyph = DescribeDisplayedGlyph(text, std::move(details));
   target.ShowReport(OutlineReportText(currentOutline));
+  target.ShowGlyph(glyph);
   PlaceOutline(currentOutline, kPlaceOffsetX, kPlaceOffsetY, kPlaceScale, true);
   target.ClearDrawing();
   DrawBlocksInPaletteColors(target.DrawingDc(), currentOutline, penWidth);
+  DrawRequestedMarks(currentOutline, glyph.Glyph ? std::span(glyph.Glyph->Points)
+                                                 : std::span<const PointSource>(),
+                     target);
   target.RefreshDrawing();
   return true;
 }

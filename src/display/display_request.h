@@ -4,9 +4,12 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
+#include "display/displayed_glyph.h"
+#include "display/overlay_marks.h"
 #include "model/glyph_outline.h"
 #include "platform/device_context.h"
 #include "platform/font_records.h"
@@ -34,15 +37,28 @@ class DisplayTarget {
   virtual void RefreshDrawing() = 0;
   /// Draws an outline circle in the drawing area's own foreground colour and line width.
   virtual void DrawPulseCircle(float centerX, float centerY, float radius) = 0;
+  /// Which marks to draw over the outline: none unless the target asks for them.
+  virtual OverlaySettings Overlays() const { return {}; }
+  /// Learns which glyph a request shows, before it is drawn; the target keeps what it needs.
+  virtual void ShowGlyph(const DisplayedGlyph& glyph) { static_cast<void>(glyph); }
+  /// Where the points of the glyph shown come from, for the marks of a motion frame.
+  virtual std::span<const PointSource> ShownSources() const { return {}; }
+  /// Draws marks over the blocks.
+  virtual void DrawMarks(const OutlineMarks& marks) { static_cast<void>(marks); }
 };
 
 /// The font description of an outline request for the UTF-8 face name: height 32, italic 0,
 /// default character set; nullopt when the name needs more than 31 bytes.
 std::optional<LOGFONTA> OutlineRequestFont(std::string_view faceName);
 
+/// Draws over the placed outline the marks the target asks for, the points numbered by `sources`.
+void DrawRequestedMarks(const GlyphOutline& placed, std::span<const PointSource> sources,
+                        DisplayTarget& target);
+
 /// The display pipeline for the first character of `text` in the named face: fetch the outline
-/// into `currentOutline`, show its report, place it at 160 pixels per font height, clear the
-/// drawing and draw every block in its palette colour with a pen `penWidth` wide, refresh.
+/// into `currentOutline`, show its report and which glyph it is, place it at 160 pixels per font
+/// height, clear the drawing, draw every block in its palette colour with a pen `penWidth` wide
+/// and the marks the target asks for over them, refresh.
 /// Returns false, having changed nothing, for an empty text or a face name over 31 bytes.
 /// Throws what the block drawing throws for a broken outline, after the report is shown.
 bool RunDisplayRequest(std::u16string text, std::string_view faceName, std::int32_t penWidth,

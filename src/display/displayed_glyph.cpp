@@ -1,8 +1,8 @@
 #include "display/displayed_glyph.h"
 
 #include <cstdio>
+#include <utility>
 
-#include "display/display_request.h"
 #include "display/glyph_outline_fetch.h"
 #include "platform/unicode_names.h"
 
@@ -19,15 +19,13 @@ std::string CodePointLine(std::uint32_t codePoint, const std::u16string& charact
 
 }  // namespace
 
-DisplayedGlyph DescribeDisplayedGlyph(DeviceContext& hdc, const std::u16string& text,
-                                      const std::string& faceName) {
+DisplayedGlyph DescribeDisplayedGlyph(const std::u16string& text,
+                                      std::optional<GlyphDetails> details) {
   DisplayedGlyph glyph;
   glyph.Character = FirstCharacter(text);
   glyph.CodePoint = CodePointOf(glyph.Character);
   if (glyph.CodePoint) glyph.UnicodeName = UnicodeCharacterName(*glyph.CodePoint);
-  if (const std::optional<LOGFONTA> font = OutlineRequestFont(faceName)) {
-    glyph.Glyph = FetchGlyphDetails(hdc, text, *font);
-  }
+  glyph.Glyph = std::move(details);
   return glyph;
 }
 

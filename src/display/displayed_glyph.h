@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/device_context.h"
 #include "platform/glyph_outline_service.h"
 
 namespace moji {
@@ -22,9 +21,9 @@ struct DisplayedGlyph {
   std::optional<GlyphDetails> Glyph;
 };
 
-/// The glyph of the first character of `text` in the named face, as a display request draws it.
-DisplayedGlyph DescribeDisplayedGlyph(DeviceContext& hdc, const std::u16string& text,
-                                      const std::string& faceName);
+/// The description of the first character of `text` and of the glyph fetched for it.
+DisplayedGlyph DescribeDisplayedGlyph(const std::u16string& text,
+                                      std::optional<GlyphDetails> glyph);
 
 /// What the status bar and `report --info` say of the glyph, one UTF-8 line each: the code
 /// point and character, the Unicode name, the glyph index and name, the face, its file.

@@ -62,7 +62,9 @@ std::optional<std::uint32_t> CodePointOf(const std::u16string& character) {
   return character[0];
 }
 
-GlyphOutline FetchGlyphOutline(DeviceContext& hdc, std::u16string text, const LOGFONTA& font) {
+GlyphOutline FetchGlyphOutline(DeviceContext& hdc, std::u16string text, const LOGFONTA& font,
+                               std::optional<GlyphDetails>* details) {
+  if (details != nullptr) details->reset();
   if (text.empty()) return {};
   const std::u16string character = FirstCharacter(text);
   const std::int32_t height = font.lfHeight;
@@ -75,6 +77,7 @@ GlyphOutline FetchGlyphOutline(DeviceContext& hdc, std::u16string text, const LO
   const float scale = static_cast<float>(1.0 / height);
   GLYPHMETRICS metrics{};
   SelectedFont selected(hdc, font);
+  if (details != nullptr) *details = GetGlyphDetails(hdc, *codePoint);
   const std::int32_t size = GetGlyphOutlineA(hdc, *codePoint, GGO_NATIVE, &metrics, 0, nullptr, &identity);
   if (size <= 0) return {};
   std::vector<std::uint8_t> buffer(static_cast<std::size_t>(size), 0);
@@ -82,14 +85,6 @@ GlyphOutline FetchGlyphOutline(DeviceContext& hdc, std::u16string text, const LO
                    buffer.data(), &identity);
   selected.Release();
   return WalkNativeOutline(buffer, scale, character);
-}
-
-std::optional<GlyphDetails> FetchGlyphDetails(DeviceContext& hdc, const std::u16string& text,
-                                              const LOGFONTA& font) {
-  const std::optional<std::uint32_t> codePoint = CodePointOf(FirstCharacter(text));
-  if (!codePoint) return std::nullopt;
-  const SelectedFont selected(hdc, font);
-  return GetGlyphDetails(hdc, *codePoint);
 }
 
 }  // namespace moji

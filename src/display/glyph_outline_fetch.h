@@ -19,16 +19,13 @@ std::u16string FirstCharacter(const std::u16string& text);
 /// The outline of the text's first character in the described font, every coordinate divided
 /// by the font height. The empty outline for an empty text, a height below 2, a lone
 /// surrogate or a character without an outline. The font is created, selected, put back and
-/// deleted within the call.
-GlyphOutline FetchGlyphOutline(DeviceContext& hdc, std::u16string text, const LOGFONTA& font);
+/// deleted within the call. With `details`, they receive which glyph of which face it is and
+/// where the points of its outline come from (nothing when there is no character or no face).
+GlyphOutline FetchGlyphOutline(DeviceContext& hdc, std::u16string text, const LOGFONTA& font,
+                               std::optional<GlyphDetails>* details = nullptr);
 
 /// The Unicode code point of a character as FirstCharacter gives it; nothing for an empty text
 /// or a lone surrogate.
 std::optional<std::uint32_t> CodePointOf(const std::u16string& character);
-
-/// Which glyph of which face FetchGlyphOutline outlines for the same text and font, and where
-/// the points of its outline come from; nothing when there is no character or no face.
-std::optional<GlyphDetails> FetchGlyphDetails(DeviceContext& hdc, const std::u16string& text,
-                                              const LOGFONTA& font);
 
 }  // namespace moji

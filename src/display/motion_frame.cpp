@@ -13,6 +13,8 @@ void RunMotionFrame(const MouseState& mouse, RandomSource& random, std::int32_t 
     target.DrawPulseCircle(mouse.MouseX, mouse.MouseY, PulseRadius(mouse.ButtonDown));
   }
   DrawBlocksInPaletteColors(target.DrawingDc(), currentOutline, penWidth);
+  // The marks travel with their points.
+  DrawRequestedMarks(currentOutline, target.ShownSources(), target);
   target.RefreshDrawing();
 }
 

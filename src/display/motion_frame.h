@@ -13,7 +13,7 @@ namespace moji {
 
 /// Moves every point of the placed `currentOutline`, clears the drawing, draws the pulse circle
 /// around the mouse while a button is held, then every block in its palette colour with a pen
-/// `penWidth` wide, and refreshes. Throws what the block drawing throws for a broken outline.
+/// `penWidth` wide and the marks the target asks for, and refreshes. Throws what the block drawing throws for a broken outline.
 void RunMotionFrame(const MouseState& mouse, RandomSource& random, std::int32_t penWidth,
                     GlyphOutline& currentOutline, DisplayTarget& target);
 

@@ -1,6 +1,7 @@
 #include "display/overlay_marks.h"
 
 #include <cmath>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -9,6 +10,10 @@
 
 namespace moji {
 namespace {
+
+/// The start ring's radius, and how far the arrow reaches beyond it, in pixels.
+constexpr double kStartRadius = 5;
+constexpr double kArrowLength = 12;
 
 /// Whether point `index` of a curve's `count` lies on the curve.
 bool IsOnCurve(const OutlineCurve& curve, std::size_t index, std::size_t count) {
@@ -69,16 +74,32 @@ void MarkCurve(const OutlineCurve& curve, std::int32_t block, std::int32_t c, bo
   }
 }
 
-/// The unit direction from the start to the first point of the first curve that lies elsewhere.
-std::pair<double, double> FirstDirection(const OutlineBlock& block) {
+/// The unit direction from the start to the first point of the first curve that lies elsewhere:
+/// where the contour runs from its start; nothing when every point is at the start.
+std::optional<MarkPoint> FirstDirection(const OutlineBlock& block) {
   for (const OutlineCurve& curve : Counted(block.Curves, block.CurveCount)) {
     for (const OutlinePoint& point : Counted(curve.Points, curve.PointCount)) {
       const double dx = double{point.X} - block.StartX, dy = double{point.Y} - block.StartY;
       const double length = std::hypot(dx, dy);
-      if (length > 0 && std::isfinite(length)) return {dx / length, dy / length};
+      if (length > 0 && std::isfinite(length)) return MarkPoint{dx / length, dy / length};
     }
   }
-  return {0, 0};
+  return std::nullopt;
+}
+
+/// A ring at the block's start and an arrow from the ring along the first curve's direction.
+StartMark StartMarkOf(const OutlineBlock& block, std::int32_t b) {
+  StartMark mark{{block.StartX, block.StartY}, kStartRadius, false, {}, BlockColor(b), b};
+  if (const std::optional<MarkPoint> d = FirstDirection(block)) {
+    const auto along = [&](double distance, double aside) {
+      return MarkPoint{mark.At.X + d->X * distance - d->Y * aside,
+                       mark.At.Y + d->Y * distance + d->X * aside};
+    };
+    const double tip = kStartRadius + kArrowLength;
+    mark.HasArrow = true;
+    mark.Arrow = {along(kStartRadius, 0), along(tip, 0), along(tip - 4, 3), along(tip - 4, -3)};
+  }
+  return mark;
 }
 
 }  // namespace
@@ -96,10 +117,7 @@ OutlineMarks MarksOfOutline(const GlyphOutline& placed, std::span<const PointSou
     for (std::size_t c = 0; c < curves.size(); ++c) {
       MarkCurve(curves[c], b, static_cast<std::int32_t>(c), c + 1 == curves.size(), start, marker);
     }
-    if (settings.StartAndDirection) {
-      const auto [dx, dy] = FirstDirection(block);
-      marks.Starts.push_back({block.StartX, block.StartY, dx, dy, BlockColor(b), b});
-    }
+    if (settings.StartAndDirection) marks.Starts.push_back(StartMarkOf(block, b));
     ++b;
   }
   marks.Symbols = settings.Points;

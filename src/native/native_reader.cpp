@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 
 namespace moji {
 namespace {
@@ -25,26 +26,60 @@ struct CurveHead {
 };
 static_assert(sizeof(CurveHead) == kCurveHeadSize);
 
+/// The head of the whole, well-formed record at `offset` before `end`; nothing for a record that
+/// runs past `end`, has no points, is a quadratic run of one point or a cubic run of a partial
+/// segment.
+std::optional<CurveHead> HeadAt(std::span<const std::uint8_t> buffer, std::size_t offset,
+                                std::size_t end) {
+  if (end - offset < kCurveHeadSize) return std::nullopt;
+  const CurveHead head = ReadRecord<CurveHead>(buffer, offset);
+  const bool tooFew = head.Count <= 0 || (head.Type == TT_PRIM_QSPLINE && head.Count < 2) ||
+                      (head.Type == TT_PRIM_CSPLINE && head.Count % 3 != 0);
+  if (tooFew || std::size_t(head.Count) * kPointSize > end - offset - kCurveHeadSize) {
+    return std::nullopt;
+  }
+  return head;
+}
+
+std::size_t RecordSize(const CurveHead& head) { return kCurveHeadSize + std::size_t(head.Count) * kPointSize; }
+
+/// How many whole records lie from `offset` to `end`: the curves a block is given room for.
+std::size_t RecordsBetween(std::span<const std::uint8_t> buffer, std::size_t offset, std::size_t end) {
+  std::size_t records = 0;
+  for (std::optional<CurveHead> head; offset < end && (head = HeadAt(buffer, offset, end)); ++records) {
+    offset += RecordSize(*head);
+  }
+  return records;
+}
+
+/// How many polygons the buffer holds, by their headers' lengths: the blocks an outline is given
+/// room for.
+std::size_t PolygonsIn(std::span<const std::uint8_t> buffer) {
+  std::size_t polygons = 0;
+  for (std::size_t offset = 0; buffer.size() - offset >= kPolygonHeaderSize; ++polygons) {
+    const auto header = ReadRecord<TTPOLYGONHEADER>(buffer, offset);
+    if (header.cb < kPolygonHeaderSize || header.cb > buffer.size() - offset) break;
+    offset += header.cb;
+  }
+  return polygons;
+}
+
 /// Reads the curve records from `offset` to `end` into the block, advancing `offset` past
 /// them; false when a malformed record ended the reading.
 bool ReadCurves(std::span<const std::uint8_t> buffer, std::size_t& offset, std::size_t end,
                 float scale, OutlineBlock& block, std::int32_t& maxCurvePoints) {
+  block.Curves.reserve(RecordsBetween(buffer, offset, end));
   while (offset < end) {
-    if (end - offset < kCurveHeadSize) return false;
-    const CurveHead head = ReadRecord<CurveHead>(buffer, offset);
-    const bool tooFew = head.Count <= 0 || (head.Type == TT_PRIM_QSPLINE && head.Count < 2) ||
-                        (head.Type == TT_PRIM_CSPLINE && head.Count % 3 != 0);
-    if (tooFew || std::size_t(head.Count) * kPointSize > end - offset - kCurveHeadSize) {
-      return false;
-    }
+    const std::optional<CurveHead> head = HeadAt(buffer, offset, end);
+    if (!head) return false;
     offset += kCurveHeadSize;
     OutlineCurve& curve = block.Curves.emplace_back();
     ++block.CurveCount;
-    curve.CurveType = head.Type;
-    curve.PointCount = head.Count;
-    maxCurvePoints = std::max<std::int32_t>(maxCurvePoints, head.Count);
-    curve.Points.reserve(static_cast<std::size_t>(head.Count));
-    for (std::int16_t k = 0; k < head.Count; ++k, offset += kPointSize) {
+    curve.CurveType = head->Type;
+    curve.PointCount = head->Count;
+    maxCurvePoints = std::max<std::int32_t>(maxCurvePoints, head->Count);
+    curve.Points.reserve(static_cast<std::size_t>(head->Count));
+    for (std::int16_t k = 0; k < head->Count; ++k, offset += kPointSize) {
       const auto fx = ReadRecord<POINTFX>(buffer, offset);
       curve.Points.push_back({Scaled(fx.x, scale), Scaled(fx.y, scale)});
     }
@@ -62,6 +97,7 @@ float FixedToSingle(const FIXED& fixed) {
 GlyphOutline WalkNativeOutline(std::span<const std::uint8_t> buffer, float scale,
                                const std::u16string& character) {
   GlyphOutline outline;
+  outline.Blocks.reserve(PolygonsIn(buffer));
   std::size_t offset = 0;
   while (offset < buffer.size()) {
     // A header that does not fit, or a polygon length below a header or past the buffer, ends

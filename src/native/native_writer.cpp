@@ -19,10 +19,10 @@ struct FixedPoint {
 };
 static_assert(sizeof(FixedPoint) == kPointSize);
 
-/// A point as it is written, and where it comes from.
-struct WrittenPoint {
-  FixedPoint Fixed;
-  PointSource Source;
+/// A point to write: point `A` of the contour, or the midpoint of points `A` and `B`.
+struct PointRef {
+  std::size_t A = 0;
+  std::size_t B = 0;
 };
 
 /// Writes the polygon of one contour: its start point, then its runs as curve records.
@@ -57,7 +57,7 @@ class PolygonWriter {
     } else {
       return false;  // a cubic segment needs an on-curve point to start from
     }
-    if (sources_ != nullptr) sources_->push_back(start_.Source);
+    if (sources_ != nullptr) sources_->push_back(Source(start_));
     for (std::size_t at = first; at < end_;) {
       switch (kinds_[at]) {
         case PointKind::OnCurve: at = WriteLineRun(at); break;
@@ -71,7 +71,8 @@ class PolygonWriter {
     const std::uint32_t type = TT_POLYGON_TYPE;
     std::memcpy(out_.data() + headerAt, &byteCount, 4);
     std::memcpy(out_.data() + headerAt + 4, &type, 4);
-    std::memcpy(out_.data() + headerAt + 8, &start_.Fixed, kPointSize);
+    const FixedPoint start = Fixed(start_);
+    std::memcpy(out_.data() + headerAt + 8, &start, kPointSize);
     return true;
   }
 
@@ -81,23 +82,26 @@ class PolygonWriter {
 
   bool IsOn(std::size_t index) const { return kinds_[index] == PointKind::OnCurve; }
 
-  WrittenPoint Scaled(std::size_t index) const {
-    const FontUnitPoint& point = points_[index];
-    const auto number = static_cast<std::int32_t>(firstNumber_ + index);
-    return {{ScaleToFixed(point.X, scale_), ScaleToFixed(point.Y, scale_)},
-            {number, static_cast<double>(point.X), static_cast<double>(point.Y)}};
-  }
-
-  WrittenPoint Midpoint(std::size_t a, std::size_t b) const {
-    const FontUnitPoint &pa = points_[a], &pb = points_[b];
-    return {{ScaleMidpointToFixed(pa.X, pb.X, scale_), ScaleMidpointToFixed(pa.Y, pb.Y, scale_)},
-            {-1, (static_cast<double>(pa.X) + static_cast<double>(pb.X)) / 2,
-             (static_cast<double>(pa.Y) + static_cast<double>(pb.Y)) / 2}};
-  }
+  static PointRef Scaled(std::size_t index) { return {index, index}; }
+  static PointRef Midpoint(std::size_t a, std::size_t b) { return {a, b}; }
 
   /// The end point of a run whose controls end before `index`: that point, or the polygon's
   /// start when the run ends the contour.
-  WrittenPoint RunEnd(std::size_t index) const { return index < end_ ? Scaled(index) : start_; }
+  PointRef RunEnd(std::size_t index) const { return index < end_ ? Scaled(index) : start_; }
+
+  FixedPoint Fixed(const PointRef& ref) const {
+    const FontUnitPoint &a = points_[ref.A], &b = points_[ref.B];
+    if (ref.A == ref.B) return {ScaleToFixed(a.X, scale_), ScaleToFixed(a.Y, scale_)};
+    return {ScaleMidpointToFixed(a.X, b.X, scale_), ScaleMidpointToFixed(a.Y, b.Y, scale_)};
+  }
+
+  PointSource Source(const PointRef& ref) const {
+    const FontUnitPoint &a = points_[ref.A], &b = points_[ref.B];
+    if (ref.A == ref.B) {
+      return {static_cast<std::int32_t>(firstNumber_ + ref.A), double(a.X), double(a.Y)};
+    }
+    return {-1, (double(a.X) + double(b.X)) / 2, (double(a.Y) + double(b.Y)) / 2};
+  }
 
   /// Where the run of points of `kind` from `at` ends.
   std::size_t RunOf(PointKind kind, std::size_t at) const {
@@ -175,9 +179,10 @@ class PolygonWriter {
     return out_.data() + at + kCurveHeadSize;
   }
 
-  std::uint8_t* Put(std::uint8_t* cursor, const WrittenPoint& point) {
-    std::memcpy(cursor, &point.Fixed, kPointSize);
-    if (sources_ != nullptr) sources_->push_back(point.Source);
+  std::uint8_t* Put(std::uint8_t* cursor, const PointRef& point) {
+    const FixedPoint fixed = Fixed(point);
+    std::memcpy(cursor, &fixed, kPointSize);
+    if (sources_ != nullptr) sources_->push_back(Source(point));
     return cursor + kPointSize;
   }
 
@@ -187,7 +192,7 @@ class PolygonWriter {
   const HeightScale& scale_;
   std::vector<std::uint8_t>& out_;
   std::vector<PointSource>* sources_;
-  WrittenPoint start_{};
+  PointRef start_{};
   /// The end of the points the runs visit: the last point starts the polygon in some contours.
   std::size_t end_ = 0;
 };

@@ -2,6 +2,7 @@
 // Marks drawn over an outline to show what it is made of: its points, their numbers, where each
 // contour starts and which way it runs.
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -37,14 +38,22 @@ struct PointMark {
   std::string Label;
 };
 
+/// A position in the drawing area's pixels.
+struct MarkPoint {
+  double X = 0;
+  double Y = 0;
+};
+
 /// Where a contour starts and which way it runs: a ring at the start and an arrow along the
 /// direction of its first curve, in the drawing area's pixels.
 struct StartMark {
-  double X = 0;
-  double Y = 0;
-  /// The unit direction of the first curve at the start; (0, 0) when it has none.
-  double DirectionX = 0;
-  double DirectionY = 0;
+  MarkPoint At;
+  /// Radius of the ring.
+  double Radius = 5;
+  /// The arrow: its tail, its tip and the ends of its two barbs; none for a contour whose
+  /// first curve has no direction.
+  bool HasArrow = false;
+  std::array<MarkPoint, 4> Arrow{};
   COLORREF Color = 0;
   std::int32_t Block = 0;
 };

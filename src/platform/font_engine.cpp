@@ -122,7 +122,8 @@ PointKind KindOf(unsigned char tag) {
 
 /// The native records of a loaded outline and their sources; false when its contours are
 /// inconsistent.
-bool AppendOutline(const FT_Outline& outline, const HeightScale& scale, NativeGlyph& glyph) {
+bool AppendOutline(const FT_Outline& outline, const HeightScale& scale, bool withSources,
+                   NativeGlyph& glyph) {
   if (outline.n_contours <= 0) return outline.n_contours == 0;
   if (outline.n_points <= 0 || outline.points == nullptr || outline.tags == nullptr ||
       outline.contours == nullptr) {
@@ -142,6 +143,7 @@ bool AppendOutline(const FT_Outline& outline, const HeightScale& scale, NativeGl
     if (end < 0) return false;
     ends.push_back(static_cast<std::size_t>(end));
   }
+  if (!withSources) return AppendNativeOutline({points, kinds, ends}, scale, glyph.Bytes);
   glyph.Sources.reserve(pointCount + ends.size());
   return AppendNativeOutline({points, kinds, ends}, scale, glyph.Bytes, &glyph.Sources);
 }
@@ -242,7 +244,8 @@ class FontEngine {
     delete face;
   }
 
-  NativeGlyph Convert(const FontFace& face, std::int32_t height, std::uint32_t codePoint) {
+  NativeGlyph Convert(const FontFace& face, std::int32_t height, std::uint32_t codePoint,
+                      bool withSources) {
     NativeGlyph glyph;
     const Opened* opened = Open(face);
     if (opened == nullptr) return glyph;
@@ -257,7 +260,7 @@ class FontEngine {
     glyph.GlyphIndex = glyphIndex;
     glyph.GlyphName = GlyphNameOf(opened->Face, glyphIndex);
     const FT_GlyphSlot slot = opened->Face->glyph;
-    if (slot->format != FT_GLYPH_FORMAT_OUTLINE || !AppendOutline(slot->outline, *scale, glyph)) {
+    if (slot->format != FT_GLYPH_FORMAT_OUTLINE || !AppendOutline(slot->outline, *scale, withSources, glyph)) {
       glyph.Bytes.clear();
       glyph.Sources.clear();
       return glyph;
@@ -373,8 +376,9 @@ MemoryFontFace OpenFontBytes(std::span<const std::uint8_t> bytes, long index) {
   return Engine().OpenBytes(bytes, index);
 }
 
-NativeGlyph ConvertGlyph(const FontFace& face, std::int32_t height, std::uint32_t codePoint) {
-  return Engine().Convert(face, height, codePoint);
+NativeGlyph ConvertGlyph(const FontFace& face, std::int32_t height, std::uint32_t codePoint,
+                         bool withSources) {
+  return Engine().Convert(face, height, codePoint, withSources);
 }
 
 }  // namespace moji

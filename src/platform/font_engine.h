@@ -75,12 +75,14 @@ struct NativeGlyph {
   /// for them); 0 when the face could not be read.
   std::int64_t UnitsPerEm = 0;
   std::int64_t CellUnits = 0;
-  /// Where each point of `Bytes` comes from, in the order of the buffer.
+  /// Where each point of `Bytes` comes from, in the order of the buffer; only when asked for.
   std::vector<PointSource> Sources;
 };
 
 /// The native outline of a code point in a face at a font height (0: the default cell height).
 /// A glyph that can no longer be read, because its file has changed or gone, has no outline.
-NativeGlyph ConvertGlyph(const FontFace& face, std::int32_t height, std::uint32_t codePoint);
+/// With `withSources`, where each point comes from as well.
+NativeGlyph ConvertGlyph(const FontFace& face, std::int32_t height, std::uint32_t codePoint,
+                         bool withSources = false);
 
 }  // namespace moji

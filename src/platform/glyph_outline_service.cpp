@@ -51,17 +51,21 @@ TEXTMETRIC TextMetricsOf(const FontFace& face, const LOGFONTA& font) {
 }
 
 /// The glyph of the last request. A request asks for the size of an outline and then for its
-/// bytes: the second call takes the glyph the first one converted.
-const NativeGlyph& Converted(const FontFace& face, std::int32_t height, std::uint32_t codePoint) {
+/// bytes, and a display request for the glyph's details after that: each call after the first
+/// takes the glyph the first one converted (again, with its sources, when they are asked for).
+const NativeGlyph& Converted(const FontFace& face, std::int32_t height, std::uint32_t codePoint,
+                             bool withSources = false) {
   struct Last {
     const FontFace* Face = nullptr;
     std::int32_t Height = 0;
     std::uint32_t CodePoint = 0;
+    bool WithSources = false;
     NativeGlyph Glyph;
   };
   static Last last;
-  if (last.Face != &face || last.Height != height || last.CodePoint != codePoint) {
-    last = {&face, height, codePoint, ConvertGlyph(face, height, codePoint)};
+  if (last.Face != &face || last.Height != height || last.CodePoint != codePoint ||
+      (withSources && !last.WithSources)) {
+    last = {&face, height, codePoint, withSources, ConvertGlyph(face, height, codePoint, withSources)};
   }
   return last.Glyph;
 }
@@ -94,7 +98,7 @@ std::optional<GlyphDetails> GetGlyphDetails(DeviceContext& hdc, std::uint32_t co
   const LOGFONTA& font = SelectedFont(hdc);
   const FontFace* face = ResolveFace(FaceNameOf(font));
   if (face == nullptr) return std::nullopt;
-  const NativeGlyph& glyph = Converted(*face, font.lfHeight, codePoint);
+  const NativeGlyph& glyph = Converted(*face, font.lfHeight, codePoint, true);
   return GlyphDetails{face->FamilyName, face->File,          face->Index,
                       glyph.GlyphIndex, glyph.GlyphName,     glyph.UnitsPerEm,
                       glyph.CellUnits,  glyph.Sources};

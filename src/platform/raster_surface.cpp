@@ -1,5 +1,6 @@
 #include "platform/raster_surface.h"
 
+#include <QFont>
 #include <QPolygonF>
 #include <algorithm>
 #include <cmath>
@@ -121,6 +122,8 @@ QPointF RasterSurface::Device(const POINT& point) const {
   return QPointF((point.x + centring_) * ratio_, (point.y + centring_) * ratio_);
 }
 
+QPointF RasterSurface::Device(double x, double y) const { return QPointF(x * ratio_, y * ratio_); }
+
 void RasterSurface::Polyline(std::span<const POINT> points) {
   if (points.size() < 2) return;
   QPainter& painter = Painter();
@@ -181,6 +184,50 @@ void RasterSurface::DrawCircle(float centerX, float centerY, float radius, COLOR
   const double r = ratio_;
   painter.drawEllipse(QPointF(centerX * r, centerY * r), radius * r, radius * r);
   painter.setPen(pen_);
+}
+
+void RasterSurface::DrawMarks(std::span<const PointMark> points, bool symbols,
+                              std::span<const StartMark> starts) {
+  QPainter& painter = Painter();
+  QFont font = painter.font();
+  font.setPixelSize(static_cast<int>(std::lround(8 * ratio_)));
+  painter.setFont(font);
+  for (const StartMark& mark : starts) DrawStartMark(painter, mark);
+  for (const PointMark& mark : points) DrawPointMark(painter, mark, symbols);
+  painter.setPen(pen_);
+  painter.setBrush(Qt::NoBrush);
+}
+
+void RasterSurface::DrawPointMark(QPainter& painter, const PointMark& mark, bool symbol) {
+  const QPointF at = Device(mark.X, mark.Y);
+  if (!std::isfinite(at.x()) || !std::isfinite(at.y()) || !visible_.Meets(QRectF(at, at))) return;
+  const QColor color = ColorOf(mark.Color);
+  const double r = ratio_;
+  painter.setPen(QPen(color, r));
+  painter.setBrush(Qt::NoBrush);
+  if (symbol && mark.Kind == MarkKind::OnCurve) {
+    painter.fillRect(QRectF(at - QPointF(2 * r, 2 * r), QSizeF(4 * r, 4 * r)), color);
+  } else if (symbol && mark.Kind == MarkKind::Control) {
+    painter.drawEllipse(at, 2.5 * r, 2.5 * r);
+  } else if (symbol && mark.Kind == MarkKind::Implied) {
+    painter.drawLine(at - QPointF(2.5 * r, 0), at + QPointF(2.5 * r, 0));
+    painter.drawLine(at - QPointF(0, 2.5 * r), at + QPointF(0, 2.5 * r));
+  }
+  if (!mark.Label.empty()) {
+    painter.drawText(at + QPointF(4 * r, -4 * r), QString::fromStdString(mark.Label));
+  }
+}
+
+void RasterSurface::DrawStartMark(QPainter& painter, const StartMark& mark) {
+  const QPointF at = Device(mark.At.X, mark.At.Y);
+  if (!std::isfinite(at.x()) || !std::isfinite(at.y()) || !visible_.Meets(QRectF(at, at))) return;
+  painter.setPen(QPen(ColorOf(mark.Color), ratio_));
+  painter.setBrush(Qt::NoBrush);
+  painter.drawEllipse(at, mark.Radius * ratio_, mark.Radius * ratio_);
+  if (!mark.HasArrow) return;
+  const auto point = [&](std::size_t k) { return Device(mark.Arrow[k].X, mark.Arrow[k].Y); };
+  painter.drawLine(point(0), point(1));
+  painter.drawPolyline(QPolygonF({point(2), point(1), point(3)}));
 }
 
 const QImage& RasterSurface::Image() const {

@@ -10,6 +10,7 @@
 #include <array>
 #include <span>
 
+#include "platform/drawing_marks.h"
 #include "platform/drawing_surface.h"
 #include "platform/gdi_objects.h"
 #include "platform/gdi_records.h"
@@ -66,6 +67,10 @@ class RasterSurface final : public DrawingSurface {
   void SetDevicePixelRatio(double ratio);
   /// An outline circle; a radius of 0 or less, or a non-finite value, draws nothing.
   void DrawCircle(float centerX, float centerY, float radius, COLORREF color, int lineWidth);
+  /// Draws marks over the drawing, in its pixels: the point marks' symbols (where `symbols`)
+  /// and labels beside them, the start rings and their arrows. Marks at positions that are not
+  /// finite, or far outside the image, are left out.
+  void DrawMarks(std::span<const PointMark> points, bool symbols, std::span<const StartMark> starts);
   /// The image with everything drawn so far.
   const QImage& Image() const;
 
@@ -73,6 +78,9 @@ class RasterSurface final : public DrawingSurface {
   QPainter& Painter();
   void FinishPainting() const;
   QPointF Device(const POINT& point) const;
+  QPointF Device(double x, double y) const;
+  void DrawPointMark(QPainter& painter, const PointMark& mark, bool symbol);
+  void DrawStartMark(QPainter& painter, const StartMark& mark);
   void DrawCubic(const std::array<QPointF, 4>& points, int halvings);
 
   int width_ = 0;

@@ -1,0 +1,184 @@
+#include "display/svg_drawing.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <string_view>
+
+namespace moji {
+namespace {
+
+/// One path: the pen it is stroked with and its commands.
+struct SvgPath {
+  PenDescription Pen;
+  std::string Commands;
+};
+
+std::string HexColor(COLORREF color) {
+  char text[8];
+  std::snprintf(text, sizeof text, "#%02x%02x%02x", static_cast<unsigned>(color & 0xFF),
+                static_cast<unsigned>((color >> 8) & 0xFF),
+                static_cast<unsigned>((color >> 16) & 0xFF));
+  return text;
+}
+
+void AppendPoint(std::string& commands, const POINT& point) {
+  commands += ' ';
+  commands += std::to_string(point.x);
+  commands += ' ';
+  commands += std::to_string(point.y);
+}
+
+/// Every drawing call starts its own subpath, as every call is its own stroke in the raster
+/// drawing: M to the first point, then L through a polyline or one C for a Bezier segment.
+void AppendCall(std::string& commands, const SurfaceCall& call) {
+  if (call.Points.empty()) return;
+  if (!commands.empty()) commands += ' ';
+  commands += 'M';
+  AppendPoint(commands, call.Points.front());
+  const char command = call.Kind == SurfaceCallKind::Polyline ? 'L' : 'C';
+  for (std::size_t i = 1; i < call.Points.size(); ++i) {
+    if (command == 'L' || i == 1) {
+      commands += ' ';
+      commands += command;
+    }
+    AppendPoint(commands, call.Points[i]);
+  }
+}
+
+std::vector<SvgPath> PathsOf(const std::vector<SurfaceCall>& calls) {
+  std::vector<SvgPath> paths;
+  for (const SurfaceCall& call : calls) {
+    if (call.Kind == SurfaceCallKind::CreatePen) {
+      paths.push_back(SvgPath{call.Pen, {}});
+    } else if (call.Kind == SurfaceCallKind::Polyline || call.Kind == SurfaceCallKind::PolyBezier) {
+      // Drawing before any pen was created uses the device context's stock pen.
+      if (paths.empty()) paths.push_back(SvgPath{PenDescription{}, {}});
+      AppendCall(paths.back().Commands, call);
+    }
+  }
+  return paths;
+}
+
+/// Text for an SVG document: the characters XML reserves escaped, control characters dropped.
+std::string XmlText(std::string_view text) {
+  std::string escaped;
+  for (const char c : text) {
+    if (c == '&') {
+      escaped += "&amp;";
+    } else if (c == '<') {
+      escaped += "&lt;";
+    } else if (c == '>') {
+      escaped += "&gt;";
+    } else if (c == '"') {
+      escaped += "&quot;";
+    } else if (static_cast<unsigned char>(c) >= 0x20 || c == '\n') {
+      escaped += c;
+    }
+  }
+  return escaped;
+}
+
+std::string Number(double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.3f", value);
+  std::string number = text;
+  while (number.back() == '0') number.pop_back();
+  if (number.back() == '.') number.pop_back();
+  return number == "-0" ? "0" : number;
+}
+
+/// The symbol of a point mark, in its colour, centred on the point.
+std::string MarkSymbol(const PointMark& mark) {
+  const std::string color = HexColor(mark.Color), x = Number(mark.X), y = Number(mark.Y);
+  switch (mark.Kind) {
+    case MarkKind::OnCurve:
+      return "<rect x=\"" + Number(mark.X - 2) + "\" y=\"" + Number(mark.Y - 2) +
+             "\" width=\"4\" height=\"4\" fill=\"" + color + "\"/>";
+    case MarkKind::Control:
+      return "<circle cx=\"" + x + "\" cy=\"" + y + "\" r=\"2.5\" fill=\"none\" stroke=\"" +
+             color + "\"/>";
+    case MarkKind::Implied:
+      return "<path d=\"M" + Number(mark.X - 2.5) + " " + y + " h5 M" + x + " " +
+             Number(mark.Y - 2.5) + " v5\" stroke=\"" + color + "\"/>";
+  }
+  return {};
+}
+
+const char* KindClass(MarkKind kind) {
+  switch (kind) {
+    case MarkKind::OnCurve: return "on-curve";
+    case MarkKind::Control: return "control";
+    case MarkKind::Implied: return "implied";
+  }
+  return "";
+}
+
+std::string PointMarkElement(const PointMark& mark, bool symbols) {
+  std::string element = "<g class=\"point " + std::string(KindClass(mark.Kind)) +
+                         "\" data-block=\"" + std::to_string(mark.Block) + "\" data-curve=\"" +
+                         std::to_string(mark.Curve) + "\" data-point=\"" +
+                         std::to_string(mark.Point) + "\" data-font-point=\"" +
+                         std::to_string(mark.FontPoint) + "\" data-x=\"" + Number(mark.X) +
+                         "\" data-y=\"" + Number(mark.Y) + "\">";
+  if (symbols) element += MarkSymbol(mark);
+  if (!mark.Label.empty()) {
+    element += "<text x=\"" + Number(mark.X + 4) + "\" y=\"" + Number(mark.Y - 4) +
+               "\" font-size=\"8\" fill=\"" + HexColor(mark.Color) + "\">" + mark.Label + "</text>";
+  }
+  return element + "</g>\n";
+}
+
+std::string At(const MarkPoint& point) { return Number(point.X) + " " + Number(point.Y); }
+
+/// A ring at the start and an arrow along the first curve: tail to tip, then the barbs.
+std::string StartMarkElement(const StartMark& mark) {
+  const std::string color = HexColor(mark.Color);
+  std::string element = "<g class=\"start\" data-block=\"" + std::to_string(mark.Block) +
+                        "\"><circle cx=\"" + Number(mark.At.X) + "\" cy=\"" +
+                        Number(mark.At.Y) + "\" r=\"" + Number(mark.Radius) +
+                        "\" fill=\"none\" stroke=\"" + color + "\"/>";
+  if (mark.HasArrow) {
+    const auto& a = mark.Arrow;
+    element += "<path d=\"M" + At(a[0]) + " L" + At(a[1]) + " M" + At(a[2]) + " L" + At(a[1]) +
+               " L" + At(a[3]) + "\" fill=\"none\" stroke=\"" + color + "\"/>";
+  }
+  return element + "</g>\n";
+}
+
+std::string PathElement(const SvgPath& path, std::size_t block) {
+  const std::int32_t width = std::max(path.Pen.Width, 1);
+  std::string element = "<path id=\"block-" + std::to_string(block) + "\" d=\"" + path.Commands +
+                        "\" fill=\"none\" stroke=\"" + HexColor(path.Pen.Color) +
+                        "\" stroke-width=\"" + std::to_string(width) + "\"";
+  if (width > 1) element += " stroke-linecap=\"round\" stroke-linejoin=\"round\"";
+  return element + "/>\n";
+}
+
+}  // namespace
+
+std::string SvgOfDrawing(const std::vector<SurfaceCall>& calls, int width, int height,
+                         const OutlineMarks& marks, const DisplayedGlyph* glyph) {
+  const std::string w = std::to_string(width);
+  const std::string h = std::to_string(height);
+  const std::string size = "width=\"" + w + "\" height=\"" + h + "\"";
+  std::string svg = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+  svg += "<svg xmlns=\"http://www.w3.org/2000/svg\" " + size + " viewBox=\"0 0 " + w + " " + h +
+         "\">\n";
+  if (glyph != nullptr) {
+    const std::vector<std::string> lines = IdentityLines(*glyph);
+    std::string description;
+    for (const std::string& line : lines) description += (description.empty() ? "" : "\n") + line;
+    svg += "<title>" + XmlText(lines.empty() ? std::string() : lines.front()) + "</title>\n";
+    svg += "<desc>" + XmlText(description) + "</desc>\n";
+  }
+  svg += "<rect " + size + " fill=\"#ffffff\"/>\n";
+  const std::vector<SvgPath> paths = PathsOf(calls);
+  for (std::size_t block = 0; block < paths.size(); ++block) {
+    svg += PathElement(paths[block], block);
+  }
+  for (const StartMark& mark : marks.Starts) svg += StartMarkElement(mark);
+  for (const PointMark& mark : marks.Points) svg += PointMarkElement(mark, marks.Symbols);
+  return svg + "</svg>\n";
+}
+
+}  // namespace moji
