@@ -22,6 +22,7 @@ struct RatioPair {
   std::string Baseline;  ///< name of the baseline benchmark as it is printed
   double Goal = 0.0;     ///< the most (or, with AtLeast, the least) the ratio should be; 0: none
   bool AtLeast = false;
+  const char* Note = nullptr;  ///< printed after the ratio, for a ratio without a goal
 };
 
 /// A benchmark whose median is reported as a share of a period, and the most it should take.
@@ -29,7 +30,7 @@ struct PeriodShare {
   std::string Label;      ///< printed as "share <Label> = ..."
   std::string Benchmark;  ///< name of the benchmark as it is printed
   double PeriodSeconds = 0.0;
-  double GoalPercent = 0.0;
+  double GoalPercent = 0.0;  ///< 0: none, the share is information
 };
 
 /// Median real and CPU time per iteration of one benchmark, in seconds.
@@ -88,7 +89,8 @@ inline void PrintRatios(const MedianReporter& reporter, const std::vector<RatioP
     const double ratio = ours.Real / baseline.Real;
     const double cpuRatio = ours.Cpu / baseline.Cpu;
     if (pair.Goal <= 0.0) {
-      std::printf("ratio %s = %.3g (cpu %.3g)\n", pair.Label.c_str(), ratio, cpuRatio);
+      std::printf("ratio %s = %.3g (cpu %.3g%s%s)\n", pair.Label.c_str(), ratio, cpuRatio,
+                  pair.Note == nullptr ? "" : "; ", pair.Note == nullptr ? "" : pair.Note);
       continue;
     }
     const bool met = pair.AtLeast ? ratio >= pair.Goal : ratio <= pair.Goal;
@@ -99,12 +101,17 @@ inline void PrintRatios(const MedianReporter& reporter, const std::vector<RatioP
 }
 
 /// Prints "share <label> = p % of <period> ms (goal < g %: met)" for every share whose
-/// benchmark ran, from its real-time median.
+/// benchmark ran, from its real-time median; "(information)" for a share without a goal.
 inline void PrintShares(const MedianReporter& reporter, const std::vector<PeriodShare>& shares) {
   for (const PeriodShare& share : shares) {
     const Medians times = reporter.Of(share.Benchmark);
     if (times.Real <= 0.0) continue;
     const double percent = 100.0 * times.Real / share.PeriodSeconds;
+    if (share.GoalPercent <= 0.0) {
+      std::printf("share %s = %.3g %% of %g ms (information)\n", share.Label.c_str(), percent,
+                  share.PeriodSeconds * 1000.0);
+      continue;
+    }
     std::printf("share %s = %.3g %% of %g ms (goal < %g %%: %s)\n", share.Label.c_str(), percent,
                 share.PeriodSeconds * 1000.0, share.GoalPercent,
                 percent < share.GoalPercent ? "met" : "NOT met");

@@ -1,7 +1,8 @@
 // One tick of the motion mode, as the timer runs it: move every point, clear the 200 x 200
 // raster, draw the pulse circle while a button is held and every block in its palette colour.
 // The median tick of "龍" and of IPAGothic's most complex glyph is printed as a share of the
-// 50 ms tick period; the point rule alone is measured beside it.
+// 50 ms tick period; the point rule alone is measured beside it. "龍" is measured again on a
+// screen of device pixel ratio 2, where the raster has 400 x 400 device pixels.
 //
 // Moved outlines get harder to stroke the longer the motion runs (the points wander and the
 // curves crumple), so a tick's cost depends on how many ticks came before it. To measure the
@@ -13,10 +14,10 @@
 
 #include "bench_glyphs.h"
 #include "bench_ratio.h"
-#include "raster_target.h"
 #include "motion/motion_step.h"
 #include "motion/random_source.h"
 #include "display/motion_frame.h"
+#include "platform/raster_surface.h"
 
 namespace moji {
 namespace {
@@ -38,12 +39,36 @@ std::int64_t PointCount(const GlyphOutline& outline) {
 /// Ticks in one motion session: 5 seconds of motion.
 constexpr int kSessionTicks = 100;
 
-/// Ticks of sessions of motion; range(0) is the pen width, range(1) 1 while the mouse button is
-/// held at (100, 80) (points flee it, the pulse circle is drawn), 0 while it is not.
-void BM_MotionTick(benchmark::State& state, const char16_t* character) {
+/// The window's side of a motion frame without its widgets: the drawing area's 200 x 200 raster
+/// at a device pixel ratio, and a refresh that reads the finished image, as the paint after it
+/// would.
+class MotionTarget final : public DisplayTarget {
+ public:
+  explicit MotionTarget(double ratio) : surface_(200, 200, 0x00FFFFFF, ratio) {
+    dc_.Surface = &surface_;
+  }
+
+  DeviceContext& DrawingDc() override { return dc_; }
+  void ShowReport(std::u16string) override {}
+  void ClearDrawing() override { surface_.Clear(); }
+  void RefreshDrawing() override { benchmark::DoNotOptimize(surface_.Image().constBits()); }
+  /// Black and one pixel wide, the drawing area's own colour and width.
+  void DrawPulseCircle(float x, float y, float radius) override {
+    surface_.DrawCircle(x, y, radius, 0x000000, 1);
+  }
+
+ private:
+  RasterSurface surface_;
+  DeviceContext dc_;
+};
+
+/// Ticks of sessions of motion at the device pixel ratio; range(0) is the pen width, range(1) 1
+/// while the mouse button is held at (100, 80) (points flee it, the pulse circle is drawn), 0
+/// while it is not.
+void BM_MotionTick(benchmark::State& state, const char16_t* character, double ratio) {
   const GlyphOutline placed = bench::PlacedIpaGothicOutline(character);
   GlyphOutline outline = placed;
-  bench::RasterTarget target;
+  MotionTarget target(ratio);
   ClockSeededRandom random;
   random.Seed(1);
   const auto penWidth = static_cast<std::int32_t>(state.range(0));
@@ -66,8 +91,9 @@ void TickCases(benchmark::internal::Benchmark* cases) {
   cases->ArgNames({"pen", "held"})->Args({2, 0})->Args({2, 1})->Args({5, 1});
   cases->Unit(benchmark::kMicrosecond);
 }
-BENCHMARK_CAPTURE(BM_MotionTick, dragon, kDragon)->Apply(TickCases);
-BENCHMARK_CAPTURE(BM_MotionTick, most_complex, kMostComplex)->Apply(TickCases);
+BENCHMARK_CAPTURE(BM_MotionTick, dragon, kDragon, 1.0)->Apply(TickCases);
+BENCHMARK_CAPTURE(BM_MotionTick, most_complex, kMostComplex, 1.0)->Apply(TickCases);
+BENCHMARK_CAPTURE(BM_MotionTick, dragon_ratio_2, kDragon, 2.0)->Apply(TickCases);
 
 // The point rule alone, without drawing: what the motion itself adds to a tick.
 void BM_MoveOutlineOnly(benchmark::State& state, const char16_t* character) {
@@ -96,5 +122,10 @@ int main(int argc, char** argv) {
        {"tick 龍 pen 5 button held", "BM_MotionTick/dragon/pen:5/held:1", kTick, 1.0},
        {"tick U+2603 pen 2", "BM_MotionTick/most_complex/pen:2/held:0", kTick, 10.0},
        {"tick U+2603 pen 2 button held", "BM_MotionTick/most_complex/pen:2/held:1", kTick, 10.0},
-       {"tick U+2603 pen 5 button held", "BM_MotionTick/most_complex/pen:5/held:1", kTick, 10.0}});
+       {"tick U+2603 pen 5 button held", "BM_MotionTick/most_complex/pen:5/held:1", kTick, 10.0},
+       {"tick 龍 pen 2 at ratio 2", "BM_MotionTick/dragon_ratio_2/pen:2/held:0", kTick, 2.0},
+       {"tick 龍 pen 2 button held at ratio 2", "BM_MotionTick/dragon_ratio_2/pen:2/held:1", kTick,
+        2.0},
+       {"tick 龍 pen 5 button held at ratio 2", "BM_MotionTick/dragon_ratio_2/pen:5/held:1", kTick,
+        2.0}});
 }

@@ -1,35 +1,62 @@
 #!/usr/bin/env bash
-# Builds the benchmarks (Release, in build/bench) and runs them all: every benchmark program
-# beside its baseline in one process, then the peer comparisons with fontTools and with a bare
-# Qt window. Prints the ratios at the end; the whole output is kept in build/bench/results.txt.
+# Builds the benchmarks (the CMake preset "bench": Release, in build/bench) and runs them all on a
+# private font set: every benchmark program beside its baseline in one process, then the peer
+# comparisons with fontTools, with a bare Qt window and of pathological glyphs on the command
+# line. Prints the ratios at the end; the whole output is kept in build/bench/results.txt.
 # Only ratios taken within one run mean something: absolute figures vary between processes.
+# bench/README.md says what each benchmark compares and keeps the latest figures.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
 build=build/bench
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --preset bench >/dev/null
 benches=()
 for source in bench/*_bench.cpp; do benches+=("$(basename "$source" .cpp)"); done
-cmake --build "$build" -j2 --target "${benches[@]}" bare_window window_first_frame moji-outline
+cmake --build --preset bench --target "${benches[@]}" bare_window window_first_frame moji-outline
+
+# The python3 CMake chose because it can import fontTools (not necessarily the first on PATH).
+python=$(sed -n 's/^Python3_EXECUTABLE:[A-Z]*=//p' "$build/CMakeCache.txt")
+if [ -z "$python" ] || ! "$python" -c 'import fontTools' 2>/dev/null; then
+  echo "bench/run.sh: no python3 with fontTools in $build/CMakeCache.txt (Python3_EXECUTABLE)" >&2
+  exit 1
+fi
+
+# Every benchmark runs on the bench font set (the standard test fonts, IPAGothic and DejaVu Sans
+# among them, and the pathological faces "Moji Bench Far" and "Moji Bench Many"), so the figures
+# do not depend on what the machine has installed.
+font_set="$PWD/$build/font-sets/bench"
+"$python" bench/fonts/make_bench_fonts.py "$font_set" >/dev/null
+export FONTCONFIG_FILE="$font_set/fonts.conf"
+export QT_QPA_PLATFORM=offscreen
 
 results="$build/results.txt"
 {
   cpu=$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//')
   echo "machine: $(nproc) cores, $cpu"
   echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"
+  echo "commit: $(git rev-parse --short HEAD 2>/dev/null || echo unknown)$(
+    git diff --quiet HEAD 2>/dev/null || echo ' with uncommitted changes')"
+  echo "font set: $FONTCONFIG_FILE ($(cd "$font_set/fonts" && ls | tr '\n' ' ' | sed 's/ $//'))"
   for bench in "${benches[@]}"; do
     echo
     echo "== $bench"
-    QT_QPA_PLATFORM=offscreen "$build/bench/$bench" 2>/dev/null
+    "$build/bench/$bench" 2>/dev/null
   done
   echo
   echo "== fontTools beside FetchGlyphOutline"
-  /usr/bin/python3 bench/peers/fonttools_vs_acquisition.py --bench "$build/bench/acquisition_bench"
+  "$python" bench/peers/fonttools_vs_acquisition.py --bench "$build/bench/acquisition_bench"
+  echo
+  echo "== pathological glyphs on the command line beside 龍"
+  "$python" bench/peers/pathological_render.py --moji "$build/src/moji-outline"
   echo
   echo "== start-up beside a bare Qt window"
-  /usr/bin/python3 bench/peers/startup_vs_bare_qt.py --bin "$build/bench" \
-    --moji "$build/src/moji-outline"
+  "$python" bench/peers/startup_vs_bare_qt.py --bin "$build/bench" --moji "$build/src/moji-outline"
+  echo
+  echo "== start-up beside a bare Qt window, with the machine's own fonts (information)"
+  echo "machine's fonts: $(env -u FONTCONFIG_FILE fc-list : family | sort -u | wc -l) families"
+  "$python" bench/peers/startup_vs_bare_qt.py --bin "$build/bench" \
+    --moji "$build/src/moji-outline" --machine-fonts
 } | tee "$results"
 
 echo

@@ -1,5 +1,6 @@
-"""Builds the font set of the drawing benchmarks: two pathological TrueType faces, and the
-standard test fonts beside them, in a private fontconfig set. Usage: make_bench_fonts.py OUT
+"""Builds the bench font set, which every benchmark runs on (bench/run.sh, and the CTest smoke
+runs as the fixture font_set_bench): the standard test fonts and two pathological TrueType faces
+beside them, in a private fontconfig set. Usage: make_bench_fonts.py OUT
 
   "Moji Bench Far"   "A": 4,000 points whose coordinates land far outside the drawing area
                      (a cell of 2 font units makes every unit 16 pixels of the 32-pixel height)
