@@ -7,11 +7,10 @@
 
 #include "first_paint_exit.h"
 #include "window/main_window.h"
-#include "display/face_list.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  moji::Main window(std::make_unique<moji::InstalledFaceList>());
+  moji::Main window;
   moji::bench::FirstPaintExit exit(window);
   window.Form_Load();
   // Armed after the start-up handler: its show() may paint before "龍" is drawn.

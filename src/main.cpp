@@ -10,7 +10,6 @@
 
 #include "cli/cli_commands.h"
 #include "cli/command_line.h"
-#include "display/face_list.h"
 #include "window/main_window.h"
 
 int main(int argc, char** argv) {
@@ -28,7 +27,7 @@ int main(int argc, char** argv) {
   // without the translation they stay as they are.
   QTranslator toolkitTexts;
   moji::InstallToolkitTranslation(toolkitTexts);
-  moji::Main window(std::make_unique<moji::InstalledFaceList>());
+  moji::Main window;
   window.Form_Load();
   if (request.ScreenshotPath) {
     return moji::WritePngFile(*request.ScreenshotPath, window.grab().toImage());

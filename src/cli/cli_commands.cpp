@@ -1,6 +1,5 @@
 #include "cli/cli_commands.h"
 
-#include <QBuffer>
 #include <QByteArray>
 #include <QImage>
 #include <QString>
@@ -10,10 +9,10 @@
 #include <string>
 #include <utility>
 
-#include "cli/svg_drawing.h"
+#include "display/svg_drawing.h"
 #include "display/display_request.h"
 #include "display/drawing_area_font.h"
-#include "display/face_list.h"
+#include "platform/installed_faces.h"
 #include "display/face_walk.h"
 #include "display/file_output.h"
 #include "platform/raster_surface.h"
@@ -110,12 +109,11 @@ int RenderSvg(const CommandRequest& request) {
 }
 
 int Faces() {
-  InstalledFaceList faces;
   DeviceContext dc;
   DrawingAreaFont font(dc);
   std::string listing;
-  WalkTrueTypeFaces(
-      faces.Count(), [&faces](std::int32_t index) { return faces.Name(index); },
+  WalkOutlineFaces(
+      InstalledFaceNames(),
       [&font](const std::string& name) -> DeviceContext& {
         font.Select(name, kDrawingAreaStartsItalic);
         return font.Dc();
@@ -157,15 +155,12 @@ int WriteOutputFile(const std::string& path, std::string_view bytes) {
 }
 
 int WritePngFile(const std::string& path, const QImage& image) {
-  // The pictures are opaque, so dropping the alpha channel keeps every pixel.
-  QByteArray png;
-  QBuffer buffer(&png);
-  if (!buffer.open(QIODevice::WriteOnly) ||
-      !image.convertToFormat(QImage::Format_RGB32).save(&buffer, "PNG")) {
+  const std::optional<std::string> png = PngBytes(image);
+  if (!png) {
     std::fputs("moji-outline: cannot encode the picture as PNG\n", stderr);
     return kUsageError;
   }
-  return WriteOutputFile(path, std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
+  return WriteOutputFile(path, *png);
 }
 
 std::string EscapedLine(std::string_view name) {

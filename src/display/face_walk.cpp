@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <climits>
 
+#include "platform/font_engine.h"
 #include "platform/font_records.h"
+#include "platform/installed_faces.h"
 #include "platform/glyph_outline_service.h"
 #include "display/drawn_face.h"
 
@@ -19,11 +21,10 @@ std::int32_t IndexOf(const std::vector<std::string>& entries, std::string_view n
 
 }  // namespace
 
-void WalkTrueTypeFaces(std::int32_t count, const FaceNameAt& nameAt,
-                       const SelectDrawingFace& selectFace, const KeepFace& keep) {
+void WalkOutlineFaces(const std::vector<std::string>& names, const SelectDrawingFace& selectFace,
+                      const KeepFace& keep) {
   TEXTMETRIC metrics{};
-  for (std::int32_t index = 0; index < count; ++index) {
-    const std::string name = nameAt(index);
+  for (const std::string& name : names) {
     if (name.starts_with('@')) continue;
     // A failed query leaves the record as the previous face left it: it says nothing of this
     // face, which is then not listed.
@@ -40,6 +41,18 @@ std::int32_t EntryOfDrawingFace(const std::vector<std::string>& entries, std::st
   // not listed either.
   const std::string drawn = ListedFamilyOfDrawnFace(face);
   return drawn.empty() ? -1 : IndexOf(entries, drawn);
+}
+
+std::vector<FaceEntry> FontFileEntries(const std::string& path) {
+  std::vector<FaceEntry> entries;
+  for (const InstalledFont& font : FontsOfFile(path)) {
+    std::string name = FaceNameOfFont(font);
+    if (name.empty()) {
+      name = path.substr(path.rfind('/') + 1) + " " + std::to_string(font.Index);
+    }
+    entries.push_back({std::move(name), FontFileFaceName(path, font.Index)});
+  }
+  return entries;
 }
 
 }  // namespace moji

@@ -15,19 +15,32 @@ namespace moji {
 /// The face the window starts with, and the command line's default face.
 inline constexpr char16_t kDefaultFace[] = u"ＭＳ ゴシック";
 
-/// Reads the UTF-8 face name at an index of the face list.
-using FaceNameAt = std::function<std::string(std::int32_t index)>;
+/// The names of the faces the walk goes through, UTF-8, read once when the walk begins.
+using FaceNames = std::function<std::vector<std::string>()>;
 /// Makes a UTF-8 face name the drawing area's face; returns the device context it is selected into.
 using SelectDrawingFace = std::function<DeviceContext&(const std::string& faceName)>;
-/// Receives a face that passed the TrueType test.
+/// Receives a face that passed the outline test.
 using KeepFace = std::function<void(const std::string& faceName)>;
 
-/// Walks a face list of `count` names in order: a name beginning with "@" (a vertical-writing
-/// variant) is skipped untried; any other name is made the drawing area's face and kept when
-/// the metrics of the selected font report TrueType. A failed query says nothing of the face,
-/// which is then not kept.
-void WalkTrueTypeFaces(std::int32_t count, const FaceNameAt& nameAt,
-                       const SelectDrawingFace& selectFace, const KeepFace& keep);
+/// Walks the face names in order: a name beginning with "@" (a vertical-writing variant) is
+/// skipped untried; any other name is made the drawing area's face and kept when the metrics of
+/// the selected font report outlines the engine converts (TrueType or CFF). A failed query says
+/// nothing of the face, which is then not kept.
+void WalkOutlineFaces(const std::vector<std::string>& names, const SelectDrawingFace& selectFace,
+                      const KeepFace& keep);
+
+/// One entry of the face list: the name it shows, and the face name a font description gives to
+/// draw from it (the same for an installed family; one of its own for a face of a font file).
+struct FaceEntry {
+  std::string Name;
+  std::string FaceName;
+  friend bool operator==(const FaceEntry&, const FaceEntry&) = default;
+};
+
+/// The entries of the outline faces a font file holds, by index, each named as the installed
+/// families are (its Japanese name where one fits, else its first that fits, else the file's
+/// name and the index); empty when the file is no font or holds none.
+std::vector<FaceEntry> FontFileEntries(const std::string& path);
 
 /// The entry of `entries` to show as current for the drawing face `face`: the entry of that
 /// name, else the entry of the listed family the font engine draws for it, else -1.

@@ -1,5 +1,6 @@
 #include "platform/raster_surface.h"
 
+#include <QBuffer>
 #include <QFont>
 #include <QPolygonF>
 #include <algorithm>
@@ -228,6 +229,17 @@ void RasterSurface::DrawStartMark(QPainter& painter, const StartMark& mark) {
   const auto point = [&](std::size_t k) { return Device(mark.Arrow[k].X, mark.Arrow[k].Y); };
   painter.drawLine(point(0), point(1));
   painter.drawPolyline(QPolygonF({point(2), point(1), point(3)}));
+}
+
+std::optional<std::string> PngBytes(const QImage& image) {
+  // The pictures drawn are opaque, so dropping the alpha channel keeps every pixel.
+  QByteArray png;
+  QBuffer buffer(&png);
+  if (!buffer.open(QIODevice::WriteOnly) ||
+      !image.convertToFormat(QImage::Format_RGB32).save(&buffer, "PNG")) {
+    return std::nullopt;
+  }
+  return png.toStdString();
 }
 
 const QImage& RasterSurface::Image() const {

@@ -8,6 +8,8 @@
 #include <QPointF>
 #include <QRectF>
 #include <array>
+#include <optional>
+#include <string>
 #include <span>
 
 #include "platform/drawing_marks.h"
@@ -16,6 +18,9 @@
 #include "platform/gdi_records.h"
 
 namespace moji {
+
+/// The bytes of a PNG file of the image, made opaque; nothing when it cannot be encoded.
+std::optional<std::string> PngBytes(const QImage& image);
 
 /// A rectangle of the image's coordinates, as its edges.
 struct PixelBox {

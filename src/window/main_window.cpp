@@ -57,8 +57,8 @@ Control* Placed(Control* control, const char* name, const QRect& place) {
 
 }  // namespace
 
-Main::Main(std::unique_ptr<FaceList> faceList, QWidget* parent)
-    : QWidget(parent), faceList_(std::move(faceList)) {
+Main::Main(FaceNames faceNames, QWidget* parent)
+    : QWidget(parent), faceNames_(std::move(faceNames)) {
   BuildControls();
   ConnectHandlers();
   timer1_->start();
@@ -168,9 +168,8 @@ void Main::RedrawOutline() {
 }
 
 void Main::EnumTrueTypeFont() {
-  WalkTrueTypeFaces(
-      faceList_->Count(),
-      [this](std::int32_t index) { return faceList_->Name(index); },
+  WalkOutlineFaces(
+      faceNames_(),
       [this](const std::string& name) -> DeviceContext& {
         picture1_->SetFontName(QString::fromStdString(name));
         return picture1_->Dc();

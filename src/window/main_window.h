@@ -6,12 +6,12 @@
 #include <memory>
 #include <string>
 
+#include "display/display_request.h"
+#include "display/face_walk.h"
 #include "model/glyph_outline.h"
 #include "motion/random_source.h"
-#include "display/display_request.h"
+#include "platform/installed_faces.h"
 #include "window/picture_box.h"
-#include "display/face_list.h"
-#include "display/face_walk.h"
 
 class QCheckBox;
 class QComboBox;
@@ -42,7 +42,7 @@ class Main final : public QWidget, private DisplayTarget {
  public:
   /// Builds every control with its design settings and starts Timer1; `faceList` is the
   /// face list that `Form_Load` walks.
-  explicit Main(std::unique_ptr<FaceList> faceList, QWidget* parent = nullptr);
+  explicit Main(FaceNames faceNames = InstalledFaceNames, QWidget* parent = nullptr);
   ~Main() override;
   Main(const Main&) = delete;
   Main& operator=(const Main&) = delete;
@@ -107,7 +107,7 @@ class Main final : public QWidget, private DisplayTarget {
   std::int32_t Thickness() const;
   std::u16string Text2Text() const;
 
-  std::unique_ptr<FaceList> faceList_;
+  FaceNames faceNames_;
   ClockSeededRandom random_;
 
   PictureBox* picture1_ = nullptr;

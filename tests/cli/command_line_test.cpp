@@ -64,7 +64,7 @@ void ExpectOneLineFailure(const ProgramRun& run) {
 
 /// A started window over the installed faces, its timer stopped.
 std::unique_ptr<Main> StartedWindow() {
-  auto window = std::make_unique<Main>(std::make_unique<InstalledFaceList>());
+  auto window = std::make_unique<Main>();
   window->Form_Load();
   window->findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
   return window;

@@ -31,7 +31,7 @@ class HostileFontsTest : public QObject {
         {"Moji Robust No On Curve", 2},    {"Moji Robust Off Curve Ends", 2},
         {"Moji Robust One Point", 3}};
     CapturedStandardError errors;
-    Main window(std::make_unique<InstalledFaceList>());
+    Main window;
     window.Form_Load();
     Find<QTimer>(window, "Timer1")->stop();
     QComboBox* combo1 = Find<QComboBox>(window, "Combo1");

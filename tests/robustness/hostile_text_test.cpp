@@ -40,7 +40,7 @@ class HostileTextTest : public QObject {
     QFETCH(QString, face);
     QFETCH(QString, text);
     QFETCH(int, blocks);
-    Main window(std::make_unique<FakeScreenFonts>(QStringList{"IPAゴシック", "DejaVu Sans"}));
+    Main window(Faces(QStringList{"IPAゴシック", "DejaVu Sans"}));
     window.Form_Load();
     Find<QTimer>(window, "Timer1")->stop();
     QVERIFY(ChooseEntry(window, Find<QComboBox>(window, "Combo1")->findText(face)));

@@ -47,7 +47,7 @@ class LongRunTest : public QObject {
   void hourOfTicks() {
     const std::size_t handlesBeforeWindow = LiveHandleCount();
     auto window = std::make_unique<Main>(
-        std::make_unique<FakeScreenFonts>(QStringList{"IPAゴシック", "DejaVu Sans"}));
+        Faces(QStringList{"IPAゴシック", "DejaVu Sans"}));
     window->Form_Load();
     Find<QTimer>(*window, "Timer1")->stop();
     window->Random().Seed(11);

@@ -34,7 +34,7 @@ class FontListTest : public QObject {
     QFETCH(QStringList, faces);
     QFETCH(QStringList, entries);
     QFETCH(int, current);
-    Main window(std::make_unique<test::FakeScreenFonts>(faces));
+    Main window(test::Faces(faces));
     window.findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
     window.EnumTrueTypeFont();
     QComboBox* combo1 = window.findChild<QComboBox*>(QStringLiteral("Combo1"));

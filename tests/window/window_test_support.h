@@ -7,25 +7,19 @@
 #include <functional>
 
 #include "model/glyph_outline.h"
-#include "display/face_list.h"
+#include "display/face_walk.h"
 
 namespace moji::test {
 
-/// A face list given by the test; `onName` runs whenever a name is read.
-class FakeScreenFonts final : public FaceList {
- public:
-  explicit FakeScreenFonts(QStringList names, std::function<void()> onName = {})
-      : names_(std::move(names)), onName_(std::move(onName)) {}
-  int Count() override { return static_cast<int>(names_.size()); }
-  std::string Name(int index) override {
-    if (onName_) onName_();
-    return names_.value(index).toStdString();
-  }
-
- private:
-  QStringList names_;
-  std::function<void()> onName_;
-};
+/// A face list given by the test; `onRead` runs when the window reads it.
+inline FaceNames Faces(const QStringList& names, std::function<void()> onRead = {}) {
+  return [names, onRead] {
+    if (onRead) onRead();
+    std::vector<std::string> list;
+    for (const QString& name : names) list.push_back(name.toStdString());
+    return list;
+  };
+}
 
 /// Smallest rectangle holding every non-white pixel (null when blank).
 inline QRect InkBounds(const QImage& image) {
