@@ -1,114 +1,101 @@
 #include "cli/cli_commands.h"
 
-#include <QByteArray>
-#include <QImage>
-#include <QString>
-#include <cstdio>
-#include <exception>
-#include <functional>
-#include <string>
-#include <utility>
+#include <sys/stat.h>
 
-#include "display/svg_drawing.h"
-#include "display/display_request.h"
+#include <QGuiApplication>
+#include <QImage>
+#include <QtGlobal>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <memory>
+
+#include "cli/offscreen_display.h"
 #include "display/drawing_area_font.h"
-#include "platform/installed_faces.h"
 #include "display/face_walk.h"
-#include "display/file_output.h"
+#include "display/glyph_outline_fetch.h"
+#include "display/outline_json.h"
+#include "display/svg_drawing.h"
+#include "platform/font_engine.h"
+#include "platform/installed_faces.h"
 #include "platform/raster_surface.h"
 #include "platform/recording_surface.h"
+#include "platform/unicode_names.h"
 
 namespace moji {
 namespace {
 
 constexpr int kDrawingError = 1;
 
-/// The drawing area and report box of a display request run without a window.
-class OffscreenDisplay final : public DisplayTarget {
- public:
-  /// Draws on `surface` (nothing is drawn without one); `clear` empties it.
-  explicit OffscreenDisplay(DrawingSurface* surface = nullptr, std::function<void()> clear = {})
-      : clear_(std::move(clear)) {
-    dc_.Surface = surface;
-  }
-
-  DeviceContext& DrawingDc() override { return dc_; }
-  void ShowReport(std::u16string report) override { report_ = std::move(report); }
-  void ClearDrawing() override {
-    if (clear_) clear_();
-  }
-  void RefreshDrawing() override {}
-  // The command line draws single requests; the motion never runs here.
-  void DrawPulseCircle(float, float, float) override {}
-
-  /// The report of the last request.
-  const std::u16string& Report() const { return report_; }
-
- private:
-  DeviceContext dc_;
-  std::function<void()> clear_;
-  std::u16string report_;
-};
-
-std::string HexEscape(const char* format, unsigned value) {
-  char text[8];
-  std::snprintf(text, sizeof text, format, value);
-  return text;
+/// The face name a request draws from: its font file's face, the named face, or the window's
+/// start-up face; nothing (the reason printed) when its font file cannot be used.
+std::optional<std::string> RequestFaceName(const CommandRequest& request) {
+  if (!request.FontFile) return request.Face.value_or(Utf8(kDefaultFace));
+  FontFileFace face = FaceOfFontFile(*request.FontFile, request.FaceIndex);
+  if (!face.FaceName) Fail(face.Problem);
+  return face.FaceName;
 }
 
-std::string ControlEscape(unsigned char byte) {
-  switch (byte) {
-    case '\n': return "\\n";
-    case '\t': return "\\t";
-    case '\r': return "\\r";
-    default: return HexEscape("\\x%02x", byte);
-  }
-}
-
-std::string Utf8(const std::u16string& text) {
-  return QString::fromStdU16String(text).toUtf8().toStdString();
-}
-
-/// Runs the display request of a command; the face defaults to the window's start-up face.
-/// Names over 31 bytes were refused by the parser, so the request always runs.
-void Display(const CommandRequest& request, std::int32_t penWidth, DisplayTarget& target) {
+/// Runs the display request of a command in the face given.
+void Display(const CommandRequest& request, const std::string& face, std::int32_t penWidth,
+             DisplayTarget& target) {
   GlyphOutline outline;
-  const std::string face = request.Face.value_or(Utf8(kDefaultFace));
   RunDisplayRequest(request.Character, face, penWidth, outline, target);
 }
 
-int WriteToStandardOutput(const std::string& bytes) {
-  if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() ||
-      std::fflush(stdout) != 0) {
-    std::fputs("moji-outline: cannot write to standard output\n", stderr);
-    return kUsageError;
+/// The report, the outline as JSON, or the glyph's identity lines.
+int Report(const CommandRequest& request, const std::string& face) {
+  if (request.Report == ReportForm::Text) {
+    OffscreenDisplay display;
+    Display(request, face, kInitialPen, display);
+    return WriteToStandardOutput(Utf8(display.Report()));
   }
-  return 0;
+  DeviceContext dc;
+  std::optional<GlyphDetails> details;
+  const GlyphOutline outline =
+      FetchGlyphOutline(dc, request.Character, *OutlineRequestFont(face), &details);
+  const DisplayedGlyph glyph = DescribeDisplayedGlyph(request.Character, std::move(details));
+  if (request.Report == ReportForm::Json) return WriteToStandardOutput(OutlineJson(outline, glyph));
+  std::string lines;
+  for (const std::string& line : IdentityLines(glyph)) lines += EscapedLine(line) + '\n';
+  return WriteToStandardOutput(lines);
 }
 
-int Report(const CommandRequest& request) {
-  OffscreenDisplay display;
-  Display(request, kInitialPen, display);
-  return WriteToStandardOutput(Utf8(display.Report()));
+/// The application Qt needs to lay out text, for the numbers beside the points: on the
+/// offscreen platform, since the command line never uses a display. None when one exists.
+std::unique_ptr<QGuiApplication> TextApplication() {
+  if (QGuiApplication::instance() != nullptr) return nullptr;
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  static int argc = 1;
+  static char name[] = "moji-outline";
+  static char* argv[] = {name, nullptr};
+  return std::make_unique<QGuiApplication>(argc, argv);
 }
 
 /// The drawing area's logical 200 x 200 pixels, drawn at `Scale` device pixels per pixel.
-int RenderPng(const CommandRequest& request) {
+int RenderPng(const CommandRequest& request, const std::string& face) {
+  const auto application = request.Overlays.Numbers ? TextApplication() : nullptr;
   RasterSurface surface(kDrawingSide, kDrawingSide, 0x00FFFFFF, request.Scale);
-  OffscreenDisplay display(&surface, [&surface] { surface.Clear(); });
-  Display(request, request.Thickness, display);
+  OffscreenDisplay display(&surface, [&surface] { surface.Clear(); }, request.Overlays,
+                           [&surface](const OutlineMarks& marks) {
+                             surface.DrawMarks(marks.Points, marks.Symbols, marks.Starts);
+                           });
+  Display(request, face, request.Thickness, display);
   return WritePngFile(request.OutputPath, surface.Image());
 }
 
-int RenderSvg(const CommandRequest& request) {
+int RenderSvg(const CommandRequest& request, const std::string& face) {
   RecordingSurface recording;
-  OffscreenDisplay display(&recording, [&recording] { recording.Clear(); });
-  Display(request, request.Thickness, display);
-  const std::string svg = SvgOfDrawing(recording.Calls(), kDrawingSide, kDrawingSide);
+  OffscreenDisplay display(&recording, [&recording] { recording.Clear(); }, request.Overlays);
+  Display(request, face, request.Thickness, display);
+  const std::string svg = SvgOfDrawing(recording.Calls(), kDrawingSide, kDrawingSide,
+                                       display.Marks(), &display.Glyph());
   return WriteOutputFile(request.OutputPath, svg);
 }
 
-int Faces() {
+/// The installed outline faces, as the window's face list shows them.
+int InstalledFaces() {
   DeviceContext dc;
   DrawingAreaFont font(dc);
   std::string listing;
@@ -122,69 +109,61 @@ int Faces() {
   return WriteToStandardOutput(listing);
 }
 
-int Run(const CommandRequest& request) {
-  switch (request.Kind) {
-    case CommandKind::Help: return WriteToStandardOutput(CommandUsage());
-    case CommandKind::Version: return WriteToStandardOutput("moji-outline " MOJI_VERSION "\n");
-    case CommandKind::Report: return Report(request);
-    case CommandKind::Render:
-      return request.Format == ImageFormat::Svg ? RenderSvg(request) : RenderPng(request);
-    case CommandKind::Faces: return Faces();
-    case CommandKind::Window: break;
+/// The faces of a font file, one line each: its index, then its name.
+int FontFileFaces(const std::string& path) {
+  const FontFileFace first = FaceOfFontFile(path, 0);
+  if (!first.FaceName) return Fail(first.Problem);
+  std::string listing;
+  for (const FaceEntry& entry : FontFileEntries(path)) {
+    listing += std::to_string(entry.Index) + " " + EscapedLine(entry.Name) + '\n';
   }
-  return kUsageError;
+  return WriteToStandardOutput(listing);
 }
+
+int Run(const CommandRequest& request) {
+  if (request.Kind == CommandKind::Help) return WriteToStandardOutput(CommandUsage());
+  if (request.Kind == CommandKind::Version) {
+    return WriteToStandardOutput("moji-outline " MOJI_VERSION "\n");
+  }
+  if (request.Kind == CommandKind::Faces) {
+    return request.FontFile ? FontFileFaces(*request.FontFile) : InstalledFaces();
+  }
+  const std::optional<std::string> face = RequestFaceName(request);
+  if (!face) return kUsageError;
+  if (request.Kind == CommandKind::Report) return Report(request, *face);
+  return request.Format == ImageFormat::Svg ? RenderSvg(request, *face) : RenderPng(request, *face);
+}
+
+/// Qt's own messages (warnings of its platform plugins) are not the command's: the command
+/// line writes its results and its one-line failures only.
+void QuietQtMessages(QtMsgType, const QMessageLogContext&, const QString&) {}
 
 }  // namespace
 
 int RunCommand(const CommandRequest& request) {
+  qInstallMessageHandler(QuietQtMessages);
   try {
     return Run(request);
   } catch (const std::exception& error) {
-    std::fprintf(stderr, "moji-outline: %s\n", error.what());
+    Fail(error.what());
     return kDrawingError;
   }
 }
 
-int WriteOutputFile(const std::string& path, std::string_view bytes) {
-  const std::string failure = SaveFile(path, bytes);
-  if (failure.empty()) return 0;
-  std::fprintf(stderr, "moji-outline: cannot write %s: %s\n", EscapedLine(path).c_str(),
-               failure.c_str());
-  return kUsageError;
-}
+int RefuseCommand(const std::string& error) { return Fail(error + " (see moji-outline --help)"); }
 
-int WritePngFile(const std::string& path, const QImage& image) {
-  const std::optional<std::string> png = PngBytes(image);
-  if (!png) {
-    std::fputs("moji-outline: cannot encode the picture as PNG\n", stderr);
-    return kUsageError;
+FontFileFace FaceOfFontFile(const std::string& path, int index) {
+  struct stat status{};
+  if (stat(path.c_str(), &status) != 0) return {std::nullopt, "cannot open " + path + ": " + std::strerror(errno)};
+  if (S_ISDIR(status.st_mode)) return {std::nullopt, "cannot open " + path + ": " + std::strerror(EISDIR)};
+  const std::size_t faces = FontsOfFile(path).size();
+  if (faces == 0) return {std::nullopt, path + " is no font with TrueType or CFF outlines"};
+  std::string name = FontFileFaceName(path, index);
+  if (name.empty()) {
+    return {std::nullopt, path + " has " + std::to_string(faces) + " face" + (faces > 1 ? "s" : "") +
+                              ", from index 0: no face " + std::to_string(index)};
   }
-  return WriteOutputFile(path, *png);
-}
-
-std::string EscapedLine(std::string_view name) {
-  std::string line;
-  for (std::size_t i = 0; i < name.size(); ++i) {
-    const auto byte = static_cast<unsigned char>(name[i]);
-    const auto next = i + 1 < name.size() ? static_cast<unsigned char>(name[i + 1]) : 0;
-    if (byte == 0xC2 && next >= 0x80 && next <= 0x9F) {  // a C1 control character
-      line += HexEscape("\\u%04x", next);
-      ++i;
-    } else if (byte == '\\') {
-      line += "\\\\";
-    } else if (byte < 0x20 || byte == 0x7F) {
-      line += ControlEscape(byte);
-    } else {
-      line += static_cast<char>(byte);
-    }
-  }
-  return line;
-}
-
-int RefuseCommand(const std::string& error) {
-  std::fprintf(stderr, "moji-outline: %s (see moji-outline --help)\n", EscapedLine(error).c_str());
-  return kUsageError;
+  return {std::move(name), {}};
 }
 
 }  // namespace moji

@@ -2,6 +2,7 @@
 
 #include <QByteArrayView>
 #include <QCommandLineParser>
+#include <QRegularExpression>
 #include <QStringDecoder>
 #include <QStringList>
 #include <charconv>
@@ -15,13 +16,17 @@ namespace {
 /// The options each mode takes, by their long names.
 const std::map<CommandKind, std::set<QString>>& OptionsOfModes() {
   static const std::map<CommandKind, std::set<QString>> options = {
-      {CommandKind::Window, {"screenshot"}},
-      {CommandKind::Report, {"face"}},
-      {CommandKind::Render, {"face", "thickness", "scale", "output", "format"}},
-      {CommandKind::Faces, {}},
+      {CommandKind::Window, {"screenshot", "face-index"}},
+      {CommandKind::Report, {"face", "font-file", "face-index", "json", "info"}},
+      {CommandKind::Render, {"face", "font-file", "face-index", "thickness", "scale", "output",
+                             "format", "points", "numbers", "direction"}},
+      {CommandKind::Faces, {"font-file"}},
   };
   return options;
 }
+
+/// The largest face index of a font file: collections hold far fewer faces.
+constexpr std::int32_t kLargestFaceIndex = 0xFFFF;
 
 std::optional<CommandKind> SubcommandNamed(const QString& word) {
   if (word == "report") return CommandKind::Report;
@@ -80,12 +85,31 @@ QString OptionOutsideMode(const QCommandLineParser& parser, CommandKind kind) {
   return {};
 }
 
-/// Reads the option values into the request; the problem with one, or an empty text.
-QString ApplyOptions(const QCommandLineParser& parser, CommandRequest& request) {
+/// Reads the face options into the request; the problem with one, or an empty text.
+QString ApplyFaceOptions(const QCommandLineParser& parser, CommandRequest& request) {
   if (parser.isSet("face")) {
     request.Face = parser.value("face").toStdString();
     if (!OutlineRequestFont(*request.Face)) return "the face name is longer than 31 bytes";
   }
+  if (parser.isSet("font-file")) {
+    if (request.Face) return "--face and --font-file cannot both be given";
+    request.FontFile = parser.value("font-file").toStdString();
+  }
+  if (parser.isSet("face-index")) {
+    if (!request.FontFile) return "--face-index needs a font file";
+    const std::optional<std::int32_t> index =
+        ParseWholeNumber(parser.value("face-index"), 0, kLargestFaceIndex);
+    if (!index) return "--face-index must be a whole number from 0: " + parser.value("face-index");
+    request.FaceIndex = *index;
+  }
+  if (parser.isSet("json") && parser.isSet("info")) return "--json and --info cannot both be given";
+  if (parser.isSet("json")) request.Report = ReportForm::Json;
+  if (parser.isSet("info")) request.Report = ReportForm::Info;
+  return {};
+}
+
+/// Reads the drawing options into the request; the problem with one, or an empty text.
+QString ApplyDrawingOptions(const QCommandLineParser& parser, CommandRequest& request) {
   if (parser.isSet("thickness")) {
     const std::optional<std::int32_t> thickness =
         ParseWholeNumber(parser.value("thickness"), kThinnestPen, kThickestPen);
@@ -98,6 +122,12 @@ QString ApplyOptions(const QCommandLineParser& parser, CommandRequest& request) 
     if (!scale) return "--scale must be a whole number from 1 to 8: " + parser.value("scale");
     request.Scale = *scale;
   }
+  request.Overlays = {parser.isSet("points"), parser.isSet("numbers"), parser.isSet("direction")};
+  return {};
+}
+
+/// Reads the output options into the request; the problem with one, or an empty text.
+QString ApplyOutputOptions(const QCommandLineParser& parser, CommandRequest& request) {
   if (parser.isSet("output")) {
     const std::optional<ImageFormat> format = OutputFormat(parser);
     if (!format) {
@@ -117,14 +147,33 @@ QString ApplyOptions(const QCommandLineParser& parser, CommandRequest& request) 
   return {};
 }
 
-/// The positional arguments of the mode: CHAR for report and render, none otherwise.
+/// The character CHAR stands for: the text itself, or the code point "U+" and 4 to 6 hex digits
+/// name; nothing for a "U+" that names no code point (or a surrogate, which is no character).
+std::optional<QString> CharacterOf(const QString& text) {
+  if (!text.startsWith("U+")) return text;
+  static const QRegularExpression kCodePoint("^U\\+([0-9A-Fa-f]{4,6})$");
+  const QRegularExpressionMatch match = kCodePoint.match(text);
+  if (!match.hasMatch()) return std::nullopt;
+  const auto codePoint = static_cast<char32_t>(match.captured(1).toUInt(nullptr, 16));
+  if (codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF)) return std::nullopt;
+  return QString::fromUcs4(&codePoint, 1);
+}
+
+/// The positional arguments of the mode: CHAR for report and render, an optional font file for
+/// the window, none for faces.
 QString ApplyPositionals(QStringList positionals, CommandRequest& request) {
   if (request.Kind != CommandKind::Window) positionals.removeFirst();
   const bool takesCharacter = request.Kind == CommandKind::Report || request.Kind == CommandKind::Render;
   if (takesCharacter) {
     if (positionals.isEmpty()) return "missing CHAR";
-    request.Character = positionals.takeFirst().toStdU16String();
+    const QString text = positionals.takeFirst();
+    const std::optional<QString> character = CharacterOf(text);
+    if (!character) return "CHAR that starts with U+ must be U+ and 4 to 6 hex digits of a code point: " + text;
+    request.Character = character->toStdU16String();
     if (request.Character.empty()) return "CHAR is empty";
+  }
+  if (request.Kind == CommandKind::Window && !positionals.isEmpty()) {
+    request.FontFile = positionals.takeFirst().toStdString();
   }
   if (!positionals.isEmpty()) return "unexpected argument: " + positionals.first();
   return {};
@@ -145,6 +194,13 @@ ParsedCommand ParseCommandLine(int argc, const char* const* argv) {
       {{"o", "output"}, "output", "FILE"},
       {"format", "format", "FORMAT"},
       {"screenshot", "screenshot", "FILE"},
+      {"font-file", "font-file", "PATH"},
+      {"face-index", "face-index", "N"},
+      {"json", "json"},
+      {"info", "info"},
+      {"points", "points"},
+      {"numbers", "numbers"},
+      {"direction", "direction"},
   });
   // The program's own name is not among the arguments.
   if (!parser.parse(QStringList{"moji-outline"} + *arguments)) return Refused(parser.errorText());
@@ -167,33 +223,54 @@ ParsedCommand ParseCommandLine(int argc, const char* const* argv) {
     return Refused("unknown option for this command: " + outside);
   }
   QString problem = ApplyPositionals(positionals, request);
-  if (problem.isEmpty()) problem = ApplyOptions(parser, request);
+  if (problem.isEmpty()) problem = ApplyFaceOptions(parser, request);
+  if (problem.isEmpty()) problem = ApplyDrawingOptions(parser, request);
+  if (problem.isEmpty()) problem = ApplyOutputOptions(parser, request);
   if (!problem.isEmpty()) return Refused(problem);
   return {request, {}};
 }
 
 const char* CommandUsage() {
-  return "Usage: moji-outline [--screenshot FILE]\n"
-         "  or:  moji-outline report CHAR [--face NAME]\n"
-         "  or:  moji-outline render CHAR [--face NAME] [--thickness N] [--scale N] [--format FORMAT] -o FILE\n"
-         "  or:  moji-outline faces\n"
+  return "Usage: moji-outline [--screenshot FILE] [FONT-FILE [--face-index N]]\n"
+         "  or:  moji-outline report CHAR [--face NAME | --font-file PATH [--face-index N]]\n"
+         "                        [--json | --info]\n"
+         "  or:  moji-outline render CHAR [--face NAME | --font-file PATH [--face-index N]]\n"
+         "                        [--thickness N] [--scale N] [--points] [--numbers]\n"
+         "                        [--direction] [--format FORMAT] -o FILE\n"
+         "  or:  moji-outline faces [--font-file PATH]\n"
          "Show how a character of a font is built from outline curves: its contours listed point\n"
-         "by point and drawn in colour. Without a command, open the window.\n"
+         "by point and drawn in colour. Without a command, open the window; with a FONT-FILE,\n"
+         "its faces are added to the window's face list and the first (or N) is drawn.\n"
          "\n"
          "Commands:\n"
          "  report CHAR      print the outline report of the first character of CHAR, as the\n"
-         "                   window shows it (UTF-8, lines ending in CR LF)\n"
+         "                   window shows it (UTF-8, lines ending in CR LF); CHAR may also be\n"
+         "                   U+ and 4 to 6 hex digits, such as U+9F8D\n"
          "  render CHAR      draw the outline as the window's 200 x 200 drawing area does\n"
-         "  faces            list the installed outline faces, as the window's face list does\n"
+         "  faces            list the installed outline faces (TrueType and CFF) as the\n"
+         "                   window's face list does; with --font-file, the faces of that file,\n"
+         "                   one line each: its index, then its name\n"
          "\n"
          "Options:\n"
          "  --face=NAME      the face to outline (report, render); the window's start-up face\n"
          "                   \"ＭＳ ゴシック\" by default; a face that is not installed is replaced\n"
          "                   by the one the font engine substitutes for it\n"
+         "  --font-file=PATH draw from a font file that need not be installed (report, render,\n"
+         "                   faces)\n"
+         "  --face-index=N   the face of a font file holding several (a collection), from 0\n"
+         "  --json           report the outline as one JSON object: the glyph it is, and every\n"
+         "                   point in font heights and in font units, on the curve or not, with\n"
+         "                   the font's own number of it\n"
+         "  --info           report which glyph it is: code point, Unicode name, glyph index\n"
+         "                   and name, face and file\n"
          "  --thickness=N    pen thickness of render, 1 to 5 (default 2)\n"
          "  --scale=N        pixels of render's PNG per drawing-area pixel, 1 to 8 (default 1):\n"
          "                   the same drawing at N times the resolution (200N x 200N); an SVG\n"
          "                   is the same at any scale\n"
+         "  --points         render marks the points: on-curve points as squares, control points\n"
+         "                   as circles, on-curve points implied between two controls as crosses\n"
+         "  --numbers        render writes the font's number of each point beside it\n"
+         "  --direction      render marks where each contour starts and which way it runs\n"
          "  -o, --output=FILE\n"
          "                   the file render writes: FILE.png (the drawing area's pixels) or\n"
          "                   FILE.svg (one path per contour, through the same points); a pipe\n"
@@ -205,15 +282,18 @@ const char* CommandUsage() {
          "  -h, --help       show this help and exit\n"
          "  -v, --version    show the version and exit\n"
          "\n"
-         "A refused command line, or a file that cannot be written, prints one line on standard\n"
-         "error and exits with status 2; nothing is written then. A file is written completely\n"
-         "or not at all: an existing file is kept until the new one is whole.\n"
+         "A refused command line, a font file that cannot be used, or a file that cannot be\n"
+         "written prints one line on standard error and exits with status 2; nothing is written\n"
+         "then. A file is written completely or not at all: an existing file is kept until the\n"
+         "new one is whole.\n"
          "\n"
          "Examples:\n"
          "  moji-outline report 龍 --face IPAゴシック\n"
+         "  moji-outline report U+9F8D --json\n"
          "  moji-outline render 龍 --thickness 3 -o ryu.png\n"
-         "  moji-outline render 龍 --scale 4 -o ryu-large.png\n"
-         "  moji-outline render A --face \"DejaVu Sans\" -o a.svg\n";
+         "  moji-outline render 龍 --scale 4 --points --numbers -o ryu-points.png\n"
+         "  moji-outline render A --font-file MyFont.otf --direction -o a.svg\n"
+         "  moji-outline faces --font-file /usr/share/fonts/opentype/noto/NotoSansCJK-Regular.ttc\n";
 }
 
 }  // namespace moji

@@ -15,6 +15,9 @@ enum class CommandKind { Window, Help, Version, Report, Render, Faces };
 /// How `render` writes its drawing, chosen by the output file's extension.
 enum class ImageFormat { Png, Svg };
 
+/// What `report` prints: the report, the outline as JSON, or which glyph it is.
+enum class ReportForm { Text, Json, Info };
+
 /// The most device pixels per drawing-area pixel that `render --scale` draws a PNG at.
 inline constexpr std::int32_t kLargestScale = 8;
 
@@ -25,6 +28,14 @@ struct CommandRequest {
   std::u16string Character;
   /// The face name, UTF-8; none for the window's start-up face.
   std::optional<std::string> Face;
+  /// A font file to draw from instead of an installed face (the window's one argument), and
+  /// the index of its face.
+  std::optional<std::string> FontFile;
+  std::int32_t FaceIndex = 0;
+  /// What `report` prints.
+  ReportForm Report = ReportForm::Text;
+  /// The marks `render` draws over the outline.
+  OverlaySettings Overlays;
   /// Pen thickness of `render`, 1 to 5.
   std::int32_t Thickness = kInitialPen;
   /// Pixels of `render`'s PNG per drawing-area pixel along each side, 1 to kLargestScale.

@@ -50,7 +50,7 @@ std::vector<FaceEntry> FontFileEntries(const std::string& path) {
     if (name.empty()) {
       name = path.substr(path.rfind('/') + 1) + " " + std::to_string(font.Index);
     }
-    entries.push_back({std::move(name), FontFileFaceName(path, font.Index)});
+    entries.push_back({std::move(name), FontFileFaceName(path, font.Index), font.Index});
   }
   return entries;
 }

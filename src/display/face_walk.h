@@ -34,6 +34,8 @@ void WalkOutlineFaces(const std::vector<std::string>& names, const SelectDrawing
 struct FaceEntry {
   std::string Name;
   std::string FaceName;
+  /// The face's index in its font file; 0 for an installed family.
+  int Index = 0;
   friend bool operator==(const FaceEntry&, const FaceEntry&) = default;
 };
 

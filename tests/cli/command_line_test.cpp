@@ -6,6 +6,7 @@
 #include <QtWidgets>
 
 #include "cli/cli_commands.h"
+#include "test_fonts.h"
 #include "platform/recording_surface.h"
 #include "display/display_request.h"
 #include "window/main_window.h"
@@ -210,6 +211,7 @@ TEST(CommandLine, RefusedCommandsExitTwoAndWriteNothing) {
   const QString png = out.filePath(QStringLiteral("out.png"));
   // A plain file where a folder is expected: nothing can be written there, even by root.
   QFile(out.filePath(QStringLiteral("file"))).open(QIODevice::WriteOnly);
+  const QString pair = QString::fromStdString(test::TestFontPath("MojiTestPair.ttc"));
   // What a path that is not UTF-8 would be taken for, were it decoded with replacements.
   QFile replaced(out.filePath(QString::fromUtf16(u"\uFFFD.png")));
   ASSERT_TRUE(replaced.open(QIODevice::WriteOnly) && replaced.write("old") == 3);
@@ -219,7 +221,8 @@ TEST(CommandLine, RefusedCommandsExitTwoAndWriteNothing) {
       {"--HELP"},
       {"-x"},
       {"--screenshot"},
-      {"not-a-command"},
+      {"one.ttf", "two.ttf"},
+      {"--face-index", "1"},
       {"frobnicate", "龍"},
       {"--version", "faces"},
       {"report", "龍", "--thickness", "3"},
@@ -238,6 +241,17 @@ TEST(CommandLine, RefusedCommandsExitTwoAndWriteNothing) {
       {"render", "龍", "--format", "gif", "-o", png},
       {"render", "龍", "-o", out.filePath("file/out.svg")},
       {"render", "龍", "--face", QString(32, u'x'), "-o", png},
+      {"report", "U+D800"},
+      {"report", "U+12"},
+      {"report", "U+110000"},
+      {"report", "A", "--face-index", "1"},
+      {"report", "A", "--json", "--info"},
+      {"report", "A", "--face", "IPAGothic", "--font-file", pair},
+      {"render", "A", "--font-file", out.filePath("missing.ttf"), "-o", png},
+      {"render", "A", "--font-file", out.filePath("file"), "-o", png},
+      {"render", "A", "--font-file", pair, "--face-index", "2", "-o", png},
+      {"faces", "--font-file", out.path()},
+      {"render", "A", "--json", "-o", png},
       // Not UTF-8 (a stray byte, an encoded surrogate): made by the shell.
       {"-c", "exec " MOJI_OUTLINE_PATH " report \"$(printf '\\351')\""},
       {"-c", "exec " MOJI_OUTLINE_PATH " report \"$(printf '\\355\\240\\200')\""},
@@ -302,6 +316,20 @@ TEST(CommandLine, OutputGoesToExactlyThePathGiven) {
                                     "test -p pipe.svg");
   EXPECT_EQ(piped.ExitCode, 0) << piped.Err;
   EXPECT_EQ(piped.Out, reference.Out);
+}
+
+// A font file opened directly draws from its own faces, listed with their indices; CHAR may name
+// its code point.
+TEST(CommandLine, FontFilesAndCodePoints) {
+  const QString pair = QString::fromStdString(test::TestFontPath("MojiTestPair.ttc"));
+  EXPECT_EQ(RunMojiOutline({"faces", "--font-file", pair}).Out,
+            "0 Moji Test Pair One\n1 Moji Test Pair Two\n");
+  const ProgramRun second = RunMojiOutline({"report", "A", "--font-file", pair, "--face-index", "1"});
+  EXPECT_EQ(second.ExitCode, 0) << second.Err;
+  EXPECT_EQ(second.Out, RunMojiOutline({"report", "A", "--face", "Moji Test Pair Two"}).Out);
+  EXPECT_EQ(RunMojiOutline({"report", "U+9F8D"}).Out, RunMojiOutline({"report", "龍"}).Out);
+  const ProgramRun info = RunMojiOutline({"report", "U+9f8d", "--info"});
+  EXPECT_TRUE(info.Out.starts_with("U+9F8D 龍\nCJK UNIFIED IDEOGRAPH-9F8D\n")) << info.Out;
 }
 
 // U+FEFF first in CHAR is the character outlined, as any other: it is not taken for a byte

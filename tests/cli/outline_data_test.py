@@ -1,0 +1,127 @@
+"""The outline as data, checked from the outside: `report --json` against its schema, against the
+report's lines and against the font's own points read with fontTools; the point marks of
+`render --points --numbers` in the SVG against the placed points. For a TrueType and a CFF
+glyph of the standard font set.
+
+Usage: outline_data_test.py MOJI_OUTLINE SCHEMA   (FONTCONFIG_FILE names the standard font set)
+"""
+
+import json
+import os
+import pathlib
+import re
+import subprocess
+import sys
+import tempfile
+
+from fontTools.pens.recordingPen import RecordingPen
+from fontTools.ttLib import TTFont
+
+PROGRAM, SCHEMA = sys.argv[1], sys.argv[2]
+FONTS = pathlib.Path(os.environ["FONTCONFIG_FILE"]).parent / "fonts"
+
+
+def run(*arguments):
+    return subprocess.run([PROGRAM, *arguments], capture_output=True, check=True).stdout
+
+
+def font_points(path, character):
+    """The glyph's points in the font's own numbering: glyf's points, or the CFF outline's
+    points in drawing order with each contour's closing repeat of its start left out."""
+    font = TTFont(path)
+    name = font.getBestCmap()[ord(character)]
+    if "glyf" in font:
+        coordinates, _, _ = font["glyf"][name].getCoordinates(font["glyf"])
+        return [tuple(point) for point in coordinates]
+    pen = RecordingPen()
+    font.getGlyphSet()[name].draw(pen)
+    points, contour = [], []
+    for operator, operands in pen.value + [("moveTo", None)]:
+        if operator == "moveTo" and contour:
+            if len(contour) > 1 and contour[-1] == contour[0]:
+                contour.pop()
+            points += contour
+            contour = []
+        if operands:
+            contour += [tuple(point) for point in operands]
+    return points
+
+
+def json_points(outline):
+    for block in outline["blocks"]:
+        yield block["start"]
+        for curve in block["curves"]:
+            yield from curve["points"]
+
+
+def report_points(report):
+    """(x, y) of each start and point line of the report, as printed."""
+    return re.findall(r"\( (-?\d+\.\d{3}) , (-?\d+\.\d{3}) ?\)", report)
+
+
+def check(failures, what, condition):
+    if not condition:
+        failures.append(what)
+
+
+def check_glyph(face_arguments, font_file, character, failures):
+    outline = json.loads(run("report", character, "--json", *face_arguments))
+    try:
+        import jsonschema
+        jsonschema.validate(outline, json.loads(pathlib.Path(SCHEMA).read_text(encoding="utf-8")))
+    except ImportError:
+        print("jsonschema is not installed: the schema check is skipped")
+    points = list(json_points(outline))
+    printed = report_points(run("report", character, *face_arguments).decode("utf-8"))
+    check(failures, f"{character}: as many points as the report", len(points) == len(printed))
+    for point, (x, y) in zip(points, printed):
+        # The report rounds the same single-precision number to three decimals.
+        check(failures, f"{character}: x {point['x']} printed {x}", abs(point["x"] - float(x)) <= 0.0005001)
+        check(failures, f"{character}: y {point['y']} printed {y}", abs(point["y"] - float(y)) <= 0.0005001)
+    own = font_points(FONTS / font_file, character)
+    for point in points:
+        number = point["fontPoint"]
+        if number >= 0:
+            check(failures, f"{character}: point {number} is the font's",
+                  own[number] == (point["fontX"], point["fontY"]))
+    check(failures, f"{character}: every point of the font numbered",
+          {p["fontPoint"] for p in points if p["fontPoint"] >= 0} == set(range(len(own))))
+
+    with tempfile.TemporaryDirectory() as folder:
+        svg_file = pathlib.Path(folder) / "marks.svg"
+        run("render", character, *face_arguments, "--points", "--numbers", "-o", str(svg_file))
+        svg = svg_file.read_text(encoding="utf-8")
+    check(failures, f"{character}: the SVG says which glyph", f"U+{ord(character):04X}" in svg and
+          str(outline["glyphIndex"]) in svg)
+    marks = re.findall(r'<g class="point ([a-z-]+)" data-block="(\d+)" data-curve="(-?\d+)" '
+                       r'data-point="(\d+)" data-font-point="(-?\d+)" data-x="([^"]+)" data-y="([^"]+)"',
+                       svg)
+    placed = {}
+    for b, block in enumerate(outline["blocks"]):
+        placed[(b, -1, 0)] = block["start"]
+        for c, curve in enumerate(block["curves"]):
+            for p, point in enumerate(curve["points"]):
+                placed.setdefault((b, c, p), point)
+    for kind, b, c, p, number, x, y in marks:
+        if kind == "implied" and c != "-1":
+            continue  # between two controls: no point of the outline
+        point = placed[(int(b), int(c), int(p))]
+        check(failures, f"{character}: mark {b}/{c}/{p} at its point",
+              abs(160 * point["x"] + 20 - float(x)) < 0.01 and
+              abs(160 * (1 - point["y"]) - float(y)) < 0.01 and int(number) == point["fontPoint"])
+    check(failures, f"{character}: a mark for every point", len(marks) >= len(points) - len(outline["blocks"]))
+
+
+def main():
+    failures = []
+    check_glyph(["--face", "IPAGothic"], "ipag.ttf", "あ", failures)
+    check_glyph(["--font-file", str(FONTS / "MojiTestCFF.otf")], "MojiTestCFF.otf", "C", failures)
+    empty = json.loads(run("report", "ก", "--json", "--face", "IPAGothic"))
+    check(failures, "a character the face lacks: no blocks", empty["blocks"] == [] and empty["glyphIndex"] == 0)
+    for failure in failures:
+        print(failure)
+    sys.exit(1 if failures else 0)
+
+
+if __name__ == "__main__":
+    main()
