@@ -10,10 +10,10 @@ bash scripts/install-deps.sh
 # Debian's own compiler and linker flags with every hardening option (fortified functions,
 # stack protector, read-only relocations bound at start-up), as lintian expects of a package.
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all
-cmake -S . -B build/package -G Ninja -DCMAKE_BUILD_TYPE=Release -DMOJI_TESTS=OFF -DMOJI_BENCHMARKS=OFF \
+cmake --preset package \
   "-DCMAKE_CXX_FLAGS=$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
   "-DCMAKE_EXE_LINKER_FLAGS=$(dpkg-buildflags --get LDFLAGS)" >/dev/null
-cmake --build build/package -j2
+cmake --build --preset package
 
 rm -f build/package/moji-outline_*.deb
 if ! (cd build/package && cpack -G DEB) >build/package/cpack.log 2>&1; then
