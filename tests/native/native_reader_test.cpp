@@ -104,6 +104,7 @@ TEST(WalkNativeOutline, MalformedBuffersKeepOnlyWholeRecordsBeforeTheFault) {
       {"count 0", Polygon(0, 0, {line, {TT_PRIM_LINE, 0, {}}}), withLine},
       {"negative count", Polygon(0, 0, {{TT_PRIM_LINE, -3, {{1, 1}}}}), bare},
       {"quadratic of 1 point", Polygon(0, 0, {{TT_PRIM_QSPLINE, 1, {{1, 1}}}}), bare},
+      {"cubic of a partial segment", Polygon(0, 0, {{TT_PRIM_CSPLINE, 2, {{1, 1}, {2, 2}}}}), bare},
       {"curve head cut short", Bytes(headCut.begin(), headCut.begin() + 18), bare},
   };
   const Bytes good = Polygon(1, 1, {{TT_PRIM_LINE, 2, {{2, 2}, {3, 3}}}});
@@ -114,8 +115,7 @@ TEST(WalkNativeOutline, MalformedBuffersKeepOnlyWholeRecordsBeforeTheFault) {
       const Bytes tight(joined);  // a copy has exactly its size, so the sanitizers see overreads
       const GlyphOutline outline = WalkNativeOutline(tight, 1.0f, u"X");
       EXPECT_TRUE(KeepsOutlineInvariants(outline));
-      EXPECT_EQ(Numbers(outline), Numbers(WalkNativeOutline(before + c.Kept, 1.0f, u"X")));
-      EXPECT_EQ(outline.Character, (before + c.Kept).empty() ? u"" : u"X");
+      EXPECT_TRUE(outline == WalkNativeOutline(before + c.Kept, 1.0f, u"X"));
     }
   }
 }
