@@ -368,6 +368,20 @@ std::string FontFileFaceName(const std::string& path, long index) {
   return Engine().FileFaceName(path, index);
 }
 
+std::string FontLibraryVersions() {
+  FT_Int major = 0, minor = 0, patch = 0;
+  FT_Library library = nullptr;
+  if (FT_Init_FreeType(&library) == 0) {
+    FT_Library_Version(library, &major, &minor, &patch);
+    FT_Done_FreeType(library);
+  }
+  // fontconfig's version is one number: major * 10000 + minor * 100 + revision.
+  const int fc = FcGetVersion();
+  return "FreeType " + std::to_string(major) + "." + std::to_string(minor) + "." +
+         std::to_string(patch) + ", fontconfig " + std::to_string(fc / 10000) + "." +
+         std::to_string(fc / 100 % 100) + "." + std::to_string(fc % 100);
+}
+
 void MemoryFaceCloser::operator()(FontFace* face) const {
   if (face != nullptr) Engine().Close(face);
 }

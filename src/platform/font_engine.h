@@ -48,6 +48,10 @@ const FontFace* OpenFontFile(const std::string& path, long index);
 /// installed family can have (it is not UTF-8); empty when the file holds no such outline face.
 std::string FontFileFaceName(const std::string& path, long index);
 
+/// The versions of FreeType and fontconfig in use, as the libraries report them when the program
+/// runs: "FreeType 2.12.1, fontconfig 2.14.1".
+std::string FontLibraryVersions();
+
 /// Closes a face opened from memory.
 struct MemoryFaceCloser {
   void operator()(FontFace* face) const;

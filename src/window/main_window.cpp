@@ -1,16 +1,29 @@
 #include "window/main_window.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QIcon>
+#include <QInputDialog>
 #include <QLabel>
+#include <QLayout>
 #include <QLibraryInfo>
 #include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTimer>
 #include <QTranslator>
+#include <algorithm>
+#include <cmath>
+#include <iostream>
 #include <limits>
 #include <string>
 #include <string_view>
@@ -18,8 +31,15 @@
 #include <vector>
 
 #include "display/block_palette.h"
-#include "display/motion_frame.h"
 #include "display/drawing_area_font.h"
+#include "display/file_output.h"
+#include "display/glyph_outline_fetch.h"
+#include "display/motion_frame.h"
+#include "display/outline_json.h"
+#include "display/svg_drawing.h"
+#include "platform/font_engine.h"
+#include "platform/raster_surface.h"
+#include "platform/recording_surface.h"
 #include "window/handler_boundary.h"
 
 /// The program's icon, compiled into this library (window_icons.qrc): the 48-pixel picture
@@ -40,7 +60,50 @@ constexpr int kClientHeight = 436;
 constexpr int kTimerInterval = 50;
 constexpr int kText2PointSize = 72;
 
+constexpr int kLargestImageScale = 8;
+
 QString Utf16(const char16_t* text) { return QString::fromUtf16(text); }
+
+std::string Utf8(const char16_t* text) { return QString::fromUtf16(text).toStdString(); }
+
+/// A file name as the file system spells it, and back.
+std::string PathBytes(const QString& file) { return QFile::encodeName(file).toStdString(); }
+QString PathText(const std::string& path) {
+  return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+/// The text with every control character (a line break among them) turned into a space.
+QString OneLine(QString text) {
+  for (QChar& c : text) {
+    if (c.unicode() < 0x20 || c.unicode() == 0x7F) c = u' ';
+  }
+  return text;
+}
+
+/// The local files a drag carries; none unless it carries local files only and lets them be
+/// copied (never moved: the drop must not take the file away from where it came).
+QStringList DraggedFiles(const QDropEvent& event) {
+  const QMimeData* data = event.mimeData();
+  if (data == nullptr || !data->hasUrls() || !(event.possibleActions() & Qt::CopyAction)) return {};
+  QStringList files;
+  for (const QUrl& url : data->urls()) {
+    if (!url.isLocalFile()) return {};
+    files << url.toLocalFile();
+  }
+  return files;
+}
+
+/// Takes a drag of font files as a copy; leaves any other drag alone.
+void AcceptFileDrag(QDropEvent& event) {
+  if (DraggedFiles(event).isEmpty()) return;
+  event.setDropAction(Qt::CopyAction);
+  event.accept();
+}
+
+/// Whether a saved picture is SVG: its name ends in ".svg", in any case.
+bool IsSvgName(const std::string& path) {
+  return PathText(path).endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive);
+}
 
 /// Adds one to a counter that never passes the largest 32-bit value.
 void CountUp(std::int32_t& counter) {
@@ -58,7 +121,7 @@ Control* Placed(Control* control, const char* name, const QRect& place) {
 }  // namespace
 
 Main::Main(FaceNames faceNames, QWidget* parent)
-    : QWidget(parent), faceNames_(std::move(faceNames)) {
+    : QMainWindow(parent), faceNames_(std::move(faceNames)) {
   BuildControls();
   ConnectHandlers();
   timer1_->start();
@@ -70,37 +133,49 @@ void Main::BuildControls() {
   setObjectName(QStringLiteral("Main"));
   setWindowTitle(Utf16(kMainCaption));
   setWindowIcon(ProgramIcon());
-  setFixedSize(kClientWidth, kClientHeight);
+  setAcceptDrops(true);
+  // The controls sit in a client area of their own, at their places in it; the menu bar is
+  // above it, the status bar below, and the window is exactly as large as the three.
+  client_ = new QWidget(this);
+  client_->setObjectName(QStringLiteral("Client"));
+  client_->setFixedSize(kClientWidth, kClientHeight);
+  setCentralWidget(client_);
   // Created in tab order, so the focus chain follows it.
   BuildPictureAndTexts();
   BuildSettings();
+  BuildMenus();
+  BuildStatusBar();
+  // Fixed now, before the window is created, so it is made at its size and keeps it.
+  layout()->setSizeConstraint(QLayout::SetFixedSize);
+  layout()->activate();
   timer1_ = new QTimer(this);
   timer1_->setObjectName(QStringLiteral("Timer1"));
   timer1_->setInterval(kTimerInterval);
 }
 
 void Main::BuildPictureAndTexts() {
-  picture1_ = Placed(new PictureBox(this), "Picture1", {336, 8, 204, 204});
-  picture1_->SetFontName(Utf16(kDefaultFace));
+  picture1_ = Placed(new PictureBox(client_), "Picture1", {336, 8, 204, 204});
+  picture1_->SetFontName(Utf8(kDefaultFace));
   picture1_->SetFontItalic(kDrawingAreaStartsItalic);
 
-  text1_ = Placed(new QPlainTextEdit(this), "Text1", {8, 8, 313, 401});
+  text1_ = Placed(new QPlainTextEdit(client_), "Text1", {8, 8, 313, 401});
   text1_->setReadOnly(true);
   text1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   text1_->setTabChangesFocus(true);
 
-  text2_ = Placed(new QLineEdit(this), "Text2", {336, 256, 193, 113});
+  text2_ = Placed(new QLineEdit(client_), "Text2", {336, 256, 193, 113});
+  text2_->installEventFilter(this);
   text2_->setFont(QFont(QString::fromUtf16(u"ＭＳ Ｐゴシック"), kText2PointSize, QFont::Normal));
   text2_->setText(QString::fromUtf16(u"龍"));
 }
 
 void Main::BuildSettings() {
-  check1_ = Placed(new QCheckBox(QString::fromUtf16(u"動きあり"), this), "Check1",
+  check1_ = Placed(new QCheckBox(QString::fromUtf16(u"動きあり"), client_), "Check1",
                    {336, 376, 73, 17});
-  combo1_ = Placed(new QComboBox(this), "Combo1", {336, 224, 209, 20});
+  combo1_ = Placed(new QComboBox(client_), "Combo1", {336, 224, 209, 20});
   combo1_->setEditable(false);
 
-  hScroll1_ = Placed(new QScrollBar(Qt::Horizontal, this), "HScroll1", {416, 400, 121, 17});
+  hScroll1_ = Placed(new QScrollBar(Qt::Horizontal, client_), "HScroll1", {416, 400, 121, 17});
   hScroll1_->setRange(kThinnestPen, kThickestPen);
   hScroll1_->setSingleStep(1);
   hScroll1_->setPageStep(1);
@@ -111,8 +186,46 @@ void Main::BuildSettings() {
   // Scroll bars take no focus by default; the thickness must be reachable by Tab and keys.
   hScroll1_->setFocusPolicy(Qt::StrongFocus);
 
-  label1_ = Placed(new QLabel(this), "Label1", {336, 404, 73, 17});
+  label1_ = Placed(new QLabel(client_), "Label1", {336, 404, 73, 17});
   ShowThickness();
+}
+
+void Main::BuildMenus() {
+  const auto add = [this](QMenu* menu, const char16_t* text, const char* name, auto handler,
+                          const QKeySequence& keys = {}) {
+    QAction* action = menu->addAction(Utf16(text));
+    action->setObjectName(QString::fromLatin1(name));
+    action->setShortcut(keys);
+    connect(action, &QAction::triggered, this, handler);
+    return action;
+  };
+  QMenu* file = menuBar()->addMenu(Utf16(u"ファイル(&F)"));
+  add(file, u"フォントファイルを開く…(&O)", "OpenFontFile", &Main::OpenFontFileDialog,
+      Qt::CTRL | Qt::Key_O);
+  add(file, u"画像を保存…(&S)", "SaveImage", &Main::SaveImageDialog, Qt::CTRL | Qt::Key_S);
+  add(file, u"アウトラインを保存…(&A)", "SaveOutline", &Main::SaveOutlineDialog);
+  file->addSeparator();
+  add(file, u"終了(&Q)", "Quit", &QWidget::close, Qt::CTRL | Qt::Key_Q);
+
+  QMenu* view = menuBar()->addMenu(Utf16(u"表示(&V)"));
+  showPoints_ = add(view, u"点(&P)", "ShowPoints", &Main::RedrawOutline);
+  showNumbers_ = add(view, u"点番号(&N)", "ShowNumbers", &Main::RedrawOutline);
+  showStarts_ = add(view, u"始点と向き(&D)", "ShowStarts", &Main::RedrawOutline);
+  for (QAction* overlay : {showPoints_, showNumbers_, showStarts_}) overlay->setCheckable(true);
+
+  QMenu* help = menuBar()->addMenu(Utf16(u"ヘルプ(&H)"));
+  add(help, u"バージョン情報(&A)", "About", &Main::ShowVersions);
+}
+
+void Main::BuildStatusBar() {
+  statusBar()->setSizeGripEnabled(false);
+  glyphLine_ = new QLabel(statusBar());
+  glyphLine_->setObjectName(QStringLiteral("GlyphLine"));
+  glyphLine_->setTextFormat(Qt::PlainText);
+  glyphLine_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  // A long line (a deep file path) is cut at the window's edge rather than widening it.
+  glyphLine_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  statusBar()->addWidget(glyphLine_, 1);
 }
 
 void Main::ConnectHandlers() {
@@ -139,9 +252,7 @@ void Main::Form_Load() {
 }
 
 void Main::GetKestrineProc(std::u16string text) {
-  const QByteArray face = picture1_->FontName().toUtf8();
-  const std::string_view faceName(face.constData(), static_cast<std::size_t>(face.size()));
-  RunDisplayRequest(std::move(text), faceName, Thickness(), currentOutline_, *this);
+  RunDisplayRequest(std::move(text), picture1_->FontName(), Thickness(), currentOutline_, *this);
 }
 
 DeviceContext& Main::DrawingDc() { return picture1_->Dc(); }
@@ -159,10 +270,29 @@ void Main::DrawPulseCircle(float centerX, float centerY, float radius) {
   picture1_->DrawCircle(centerX, centerY, radius);
 }
 
+OverlaySettings Main::Overlays() const {
+  return {showPoints_->isChecked(), showNumbers_->isChecked(), showStarts_->isChecked()};
+}
+
+void Main::ShowGlyph(const DisplayedGlyph& glyph) {
+  shownGlyph_ = glyph;
+  QStringList line;
+  for (const std::string& part : IdentityLines(glyph)) line << QString::fromStdString(part);
+  glyphLine_->setText(OneLine(line.join(QStringLiteral("   "))));
+}
+
+std::span<const PointSource> Main::ShownSources() const {
+  if (!shownGlyph_.Glyph) return {};
+  return shownGlyph_.Glyph->Points;
+}
+
+void Main::DrawMarks(const OutlineMarks& marks) { picture1_->DrawMarks(marks); }
+
 void Main::RedrawOutline() {
   RunHandler("RedrawOutline", [this] {
     ClearDrawing();
     DrawBlocksInPaletteColors(picture1_->Dc(), currentOutline_, Thickness());
+    DrawRequestedMarks(currentOutline_, ShownSources(), *this);
     RefreshDrawing();
   });
 }
@@ -171,19 +301,206 @@ void Main::EnumTrueTypeFont() {
   WalkOutlineFaces(
       faceNames_(),
       [this](const std::string& name) -> DeviceContext& {
-        picture1_->SetFontName(QString::fromStdString(name));
+        picture1_->SetFontName(name);
         return picture1_->Dc();
       },
-      [this](const std::string& name) { combo1_->addItem(QString::fromStdString(name)); });
-  picture1_->SetFontName(Utf16(kDefaultFace));
+      // An installed family is drawn from under its own name.
+      [this](const std::string& name) {
+        combo1_->addItem(QString::fromStdString(name), QByteArray::fromStdString(name));
+      });
+  picture1_->SetFontName(Utf8(kDefaultFace));
   SelectDrawnFaceInCombo1();
 }
 
 void Main::SelectDrawnFaceInCombo1() {
-  std::vector<std::string> entries;
-  entries.reserve(static_cast<std::size_t>(combo1_->count()));
-  for (int i = 0; i < combo1_->count(); ++i) entries.push_back(combo1_->itemText(i).toStdString());
-  combo1_->setCurrentIndex(EntryOfDrawingFace(entries, picture1_->FontName().toStdString()));
+  std::vector<std::string> faces;
+  faces.reserve(static_cast<std::size_t>(combo1_->count()));
+  for (int i = 0; i < combo1_->count(); ++i) faces.push_back(FaceNameOfEntry(i));
+  combo1_->setCurrentIndex(EntryOfDrawingFace(faces, picture1_->FontName()));
+}
+
+std::string Main::FaceNameOfEntry(int index) const {
+  return combo1_->itemData(index).toByteArray().toStdString();
+}
+
+bool Main::OpenFontFile(const std::string& path, int faceIndex, bool messagesToStandardError) {
+  const std::vector<FaceEntry> entries = FontFileEntries(path);
+  if (entries.empty() || faceIndex < 0 || faceIndex >= std::ssize(entries)) {
+    const QString reason =
+        entries.empty() ? Utf16(u"フォントとして読めません")
+                        : Utf16(u"フェイス番号 %1 はありません（フェイスは %2 個）")
+                              .arg(faceIndex)
+                              .arg(entries.size());
+    Complain(Utf16(u"フォントファイルを開く"), Utf16(u"フォントファイルを開けません"),
+             PathText(path), reason, messagesToStandardError);
+    return false;
+  }
+  for (const FaceEntry& entry : entries) {
+    const QByteArray face = QByteArray::fromStdString(entry.FaceName);
+    if (combo1_->findData(face) >= 0) continue;
+    combo1_->addItem(QString::fromStdString(entry.Name), face);
+    // The file tells an entry apart from an installed family of the same name.
+    combo1_->setItemData(combo1_->count() - 1, PathText(path), Qt::ToolTipRole);
+  }
+  const auto chosen = static_cast<std::size_t>(faceIndex);
+  combo1_->setCurrentIndex(combo1_->findData(QByteArray::fromStdString(entries[chosen].FaceName)));
+  Combo1_Click();
+  return true;
+}
+
+void Main::Complain(const QString& title, const QString& what, const QString& file,
+                    const QString& reason, bool toStandardError) {
+  if (toStandardError) {
+    std::cerr << "moji-outline: " << OneLine(what + u'：' + file + u'：' + reason).toStdString()
+              << '\n';
+    return;
+  }
+  QMessageBox box(QMessageBox::Warning, title,
+                  what + u'：' + QFileInfo(file).fileName() + u'\n' + reason, QMessageBox::Ok, this);
+  box.setTextFormat(Qt::PlainText);
+  box.exec();
+}
+
+void Main::OpenFontFileDialog() {
+  RunHandler("OpenFontFileDialog", [this] {
+    const QString file = QFileDialog::getOpenFileName(
+        this, Utf16(u"フォントファイルを開く"), QString(),
+        Utf16(u"フォントファイル (*.ttf *.otf *.ttc *.otc);;すべてのファイル (*)"));
+    if (!file.isEmpty()) OpenFontFile(PathBytes(file), 0, false);
+  });
+}
+
+void Main::SaveImageDialog() {
+  RunHandler("SaveImageDialog", [this] {
+    const QString png = Utf16(u"PNG 画像 (*.png)"), svg = Utf16(u"SVG 画像 (*.svg)");
+    QString filter = png;
+    QString file = QFileDialog::getSaveFileName(this, Utf16(u"画像を保存"),
+                                                SuggestedFileName(QStringLiteral(".png")),
+                                                png + QStringLiteral(";;") + svg, &filter);
+    if (file.isEmpty()) return;
+    const QString suffix = QFileInfo(file).suffix().toLower();
+    if (suffix != u"png" && suffix != u"svg") file += filter == svg ? u".svg" : u".png";
+    int scale = 1;
+    if (!IsSvgName(PathBytes(file))) {
+      bool chosen = false;
+      const int screenScale = static_cast<int>(std::lround(picture1_->Image().devicePixelRatio()));
+      scale = QInputDialog::getInt(this, Utf16(u"画像を保存"), Utf16(u"倍率（1〜8）："),
+                                   std::clamp(screenScale, 1, kLargestImageScale), 1,
+                                   kLargestImageScale, 1, &chosen);
+      if (!chosen) return;
+    }
+    const std::string failure = SaveImage(PathBytes(file), scale);
+    if (!failure.empty()) {
+      Complain(Utf16(u"画像を保存"), Utf16(u"画像を保存できません"), file,
+               QString::fromStdString(failure), false);
+    }
+  });
+}
+
+void Main::SaveOutlineDialog() {
+  RunHandler("SaveOutlineDialog", [this] {
+    const QString file = QFileDialog::getSaveFileName(
+        this, Utf16(u"アウトラインを保存"), SuggestedFileName(QStringLiteral(".json")),
+        Utf16(u"JSON (*.json);;すべてのファイル (*)"));
+    if (file.isEmpty()) return;
+    const std::string failure = SaveOutline(PathBytes(file));
+    if (!failure.empty()) {
+      Complain(Utf16(u"アウトラインを保存"), Utf16(u"アウトラインを保存できません"), file,
+               QString::fromStdString(failure), false);
+    }
+  });
+}
+
+QString Main::SuggestedFileName(const QString& suffix) const {
+  if (!shownGlyph_.CodePoint) return QStringLiteral("moji-outline") + suffix;
+  return QStringLiteral("U+") +
+         QStringLiteral("%1").arg(*shownGlyph_.CodePoint, 4, 16, QLatin1Char('0')).toUpper() +
+         suffix;
+}
+
+std::string Main::SaveImage(const std::string& path, int scale) {
+  const OverlaySettings overlays = Overlays();
+  const OutlineMarks marks = overlays == OverlaySettings{}
+                                 ? OutlineMarks{}
+                                 : MarksOfOutline(currentOutline_, ShownSources(), overlays);
+  constexpr int side = PictureBox::kImageSide;
+  DeviceContext dc;
+  if (IsSvgName(path)) {
+    RecordingSurface recording;
+    dc.Surface = &recording;
+    DrawBlocksInPaletteColors(dc, currentOutline_, Thickness());
+    return SaveFile(path, SvgOfDrawing(recording.Calls(), side, side, marks, &shownGlyph_));
+  }
+  RasterSurface surface(side, side, 0x00FFFFFF, std::clamp(scale, 1, kLargestImageScale));
+  dc.Surface = &surface;
+  DrawBlocksInPaletteColors(dc, currentOutline_, Thickness());
+  surface.DrawMarks(marks.Points, marks.Symbols, marks.Starts);
+  const std::optional<std::string> png = PngBytes(surface.Image());
+  return png ? SaveFile(path, *png) : "cannot encode the picture as PNG";
+}
+
+std::string Main::SaveOutline(const std::string& path) {
+  // The outline in font heights, as it is fetched: the current one is placed and may have moved.
+  const std::optional<LOGFONTA> font = OutlineRequestFont(picture1_->FontName());
+  std::optional<GlyphDetails> details;
+  const GlyphOutline outline =
+      font ? FetchGlyphOutline(picture1_->Dc(), shownGlyph_.Character, *font, &details)
+           : GlyphOutline{};
+  return SaveFile(path, OutlineJson(outline, DescribeDisplayedGlyph(shownGlyph_.Character,
+                                                                    std::move(details))));
+}
+
+void Main::ShowVersions() {
+  RunHandler("ShowVersions", [this] {
+    const QString version = QCoreApplication::applicationVersion();
+    QStringList lines{Utf16(kMainCaption), QStringLiteral("moji-outline %1").arg(version).trimmed(),
+                      QString(), QStringLiteral("Qt ") + QString::fromLatin1(qVersion()),
+                      QString::fromStdString(FontLibraryVersions()), QString()};
+    if (shownGlyph_.Glyph) {
+      const GlyphDetails& face = *shownGlyph_.Glyph;
+      lines << Utf16(u"表示中のフェイス：") + QString::fromStdString(face.Family) +
+                   QStringLiteral(" (%1)").arg(face.FaceIndex)
+            << Utf16(u"ファイル：") + PathText(face.File);
+    } else {
+      lines << Utf16(u"表示中のフェイス：なし");
+    }
+    QMessageBox box(QMessageBox::Information, Utf16(u"バージョン情報"), lines.join(u'\n'),
+                    QMessageBox::Ok, this);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+  });
+}
+
+void Main::dragEnterEvent(QDragEnterEvent* event) { AcceptFileDrag(*event); }
+
+void Main::dropEvent(QDropEvent* event) {
+  const QStringList files = DraggedFiles(*event);
+  if (files.isEmpty()) return;
+  AcceptFileDrag(*event);
+  // Opened once the drop is over, so a message box never holds up the program it came from.
+  QMetaObject::invokeMethod(
+      this,
+      [this, files] {
+        RunHandler("dropEvent", [&] {
+          for (const QString& file : files) OpenFontFile(PathBytes(file), 0, false);
+        });
+      },
+      Qt::QueuedConnection);
+}
+
+bool Main::eventFilter(QObject* watched, QEvent* event) {
+  const QEvent::Type type = event->type();
+  const bool drag = type == QEvent::DragEnter || type == QEvent::DragMove || type == QEvent::Drop;
+  if (watched != text2_ || !drag) return QMainWindow::eventFilter(watched, event);
+  auto& drop = *static_cast<QDropEvent*>(event);
+  // Text dragged over Text2 is dropped into it as usual.
+  if (DraggedFiles(drop).isEmpty()) return false;
+  if (type == QEvent::Drop) {
+    dropEvent(&drop);
+  } else {
+    AcceptFileDrag(drop);
+  }
+  return true;
 }
 
 void Main::Timer1_Timer() {
@@ -200,7 +517,7 @@ void Main::Timer1_Timer() {
 
 void Main::Combo1_Click() {
   RunHandler("Combo1_Click", [this] {
-    picture1_->SetFontName(combo1_->currentText());
+    picture1_->SetFontName(FaceNameOfEntry(combo1_->currentIndex()));
     picture1_->SetFontItalic(false);
     QFont font = text2_->font();
     font.setFamily(combo1_->currentText());

@@ -1,9 +1,10 @@
 #pragma once
 // Main: the program's one window, its controls, its state and its event handlers.
 
-#include <QWidget>
+#include <QMainWindow>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 
 #include "display/display_request.h"
@@ -13,8 +14,11 @@
 #include "platform/installed_faces.h"
 #include "window/picture_box.h"
 
+class QAction;
 class QCheckBox;
 class QComboBox;
+class QDragEnterEvent;
+class QDropEvent;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -35,8 +39,10 @@ inline constexpr char16_t kBusyCaption[] = u"フォント列挙中・・・数�
 bool InstallToolkitTranslation(QTranslator& translator);
 
 /// The main window: a drawing area, the outline report, the character, the face list, the
-/// pen thickness and the motion switch, driven by a 50 ms timer.
-class Main final : public QWidget, private DisplayTarget {
+/// pen thickness and the motion switch, driven by a 50 ms timer; its menus above them open font
+/// files, save the drawing and the outline and choose the marks, its status bar says which
+/// glyph is drawn, and font files dropped onto it are opened.
+class Main final : public QMainWindow, private DisplayTarget {
   Q_OBJECT
 
  public:
@@ -55,6 +61,20 @@ class Main final : public QWidget, private DisplayTarget {
   void GetKestrineProc(std::u16string text);
   /// Fills Combo1 with the TrueType faces of the face list and makes "ＭＳ ゴシック" current.
   void EnumTrueTypeFont();
+  /// Adds the faces of the font file at `path` to Combo1 after its entries (each face once) and
+  /// draws from face `faceIndex` of the file, as choosing its entry does. A file that is no
+  /// usable font, or has no face of that index, changes nothing: one short message says why, in
+  /// a message box or, with `messagesToStandardError`, as one line on standard error. Returns
+  /// whether the face is drawn. Call after Form_Load, which lists the installed faces first.
+  bool OpenFontFile(const std::string& path, int faceIndex, bool messagesToStandardError);
+  /// Writes the drawing area as it stands (the outline as it has moved, the thickness and the
+  /// marks, no pulse circle) to `path`: SVG when the name ends in ".svg", else PNG at `scale`
+  /// (1 to 8) pixels per drawing-area pixel. Returns the reason of a failure, empty on success.
+  /// Throws what the block drawing throws for a broken outline.
+  std::string SaveImage(const std::string& path, int scale);
+  /// Writes the outline of the character shown, in the face drawn, as JSON to `path`. Returns
+  /// the reason of a failure, empty on success.
+  std::string SaveOutline(const std::string& path);
 
   /// One tick of Timer1: counts in the caption, advances a held button and, with Check1
   /// checked, moves the outline and redraws it.
@@ -88,19 +108,45 @@ class Main final : public QWidget, private DisplayTarget {
   /// The random source of the motion.
   ClockSeededRandom& Random() { return random_; }
 
+ protected:
+  /// Takes drags of local files only.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  /// Opens each dropped file as OpenFontFile does, face 0, once the drop is over.
+  void dropEvent(QDropEvent* event) override;
+  /// Files dragged over Text2 are offered to the window rather than typed into the text.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   void BuildControls();
   void BuildPictureAndTexts();
   void BuildSettings();
+  void BuildMenus();
+  void BuildStatusBar();
   void ConnectHandlers();
   DeviceContext& DrawingDc() override;
   void ShowReport(std::u16string report) override;
   void ClearDrawing() override;
   void RefreshDrawing() override;
   void DrawPulseCircle(float centerX, float centerY, float radius) override;
-  /// Draws the current outline again as it stands, after Picture1's image was made anew.
+  OverlaySettings Overlays() const override;
+  void ShowGlyph(const DisplayedGlyph& glyph) override;
+  std::span<const PointSource> ShownSources() const override;
+  void DrawMarks(const OutlineMarks& marks) override;
+  /// Draws the current outline again as it stands, with the marks asked for: after Picture1's
+  /// image was made anew, or the marks changed.
   void RedrawOutline();
   void SelectDrawnFaceInCombo1();
+  /// The face name entry `index` of Combo1 draws from; empty for no entry.
+  std::string FaceNameOfEntry(int index) const;
+  void OpenFontFileDialog();
+  void SaveImageDialog();
+  void SaveOutlineDialog();
+  void ShowVersions();
+  /// A name to offer for a saved file: the code point shown and `suffix`.
+  QString SuggestedFileName(const QString& suffix) const;
+  /// Says that the file could not be opened or written, in a box or on standard error.
+  void Complain(const QString& title, const QString& what, const QString& file,
+                const QString& reason, bool toStandardError);
   /// What both scroll-bar events do: show the thickness and redraw with it.
   void ThicknessChanged(const char* handler);
   void ShowThickness();
@@ -110,6 +156,7 @@ class Main final : public QWidget, private DisplayTarget {
   FaceNames faceNames_;
   ClockSeededRandom random_;
 
+  QWidget* client_ = nullptr;
   PictureBox* picture1_ = nullptr;
   QPlainTextEdit* text1_ = nullptr;
   QLineEdit* text2_ = nullptr;
@@ -118,6 +165,10 @@ class Main final : public QWidget, private DisplayTarget {
   QScrollBar* hScroll1_ = nullptr;
   QLabel* label1_ = nullptr;
   QTimer* timer1_ = nullptr;
+  QAction* showPoints_ = nullptr;
+  QAction* showNumbers_ = nullptr;
+  QAction* showStarts_ = nullptr;
+  QLabel* glyphLine_ = nullptr;
 
   GlyphOutline currentOutline_;
   std::int32_t buttonDown_ = 0;
@@ -125,6 +176,7 @@ class Main final : public QWidget, private DisplayTarget {
   float mouseY_ = 0.0f;
   std::int32_t tickCount_ = 0;
   std::u16string reportText_;
+  DisplayedGlyph shownGlyph_;
 };
 
 }  // namespace moji

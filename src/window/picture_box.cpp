@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
+#include <utility>
 
 namespace moji {
 namespace {
@@ -35,8 +36,8 @@ PictureBox::PictureBox(QWidget* parent)
 
 PictureBox::~PictureBox() = default;
 
-void PictureBox::SetFontName(const QString& face) {
-  fontName_ = face;
+void PictureBox::SetFontName(std::string face) {
+  fontName_ = std::move(face);
   SelectFont();
 }
 
@@ -45,11 +46,7 @@ void PictureBox::SetFontItalic(bool italic) {
   SelectFont();
 }
 
-void PictureBox::SelectFont() {
-  const QByteArray face = fontName_.toUtf8();
-  font_.Select(std::string_view(face.constData(), static_cast<std::size_t>(face.size())),
-               fontItalic_);
-}
+void PictureBox::SelectFont() { font_.Select(fontName_, fontItalic_); }
 
 void PictureBox::Clear() {
   surface_.Clear();
@@ -59,6 +56,10 @@ void PictureBox::Clear() {
 void PictureBox::DrawCircle(float centerX, float centerY, float radius) {
   surface_.DrawCircle(centerX, centerY, radius, kForeColor, kDrawWidth);
   lastCircle_ = DrawnCircle{centerX, centerY, radius};
+}
+
+void PictureBox::DrawMarks(const OutlineMarks& marks) {
+  surface_.DrawMarks(marks.Points, marks.Symbols, marks.Starts);
 }
 
 void PictureBox::Refresh() { update(); }

@@ -5,10 +5,12 @@
 #include <QFrame>
 #include <QString>
 #include <optional>
+#include <string>
 
 #include "platform/device_context.h"
 #include "platform/raster_surface.h"
 #include "display/drawing_area_font.h"
+#include "display/overlay_marks.h"
 
 namespace moji {
 
@@ -40,10 +42,13 @@ class PictureBox final : public QFrame {
   PictureBox(const PictureBox&) = delete;
   PictureBox& operator=(const PictureBox&) = delete;
 
-  /// Face name of the box's font.
-  const QString& FontName() const { return fontName_; }
+  /// Face name of the box's font: its bytes, UTF-8 for an installed family but not for a face
+  /// of a font file opened directly.
+  const std::string& FontName() const { return fontName_; }
   /// Makes `face` the face of the box's font and selects the new font into the device context.
-  void SetFontName(const QString& face);
+  void SetFontName(std::string face);
+  /// SetFontName with the UTF-8 bytes of an installed family's name.
+  void SetFontName(const QString& face) { SetFontName(face.toStdString()); }
   /// Whether the box's font is italic.
   bool FontItalic() const { return fontItalic_; }
   /// Switches the italic style of the box's font on or off.
@@ -55,6 +60,8 @@ class PictureBox final : public QFrame {
   void Clear();
   /// An outline circle in the box's foreground colour (black) and line width (1).
   void DrawCircle(float centerX, float centerY, float radius);
+  /// Draws the marks of an outline over the picture.
+  void DrawMarks(const OutlineMarks& marks);
   /// Shows the image on the screen.
   void Refresh();
 
@@ -88,7 +95,7 @@ class PictureBox final : public QFrame {
   RasterSurface surface_;
   DeviceContext dc_;
   DrawingAreaFont font_{dc_};
-  QString fontName_;
+  std::string fontName_;
   bool fontItalic_ = false;
   std::optional<DrawnCircle> lastCircle_;
 };

@@ -10,6 +10,8 @@
 #include "platform/recording_surface.h"
 #include "report/outline_report.h"
 #include "display/block_palette.h"
+#include "display/svg_drawing.h"
+#include "test_fonts.h"
 #include "window/window_test_support.h"
 
 using namespace moji;
@@ -60,6 +62,26 @@ std::vector<PenDescription> PensCreatedBy(const std::function<void()>& action) {
     if (call.Kind == SurfaceCallKind::CreatePen) pens.push_back(call.Pen);
   }
   return pens;
+}
+
+/// Whether the image has ink within 4 pixels of the point.
+bool InkNear(const QImage& image, const OutlinePoint& at) {
+  return !test::IsBlank(image.copy(QRectF(at.X - 4, at.Y - 4, 9, 9).toRect()));
+}
+
+/// What `action` writes to standard error.
+std::string StandardErrorOf(const std::function<void()>& action) {
+  std::ostringstream errors;
+  std::streambuf* stderrBuffer = std::cerr.rdbuf(errors.rdbuf());
+  action();
+  std::cerr.rdbuf(stderrBuffer);
+  return errors.str();
+}
+
+/// Whether the text is one line of the program's own, as it reports a failure.
+bool IsOneErrorLine(const std::string& text) {
+  return text.starts_with("moji-outline: ") && std::count(text.begin(), text.end(), '\n') == 1 &&
+         text.ends_with('\n');
 }
 
 }  // namespace
@@ -128,15 +150,25 @@ class MainWindowTest : public QObject {
     QVERIFY(Find<QPlainTextEdit>("Text1")->toPlainText().startsWith(u"文字：龍\n"));
     QVERIFY(InkInsideOutline(2));
 
-    QCOMPARE(window_->size(), QSize(582, 436));
+    // The client area keeps its size between the menu bar and the status bar.
+    QWidget* client = Find<QWidget>("Client");
+    const int menuHeight = window_->menuBar()->height();
+    const int statusHeight = window_->statusBar()->height();
+    QVERIFY(menuHeight > 0 && statusHeight > 0);
+    QCOMPARE(client->geometry(), QRect(0, menuHeight, 582, 436));
+    QCOMPARE(window_->statusBar()->y(), menuHeight + 436);
+    QCOMPARE(window_->size(), QSize(582, menuHeight + 436 + statusHeight));
     QCOMPARE(window_->minimumSize(), window_->maximumSize());
+    QVERIFY(Find<QLabel>("GlyphLine")->text().startsWith(u"U+9F8D 龍   CJK UNIFIED IDEOGRAPH-9F8D"));
     const std::pair<const char*, QRect> controls[] = {
         {"Picture1", {336, 8, 204, 204}}, {"Text1", {8, 8, 313, 401}},
         {"Text2", {336, 256, 193, 113}},  {"Check1", {336, 376, 73, 17}},
         {"Combo1", {336, 224, 209, 20}},  {"HScroll1", {416, 400, 121, 17}},
         {"Label1", {336, 404, 73, 17}}};
-    for (const auto& [name, geometry] : controls)
+    for (const auto& [name, geometry] : controls) {
+      QCOMPARE(Find<QWidget>(name)->parentWidget(), client);
       QCOMPARE(Find<QWidget>(name)->geometry(), geometry);
+    }
     // The 48-pixel icon is there even where Qt reads no SVG.
     QVERIFY(window_->windowIcon().availableSizes().contains(QSize(48, 48)));
   }
@@ -200,13 +232,140 @@ class MainWindowTest : public QObject {
     QVERIFY(test::IsBlank(Picture()));
 
     QTest::keyClick(Find<QComboBox>("Combo1"), Qt::Key_Down);
-    QCOMPARE(Find<PictureBox>("Picture1")->FontName(), QStringLiteral("DejaVu Sans"));
+    QCOMPARE(Find<PictureBox>("Picture1")->FontName(), "DejaVu Sans");
     QVERIFY(!Find<PictureBox>("Picture1")->FontItalic());
     QCOMPARE(Find<QLineEdit>("Text2")->font().family(), QStringLiteral("DejaVu Sans"));
     QVERIFY(!Find<QLineEdit>("Text2")->font().italic());
     TypeIntoText2(QStringLiteral("A"));
     QVERIFY(ReportStartsWith(u"文字：A\r\nブロック数：2\r\n"));
     QVERIFY(InkInsideOutline(2));
+  }
+
+  // Marks off, the drawing is the outline alone; each mark setting redraws at once, draws no
+  // pen or line of the outline's, and its marks travel with their points.
+  void overlays() {
+    PictureBox* picture1 = Find<PictureBox>("Picture1");
+    const auto drawnCalls = [&] {
+      RecordingSurface recording;
+      DrawingSurface* raster = std::exchange(picture1->Dc().Surface, &recording);
+      window_->GetKestrineProc(u"龍");
+      picture1->Dc().Surface = raster;
+      return SvgOfDrawing(recording.Calls(), 200, 200);
+    };
+    const QImage plain = Picture().copy();
+    const std::string calls = drawnCalls();
+    for (const char* name : {"ShowPoints", "ShowNumbers", "ShowStarts"}) {
+      Find<QAction>(name)->trigger();
+      QVERIFY(Picture() != plain);
+      QVERIFY(drawnCalls() == calls);
+      Find<QAction>(name)->trigger();
+      window_->GetKestrineProc(u"龍");
+      QCOMPARE(Picture(), plain);
+    }
+
+    // A control point far off its curve gets a ring; held near it, the mouse pushes it away.
+    const OutlineBlock arch{50, 150, 2, {{CURVE_QSPLINE, 2, {{100, 50}, {150, 150}}},
+                                         {CURVE_POLYLINE, 1, {{50, 150}}}}};
+    window_->CurrentOutline() = GlyphOutline{u"∩", 1, {arch}, 2};
+    const OutlinePoint& control = window_->CurrentOutline().Blocks[0].Curves[0].Points[0];
+    Find<QAction>("ShowPoints")->trigger();
+    QVERIFY(InkNear(Picture(), {100, 50}));
+    QTest::mouseClick(Find<QCheckBox>("Check1"), Qt::LeftButton);
+    QTest::mousePress(picture1, Qt::LeftButton, {}, QPoint(102, 92));
+    // 19 ticks: the pulse circle has radius 0 and the control point has fled some 18 pixels.
+    for (int tick = 0; tick < 19; ++tick) window_->Timer1_Timer();
+    QVERIFY(std::hypot(control.X - 100, control.Y - 50) > 10);
+    QVERIFY(InkNear(Picture(), control));
+    QVERIFY(!InkNear(Picture(), {100, 50}));
+    QTest::mouseRelease(picture1, Qt::LeftButton, {}, QPoint(102, 92));
+  }
+
+  // Faces of font files: each entry draws from its own face, even under an installed family's
+  // name; a file that is no font, or a face index past the last, changes nothing.
+  void fontFiles() {
+    QComboBox* combo1 = Find<QComboBox>("Combo1");
+    QLabel* glyphLine = Find<QLabel>("GlyphLine");
+    const QString installed = glyphLine->text();
+    const QImage shown = Picture().copy();
+    QTemporaryDir dir;
+    const QString copy = dir.filePath("ipag copy.ttf");
+    const std::string pair = test::TestFontPath("MojiTestPair.ttc");
+    QVERIFY(QFile::copy(QString::fromStdString(test::TestFontPath("ipag.ttf")), copy));
+    const std::string notFont = QCoreApplication::applicationFilePath().toStdString();
+    for (const auto& [file, index] : {std::pair{notFont, 0},
+                                      {dir.filePath("gone.ttf").toStdString(), 0}, {pair, 2},
+                                      {pair, -1}}) {
+      const std::string written =
+          StandardErrorOf([&] { QVERIFY(!window_->OpenFontFile(file, index, true)); });
+      QVERIFY2(IsOneErrorLine(written), written.c_str());
+      QCOMPARE(combo1->count(), 2);
+      QCOMPARE(combo1->currentIndex(), 0);
+      QCOMPARE(Picture(), shown);
+    }
+    QVERIFY(window_->OpenFontFile(pair, 1, true));
+    QCOMPARE(combo1->count(), 4);
+    QCOMPARE(combo1->currentText(), QStringLiteral("Moji Test Pair Two"));
+    QVERIFY(glyphLine->text().contains(QStringLiteral("Moji Test Pair Two (1)")));
+
+    // Dropped onto Text2, the copy of IPAGothic opens; its text stays as it was.
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(copy)});
+    data.setText(copy);
+    const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
+    QDragEnterEvent enter(QPoint(10, 10), actions, &data, Qt::LeftButton, {});
+    QDropEvent drop(QPointF(10, 10), actions, &data, Qt::LeftButton, {});
+    for (QDropEvent* event : {static_cast<QDropEvent*>(&enter), &drop}) {
+      event->setDropAction(Qt::MoveAction);
+      QCoreApplication::sendEvent(Find<QLineEdit>("Text2"), event);
+      QVERIFY(event->isAccepted() && event->dropAction() == Qt::CopyAction);
+    }
+    QTRY_COMPARE(combo1->count(), 5);
+    QCOMPARE(Find<QLineEdit>("Text2")->text(), QString::fromUtf16(u"龍"));
+    QCOMPARE(combo1->currentIndex(), 4);
+    QCOMPARE(combo1->currentText(), kIpaGothic);
+    QVERIFY(ReportStartsWith(u"文字：龍\r\nブロック数：7\r\n"));
+    QVERIFY(glyphLine->text().endsWith(copy));
+    QTest::keyClick(combo1, Qt::Key_Home);
+    QCOMPARE(glyphLine->text(), installed);
+    QVERIFY(window_->OpenFontFile(copy.toStdString(), 0, true));  // listed once
+    QCOMPARE(combo1->count(), 5);
+    QVERIFY(glyphLine->text().endsWith(copy));
+    // The file goes away: drawing from it again is safe.
+    QVERIFY(QFile::remove(copy));
+    QTest::keyClick(combo1, Qt::Key_Home);
+    QTest::keyClick(combo1, Qt::Key_End);
+    QVERIFY(ReportStartsWith(u"文字："));
+  }
+
+  // Saved as it stands, moved and marked: PNG at 1x is Picture1 pixel for pixel, at 3x three
+  // times the size; the SVG has every block and the marks' numbers; the JSON the report's blocks.
+  void saving() {
+    QTemporaryDir dir;
+    const auto path = [&](const char* name) { return dir.filePath(name).toStdString(); };
+    Find<QAction>("ShowPoints")->trigger();
+    Find<QAction>("ShowNumbers")->trigger();
+    QTest::mouseClick(Find<QCheckBox>("Check1"), Qt::LeftButton);
+    window_->Timer1_Timer();
+    QCOMPARE(window_->SaveImage(path("x1.png"), 1), std::string());
+    QCOMPARE(QImage(dir.filePath("x1.png")).convertToFormat(QImage::Format_RGB32),
+             Picture().convertToFormat(QImage::Format_RGB32));
+    QCOMPARE(window_->SaveImage(path("x3.png"), 3), std::string());
+    QCOMPARE(QImage(dir.filePath("x3.png")).size(), QSize(600, 600));
+    QVERIFY(!window_->SaveImage(path("missing/x.png"), 1).empty());
+    QCOMPARE(window_->SaveImage(path("moved.SVG"), 1), std::string());
+    QFile svg(dir.filePath("moved.SVG"));
+    QVERIFY(svg.open(QIODevice::ReadOnly));
+    const QByteArray svgText = svg.readAll();
+    QCOMPARE(svgText.count("<path id=\"block-"), 7);
+    QVERIFY(svgText.contains("<text"));
+    QCOMPARE(window_->SaveOutline(path("outline.json")), std::string());
+    QFile json(dir.filePath("outline.json"));
+    QVERIFY(json.open(QIODevice::ReadOnly));
+    QJsonParseError error;
+    const QJsonDocument outline = QJsonDocument::fromJson(json.readAll(), &error);
+    QCOMPARE(error.error, QJsonParseError::NoError);
+    QVERIFY(ReportStartsWith(u"文字：龍\r\nブロック数：7\r\n"));
+    QCOMPARE(outline[QStringLiteral("blocks")].toArray().size(), 7);
   }
 
   void thicknessWhileMoving() {
@@ -246,6 +405,13 @@ class MainWindowTest : public QObject {
       QCOMPARE(pens.size(), std::size_t{7});
       QCOMPARE(pens.front().Width, width);
     }
+    // Alt+V opens 表示, and P there shows the points.
+    const QImage plain = Picture().copy();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::AltModifier);
+    QTRY_VERIFY(QApplication::activePopupWidget() != nullptr);
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_P);
+    QVERIFY(Find<QAction>("ShowPoints")->isChecked());
+    QVERIFY(Picture() != plain);
   }
 
   void mouseAndTicks() {
@@ -301,13 +467,8 @@ class MainWindowTest : public QObject {
 
     // A broken outline makes the drawing throw: one line on stderr, and the window goes on.
     window_->CurrentOutline().BlockCount = 5;
-    std::ostringstream errors;
-    std::streambuf* stderrBuffer = std::cerr.rdbuf(errors.rdbuf());
-    window_->Timer1_Timer();
-    std::cerr.rdbuf(stderrBuffer);
-    const std::string written = errors.str();
-    QVERIFY2(written.starts_with("moji-outline: Timer1_Timer: ") &&
-                 std::count(written.begin(), written.end(), '\n') == 1 && written.ends_with('\n'),
+    const std::string written = StandardErrorOf([&] { window_->Timer1_Timer(); });
+    QVERIFY2(IsOneErrorLine(written) && written.starts_with("moji-outline: Timer1_Timer: "),
              written.c_str());
     TypeIntoText2(QStringLiteral("A"));
     QVERIFY(ReportStartsWith(u"文字：A\r\n"));
@@ -324,8 +485,10 @@ class MainWindowTest : public QObject {
       QVERIFY(RunProgram({"render", QString::fromUtf16(u"龍"), "--scale", QString::number(factor),
                           "-o", renderFile}, factor));
       const QImage shot = QImage(shotFile).convertToFormat(QImage::Format_RGB32);
-      QCOMPARE(shot.size(), QSize(582, 436) * factor);
-      const QImage drawing = shot.copy(338 * factor, 10 * factor, 200 * factor, 200 * factor);
+      // The whole window, menu bar and status bar included.
+      QCOMPARE(shot.size(), window_->size() * factor);
+      const QPoint at = Find<QWidget>("Picture1")->mapTo(window_.get(), QPoint(2, 2)) * factor;
+      const QImage drawing = shot.copy(at.x(), at.y(), 200 * factor, 200 * factor);
       QVERIFY(!test::IsBlank(drawing));
       QCOMPARE(drawing, QImage(renderFile).convertToFormat(QImage::Format_RGB32));
       // About 660 blocks along the curves and slanted lines are mixed; a doubled picture has none.
