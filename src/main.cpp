@@ -23,13 +23,22 @@ int main(int argc, char** argv) {
   if (request.Kind != moji::CommandKind::Window) return moji::RunCommand(request);
 
   QApplication app(argc, argv);
+  QCoreApplication::setApplicationName(QStringLiteral("moji-outline"));
+  QCoreApplication::setApplicationVersion(QStringLiteral(MOJI_VERSION));
   // The toolkit's own texts (context menus, standard dialogs) in Japanese, as the window is;
   // without the translation they stay as they are.
   QTranslator toolkitTexts;
   moji::InstallToolkitTranslation(toolkitTexts);
   moji::Main window;
   window.Form_Load();
-  if (request.ScreenshotPath) {
+  // A font file given is opened over the start-up face; a screenshot run tells its failure on
+  // standard error, never in a box, and writes nothing then.
+  const bool screenshot = request.ScreenshotPath.has_value();
+  if (request.FontFile && !window.OpenFontFile(*request.FontFile, request.FaceIndex, screenshot) &&
+      screenshot) {
+    return moji::kUsageError;
+  }
+  if (screenshot) {
     return moji::WritePngFile(*request.ScreenshotPath, window.grab().toImage());
   }
   return app.exec();

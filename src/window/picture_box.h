@@ -47,8 +47,6 @@ class PictureBox final : public QFrame {
   const std::string& FontName() const { return fontName_; }
   /// Makes `face` the face of the box's font and selects the new font into the device context.
   void SetFontName(std::string face);
-  /// SetFontName with the UTF-8 bytes of an installed family's name.
-  void SetFontName(const QString& face) { SetFontName(face.toStdString()); }
   /// Whether the box's font is italic.
   bool FontItalic() const { return fontItalic_; }
   /// Switches the italic style of the box's font on or off.

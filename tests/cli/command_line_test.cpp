@@ -88,7 +88,7 @@ TEST(CommandLine, ReportPictureAndSvgAreTheWindows) {
     PictureBox* picture1 = window->findChild<PictureBox*>(QStringLiteral("Picture1"));
     QStringList options;
     if (!face.isEmpty()) {
-      picture1->SetFontName(face);
+      picture1->SetFontName(face.toStdString());
       window->findChild<QScrollBar*>(QStringLiteral("HScroll1"))->setValue(thickness);
       options = {"--face=" + face, "--thickness", QString::number(thickness)};
     }
@@ -328,6 +328,13 @@ TEST(CommandLine, FontFilesAndCodePoints) {
   EXPECT_EQ(second.ExitCode, 0) << second.Err;
   EXPECT_EQ(second.Out, RunMojiOutline({"report", "A", "--face", "Moji Test Pair Two"}).Out);
   EXPECT_EQ(RunMojiOutline({"report", "U+9F8D"}).Out, RunMojiOutline({"report", "龍"}).Out);
+  // The window opens a font file given to it; a screenshot run that cannot fails in one line.
+  QTemporaryDir out;
+  const QString shot = out.filePath("shot.png");
+  EXPECT_EQ(RunMojiOutline({pair, "--face-index", "1", "--screenshot", shot}, MOJI_OUTLINE_PATH, true).ExitCode, 0);
+  EXPECT_TRUE(QFile::exists(shot));
+  ExpectOneLineFailure(RunMojiOutline({"/dev/null", "--screenshot", shot + "2"}, MOJI_OUTLINE_PATH, true));
+  EXPECT_FALSE(QFile::exists(shot + "2"));
   const ProgramRun info = RunMojiOutline({"report", "U+9f8d", "--info"});
   EXPECT_TRUE(info.Out.starts_with("U+9F8D 龍\nCJK UNIFIED IDEOGRAPH-9F8D\n")) << info.Out;
 }
