@@ -1,49 +1,13 @@
 #pragma once
-// Helpers of the robustness tests: real events on the window's controls, and a check that the
-// report, the outline and the picture show the first character of Text2.
+// A check of the robustness tests: the report, the outline and the picture show the first
+// character of Text2.
 
-#include <QAbstractItemView>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QtTest>
 #include <cmath>
-#include <iostream>
-#include <sstream>
 
 #include "display/glyph_outline_fetch.h"
-#include "window/main_window.h"
 #include "window/window_test_support.h"
 
 namespace moji::test {
-
-/// The control of the window with this object name.
-template <typename Control>
-Control* Find(Main& window, const char* name) {
-  return window.findChild<Control*>(QString::fromLatin1(name));
-}
-
-/// Picks entry `index` of Combo1 as a user does: opens the list, moves to the entry and presses
-/// Return, so Combo1 reports an activation even when the entry was current already.
-inline bool ChooseEntry(Main& window, int index) {
-  QComboBox* combo1 = Find<QComboBox>(window, "Combo1");
-  QSignalSpy activated(combo1, &QComboBox::activated);
-  combo1->showPopup();
-  combo1->view()->setCurrentIndex(combo1->model()->index(index, 0));
-  QTest::keyClick(combo1->view(), Qt::Key_Return);
-  return activated.count() == 1 && combo1->currentIndex() == index;
-}
-
-/// Replaces Text2's text by typing: Ctrl+A, then one key event per code point (a surrogate pair
-/// in one event, as a keyboard sends it).
-inline void TypeIntoText2(Main& window, const QString& text) {
-  QLineEdit* text2 = Find<QLineEdit>(window, "Text2");
-  QTest::keyClick(text2, Qt::Key_A, Qt::ControlModifier);
-  for (qsizetype i = 0; i < text.size(); ++i) {
-    const qsizetype units = text[i].isHighSurrogate() && text.mid(i, 2).isValidUtf16() ? 2 : 1;
-    QTest::sendKeyEvent(QTest::Click, text2, Qt::Key_unknown, text.mid(i, units), {});
-    i += units - 1;
-  }
-}
 
 /// Every start and curve point of the outline is finite (their sum keeps any NaN or infinity).
 inline bool AllCoordinatesFinite(const GlyphOutline& outline) {
@@ -78,12 +42,5 @@ inline QString ShownAsFirstCharacter(Main& window) {
     return "ink outside the outline's points";
   return {};
 }
-
-/// Collects what the handlers write to std::cerr (caught exceptions) while it lives.
-struct CapturedStandardError {
-  std::ostringstream text;
-  std::streambuf* previous = std::cerr.rdbuf(text.rdbuf());
-  ~CapturedStandardError() { std::cerr.rdbuf(previous); }
-};
 
 }  // namespace moji::test

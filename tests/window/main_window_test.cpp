@@ -71,11 +71,9 @@ bool InkNear(const QImage& image, const OutlinePoint& at) {
 
 /// What `action` writes to standard error.
 std::string StandardErrorOf(const std::function<void()>& action) {
-  std::ostringstream errors;
-  std::streambuf* stderrBuffer = std::cerr.rdbuf(errors.rdbuf());
+  const test::CapturedStandardError errors;
   action();
-  std::cerr.rdbuf(stderrBuffer);
-  return errors.str();
+  return errors.text.str();
 }
 
 /// Whether the text is one line of the program's own, as it reports a failure.
@@ -101,15 +99,7 @@ class MainWindowTest : public QObject {
     return window_->ReportText().starts_with(head);
   }
 
-  /// Replaces Text2's text by typing: select all, then one key per character (or Backspace).
-  void TypeIntoText2(const QString& text) {
-    QLineEdit* text2 = Find<QLineEdit>("Text2");
-    QTest::keyClick(text2, Qt::Key_A, Qt::ControlModifier);
-    if (text.isEmpty()) QTest::keyClick(text2, Qt::Key_Backspace);
-    for (const QChar character : text) {
-      QTest::sendKeyEvent(QTest::Click, text2, Qt::Key_unknown, QString(character), Qt::NoModifier);
-    }
-  }
+  void TypeIntoText2(const QString& text) { test::TypeIntoText2(*window_, text); }
 
   /// Picture1 has ink, all inside the placed outline's point box widened by half the pen and
   /// one pixel of antialiasing.

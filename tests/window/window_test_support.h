@@ -1,13 +1,21 @@
 #pragma once
-// Helpers shared by the window tests: an injectable face list and image checks.
+// Helpers shared by the window tests: an injectable face list, real events on the controls,
+// image checks, standard error captured.
 
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QImage>
+#include <QLineEdit>
 #include <QRectF>
 #include <QStringList>
+#include <QtTest>
 #include <functional>
+#include <iostream>
+#include <sstream>
 
-#include "model/glyph_outline.h"
 #include "display/face_walk.h"
+#include "model/glyph_outline.h"
+#include "window/main_window.h"
 
 namespace moji::test {
 
@@ -47,5 +55,42 @@ inline QRectF PointBounds(const GlyphOutline& outline) {
   }
   return box;
 }
+
+/// The control of the window with this object name.
+template <typename Control>
+Control* Find(Main& window, const char* name) {
+  return window.findChild<Control*>(QString::fromLatin1(name));
+}
+
+/// Picks entry `index` of Combo1 as a user does: opens the list, moves to the entry and presses
+/// Return, so Combo1 reports an activation even when the entry was current already.
+inline bool ChooseEntry(Main& window, int index) {
+  QComboBox* combo1 = Find<QComboBox>(window, "Combo1");
+  QSignalSpy activated(combo1, &QComboBox::activated);
+  combo1->showPopup();
+  combo1->view()->setCurrentIndex(combo1->model()->index(index, 0));
+  QTest::keyClick(combo1->view(), Qt::Key_Return);
+  return activated.count() == 1 && combo1->currentIndex() == index;
+}
+
+/// Replaces Text2's text by typing: Ctrl+A, then one key event per code point (a surrogate pair
+/// in one event, as a keyboard sends it).
+inline void TypeIntoText2(Main& window, const QString& text) {
+  QLineEdit* text2 = Find<QLineEdit>(window, "Text2");
+  QTest::keyClick(text2, Qt::Key_A, Qt::ControlModifier);
+  if (text.isEmpty()) QTest::keyClick(text2, Qt::Key_Backspace);
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const qsizetype units = text[i].isHighSurrogate() && text.mid(i, 2).isValidUtf16() ? 2 : 1;
+    QTest::sendKeyEvent(QTest::Click, text2, Qt::Key_unknown, text.mid(i, units), {});
+    i += units - 1;
+  }
+}
+
+/// Collects what the handlers write to std::cerr (caught exceptions) while it lives.
+struct CapturedStandardError {
+  std::ostringstream text;
+  std::streambuf* previous = std::cerr.rdbuf(text.rdbuf());
+  ~CapturedStandardError() { std::cerr.rdbuf(previous); }
+};
 
 }  // namespace moji::test
