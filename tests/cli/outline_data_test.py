@@ -1,9 +1,11 @@
 """The outline as data, checked from the outside: `report --json` against its schema, against the
-report's lines and against the font's own points read with fontTools; the point marks of
-`render --points --numbers` in the SVG against the placed points. For a TrueType and a CFF
-glyph of the standard font set.
+report's lines, and against the font's own points and runs read with fontTools (quadratic runs
+with their start rules, cubic segments of two controls and an end point, the last segment ending
+at the start, lines closing implicitly); the point marks of `render --points --numbers` in the
+SVG against the placed points. For TrueType and CFF glyphs of the standard font set; with
+--cjk, for glyphs of Noto Sans CJK JP in the cjk font set.
 
-Usage: outline_data_test.py MOJI_OUTLINE SCHEMA   (FONTCONFIG_FILE names the standard font set)
+Usage: outline_data_test.py MOJI_OUTLINE SCHEMA [--cjk]   (FONTCONFIG_FILE names the font set)
 """
 
 import json
@@ -16,6 +18,9 @@ import tempfile
 
 from fontTools.pens.recordingPen import RecordingPen
 from fontTools.ttLib import TTFont
+
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent.parent / "fonts"))
+from outline_records import glyph_contours  # noqa: E402
 
 PROGRAM, SCHEMA = sys.argv[1], sys.argv[2]
 FONTS = pathlib.Path(os.environ["FONTCONFIG_FILE"]).parent / "fonts"
@@ -112,12 +117,33 @@ def check_glyph(face_arguments, font_file, character, failures):
     check(failures, f"{character}: a mark for every point", len(marks) >= len(points) - len(outline["blocks"]))
 
 
+def runs_of(outline):
+    """The JSON's contours in the form glyph_contours gives, in font units."""
+    at = lambda point: (point["fontX"], point["fontY"])
+    return [(at(block["start"]), [(curve["type"], [at(p) for p in curve["points"]])
+                                  for curve in block["curves"]])
+            for block in outline["blocks"]]
+
+
+def check_runs(face_arguments, font_file, characters, failures):
+    for character in characters:
+        outline = json.loads(run("report", character, "--json", *face_arguments))
+        expected = glyph_contours(str(FONTS / font_file), 0, ord(character))
+        check(failures, f"{character}: runs of {font_file}", runs_of(outline) == expected)
+
+
 def main():
     failures = []
-    check_glyph(["--face", "IPAGothic"], "ipag.ttf", "あ", failures)
-    check_glyph(["--font-file", str(FONTS / "MojiTestCFF.otf")], "MojiTestCFF.otf", "C", failures)
-    empty = json.loads(run("report", "ก", "--json", "--face", "IPAGothic"))
-    check(failures, "a character the face lacks: no blocks", empty["blocks"] == [] and empty["glyphIndex"] == 0)
+    if "--cjk" in sys.argv:
+        check_runs([], "NotoSansCJK-Regular.ttc", "龍永あAz☃", failures)
+    else:
+        check_glyph(["--face", "IPAGothic"], "ipag.ttf", "あ", failures)
+        check_glyph(["--font-file", str(FONTS / "MojiTestCFF.otf")], "MojiTestCFF.otf", "C", failures)
+        check_runs(["--face", "IPAGothic"], "ipag.ttf", "龍あA@", failures)
+        check_runs(["--font-file", str(FONTS / "MojiTestCFF.otf")], "MojiTestCFF.otf", "ABC", failures)
+        empty = json.loads(run("report", "ก", "--json", "--face", "IPAGothic"))
+        check(failures, "a character the face lacks: no blocks",
+              empty["blocks"] == [] and empty["glyphIndex"] == 0)
     for failure in failures:
         print(failure)
     sys.exit(1 if failures else 0)

@@ -1,10 +1,9 @@
-"""Prints the native outline records a glyph should become, read independently of FreeType with
-fontTools: for each character, one line per contour, in font units at one pixel per unit:
-    CHAR HEX: polygon START_X START_Y [TYPE X Y X Y ...]...
-with TYPE 1 (a run of on-curve points), 2 (quadratic controls and the point after them) or 3
-(cubic segments: two controls, then the end point). The cell height of the face, usWinAscent +
-usWinDescent, is printed first, as: cell N
+"""The runs a glyph's contours should become, read independently of FreeType with fontTools: per
+contour its start point and its records, each a type, 1 (a run of on-curve points), 2
+(quadratic controls and the point after them) or 3 (cubic segments: two controls, then the end
+point), and its points, all in font units.
 
+As a program it prints them, one line per contour:  HEX: polygon X Y [TYPE X Y X Y ...]...
 Usage: outline_records.py FONT_FILE FACE_INDEX HEX...
 """
 
@@ -78,18 +77,20 @@ def cff_contours(font, glyph_name):
         yield start, runs(points[1:], start)
 
 
-def main():
-    font = TTFont(sys.argv[1], fontNumber=int(sys.argv[2]))
-    os2 = font["OS/2"]
-    print(f"cell {os2.usWinAscent + os2.usWinDescent}")
-    cmap = font.getBestCmap()
+def glyph_contours(path, index, code_point):
+    """[(start, [(type, [point, ...]), ...]), ...] of the glyph of the code point."""
+    font = TTFont(path, fontNumber=index)
     contours = cff_contours if "CFF " in font else truetype_contours
+    return [(start, records) for start, records in contours(font, font.getBestCmap()[code_point])]
+
+
+def main():
     for hex_code in sys.argv[3:]:
-        for start, records in contours(font, cmap[int(hex_code, 16)]):
-            fields = [f"{hex_code}: polygon {round(start[0] * 2) / 2:g} {round(start[1] * 2) / 2:g}"]
+        for start, records in glyph_contours(sys.argv[1], int(sys.argv[2]), int(hex_code, 16)):
+            fields = [f"{hex_code}: polygon {start[0]:g} {start[1]:g}"]
             for kind, points in records:
                 fields.append(str(kind))
-                fields += [f"{round(x)} {round(y)}" for x, y in points]
+                fields += [f"{x:g} {y:g}" for x, y in points]
             print(" ".join(fields))
 
 
