@@ -11,7 +11,11 @@ namespace moji {
 /// The narrow drawing protocol behind a device context.
 class DrawingSurface {
  public:
+  DrawingSurface() = default;
   virtual ~DrawingSurface() = default;
+  /// A surface is where one drawing lands: it is not copied.
+  DrawingSurface(const DrawingSurface&) = delete;
+  DrawingSurface& operator=(const DrawingSurface&) = delete;
   /// The pen with this handle and description has become the current pen.
   virtual void SelectPen(HGDIOBJ pen, const PenDescription& description) = 0;
   /// Connected straight segments through the points with the current pen.

@@ -19,17 +19,17 @@ namespace moji {
 /// process. An installed face is described from fontconfig's listing, without reading its file;
 /// the file is opened when a glyph is first asked of the face, and then stays open.
 struct FontFace {
-  /// The face has outlines the engine converts: TrueType or CFF.
-  bool HasOutlines = false;
-  bool IsItalic = false;
-  bool IsFixedPitch = false;
-  /// The weight on the OpenType scale (400 regular, 700 bold).
-  std::int32_t Weight = 400;
   /// The first family name of the face.
   std::string FamilyName;
   /// Where a face file's face is opened; empty for a face opened from memory.
   std::string File;
   long Index = 0;
+  /// The face has outlines the engine converts: TrueType or CFF.
+  bool HasOutlines = false;
+  /// The weight on the OpenType scale (400 regular, 700 bold).
+  std::int32_t Weight = 400;
+  bool IsItalic = false;
+  bool IsFixedPitch = false;
 };
 
 /// The face name bytes of a font description: up to the first zero, at most `LF_FACESIZE` bytes.

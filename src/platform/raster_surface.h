@@ -55,8 +55,6 @@ class RasterSurface final : public DrawingSurface {
   explicit RasterSurface(int width = 200, int height = 200, COLORREF background = 0x00FFFFFF,
                          double ratio = 1.0);
   ~RasterSurface() override;
-  RasterSurface(const RasterSurface&) = delete;
-  RasterSurface& operator=(const RasterSurface&) = delete;
 
   void SelectPen(HGDIOBJ pen, const PenDescription& description) override;
   /// Strokes the polyline segment by segment (a dashed pen starts its pattern again on each).

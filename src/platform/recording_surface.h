@@ -53,8 +53,6 @@ class RecordingSurface final : public DrawingSurface, public GdiObjectObserver {
   RecordingSurface();
   /// Stops observing.
   ~RecordingSurface() override;
-  RecordingSurface(const RecordingSurface&) = delete;
-  RecordingSurface& operator=(const RecordingSurface&) = delete;
 
   void SelectPen(HGDIOBJ pen, const PenDescription& description) override;
   void Polyline(std::span<const POINT> points) override;

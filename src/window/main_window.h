@@ -165,10 +165,6 @@ class Main final : public QMainWindow, private DisplayTarget {
   QScrollBar* hScroll1_ = nullptr;
   QLabel* label1_ = nullptr;
   QTimer* timer1_ = nullptr;
-  QAction* showPoints_ = nullptr;
-  QAction* showNumbers_ = nullptr;
-  QAction* showStarts_ = nullptr;
-  QLabel* glyphLine_ = nullptr;
 
   GlyphOutline currentOutline_;
   std::int32_t buttonDown_ = 0;
@@ -177,6 +173,12 @@ class Main final : public QMainWindow, private DisplayTarget {
   std::int32_t tickCount_ = 0;
   std::u16string reportText_;
   DisplayedGlyph shownGlyph_;
+
+  /// The 表示 menu's marks, and the status bar's line.
+  QAction* showPoints_ = nullptr;
+  QAction* showNumbers_ = nullptr;
+  QAction* showStarts_ = nullptr;
+  QLabel* glyphLine_ = nullptr;
 };
 
 }  // namespace moji
