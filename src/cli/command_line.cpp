@@ -179,12 +179,8 @@ QString ApplyPositionals(QStringList positionals, CommandRequest& request) {
   return {};
 }
 
-}  // namespace
-
-ParsedCommand ParseCommandLine(int argc, const char* const* argv) {
-  const std::optional<QStringList> arguments = DecodedArguments(argc, argv);
-  if (!arguments) return Refused("an argument is not valid UTF-8");
-  QCommandLineParser parser;
+/// Every option of every mode; which mode takes which is checked after parsing.
+void AddOptions(QCommandLineParser& parser) {
   parser.addOptions({
       {{"h", "help"}, "help"},
       {{"v", "version"}, "version"},
@@ -202,6 +198,15 @@ ParsedCommand ParseCommandLine(int argc, const char* const* argv) {
       {"numbers", "numbers"},
       {"direction", "direction"},
   });
+}
+
+}  // namespace
+
+ParsedCommand ParseCommandLine(int argc, const char* const* argv) {
+  const std::optional<QStringList> arguments = DecodedArguments(argc, argv);
+  if (!arguments) return Refused("an argument is not valid UTF-8");
+  QCommandLineParser parser;
+  AddOptions(parser);
   // The program's own name is not among the arguments.
   if (!parser.parse(QStringList{"moji-outline"} + *arguments)) return Refused(parser.errorText());
 
