@@ -90,7 +90,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic | fonts-vlgothic | fonts-noto-cjk")
 # Qt draws SVG icons, such as the window's own, through the plugins in libqt6svg6, which
 # dpkg-shlibdeps cannot see because the program does not link to them.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libqt6svg6")
+# Qt's own texts (the text boxes' menus, the standard dialogs) come in Japanese from
+# qt6-translations-l10n; without it they stay in English.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libqt6svg6, qt6-translations-l10n")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
