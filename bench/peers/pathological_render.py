@@ -22,11 +22,11 @@ bench/run.sh does: PYTHON pathological_render.py [--moji BUILD/src/moji-outline]
 
 import argparse
 import os
-import statistics
 import subprocess
 import sys
 import tempfile
-import time
+
+from processes import median_runs
 
 GOAL = 20.0
 PENS = (2, 5)
@@ -35,18 +35,8 @@ REFERENCE = ("ryu", "龍", "IPAGothic")
 PATHOLOGICAL = (("far", "A", "Moji Bench Far"), ("many", "A", "Moji Bench Many"))
 
 
-def run_once(argv, env):
-    """Wall seconds from spawn to exit, and peak resident memory in KiB, of one process."""
-    devnull = os.open(os.devnull, os.O_WRONLY)
-    actions = [(os.POSIX_SPAWN_DUP2, devnull, 1), (os.POSIX_SPAWN_DUP2, devnull, 2)]
-    start = time.perf_counter()
-    pid = os.posix_spawn(argv[0], argv, env, file_actions=actions)
-    _, status, usage = os.wait4(pid, 0)
-    elapsed = time.perf_counter() - start
-    os.close(devnull)
-    if os.waitstatus_to_exitcode(status) != 0:
-        sys.exit(f"pathological_render: {' '.join(argv)} failed ({status})")
-    return elapsed, usage.ru_maxrss
+def failed(argv, status):
+    return f"pathological_render: {' '.join(argv)} failed ({status})"
 
 
 def check_faces(moji, env):
@@ -82,19 +72,7 @@ def main():
             png = os.path.join(out, f"{label}-{pen}.png")
             programs[(label, pen)] = [args.moji, "render", character, "--face", face,
                                       "--thickness", str(pen), "-o", png]
-    for argv in programs.values():  # one unmeasured run each: caches and page cache
-        run_once(argv, env)
-    times = {key: [] for key in programs}
-    memory = {key: [] for key in programs}
-    for i in range(args.runs):
-        order = list(programs) if i % 2 == 0 else list(reversed(programs))
-        for key in order:
-            elapsed, peak = run_once(programs[key], env)
-            times[key].append(elapsed)
-            memory[key].append(peak)
-
-    median = {key: statistics.median(values) for key, values in times.items()}
-    peak = {key: statistics.median(values) for key, values in memory.items()}
+    median, peak = median_runs(programs, env, args.runs, failed)
     print(f"{args.runs} processes each, medians")
     for pen in PENS:
         for label, character, face in (REFERENCE,) + PATHOLOGICAL:

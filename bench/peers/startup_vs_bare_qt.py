@@ -28,11 +28,11 @@ PYTHON startup_vs_bare_qt.py --bin BUILD/bench [--moji BUILD/src/moji-outline]
 
 import argparse
 import os
-import statistics
 import subprocess
 import sys
 import tempfile
-import time
+
+from processes import median_runs
 
 # The most each ratio should be, by font set: (start-up, peak memory); None: information.
 GOALS = {
@@ -44,18 +44,8 @@ GOALS = {
 SUFFIX = {"bench": "", "2000_families": "_2000_families", "machine_fonts": "_machine_fonts"}
 
 
-def run_once(argv, env):
-    """Wall seconds from spawn to exit, and peak resident memory in KiB, of one process."""
-    devnull = os.open(os.devnull, os.O_WRONLY)
-    actions = [(os.POSIX_SPAWN_DUP2, devnull, 1), (os.POSIX_SPAWN_DUP2, devnull, 2)]
-    start = time.perf_counter()
-    pid = os.posix_spawn(argv[0], argv, env, file_actions=actions)
-    _, status, usage = os.wait4(pid, 0)
-    elapsed = time.perf_counter() - start
-    os.close(devnull)
-    if os.waitstatus_to_exitcode(status) != 0:
-        sys.exit(f"startup_vs_bare_qt: {argv[0]} failed ({status})")
-    return elapsed, usage.ru_maxrss
+def failed(argv, status):
+    return f"startup_vs_bare_qt: {argv[0]} failed ({status})"
 
 
 def verdict(ratio, goal, note):
@@ -107,19 +97,7 @@ def main():
     screenshot = [args.moji, "--screenshot", shot]
 
     programs = {"window": ours, "bare": bare, "screenshot": screenshot}
-    for argv in programs.values():  # one unmeasured run each: caches and page cache
-        run_once(argv, env)
-    times = {name: [] for name in programs}
-    memory = {name: [] for name in programs}
-    for i in range(args.runs):
-        order = list(programs) if i % 2 == 0 else list(reversed(programs))
-        for name in order:
-            elapsed, peak = run_once(programs[name], env)
-            times[name].append(elapsed)
-            memory[name].append(peak)
-
-    median = {name: statistics.median(values) for name, values in times.items()}
-    peak = {name: statistics.median(values) for name, values in memory.items()}
+    median, peak = median_runs(programs, env, args.runs, failed)
     print(f"{args.runs} processes each, offscreen, medians, on {fonts}")
     print(f"window, start to first frame with 龍: {median['window'] * 1e3:7.1f} ms, "
           f"peak RSS {peak['window'] / 1024:6.1f} MiB")

@@ -138,36 +138,12 @@ TEST(CommandLine, ReportPictureAndSvgAreTheWindows) {
   }
 }
 
-// --scale 3 draws the same drawing at three times the resolution: each 3 x 3 block of the
-// 600 x 600 PNG has ink where the 200 x 200 render has ink, give or take a pixel of
-// antialiasing. The SVG is the same at any scale.
-TEST(CommandLine, ScaledRenderIsTheDrawingAtFullResolution) {
+// --scale draws at that many times the pixels (the window test checks the pixels themselves
+// against the window's drawing at scale 2); the SVG is the same at any scale.
+TEST(CommandLine, ScaledRenderIsLargerPngAndTheSameSvg) {
   QTemporaryDir out;
-  const QString small = out.filePath("small.png"), large = out.filePath("large.png");
-  ASSERT_EQ(RunMojiOutline({"render", "龍", "-o", small}).ExitCode, 0);
-  ASSERT_EQ(RunMojiOutline({"render", "龍", "--scale", "3", "-o", large}).ExitCode, 0);
-  const QImage one(small), three(large);
-  ASSERT_EQ(three.size(), QSize(600, 600));
-  const auto inked = [](const QImage& image, QRect box) {  // any pixel in the box not white
-    box &= image.rect();
-    for (int y = box.top(); y <= box.bottom(); ++y) {
-      for (int x = box.left(); x <= box.right(); ++x) {
-        if (image.pixel(x, y) != qRgb(255, 255, 255)) return true;
-      }
-    }
-    return false;
-  };
-  int ink = 0;
-  for (int y = 0; y < 200; ++y) {
-    for (int x = 0; x < 200; ++x) {
-      const QRect pixel(x, y, 1, 1), block(3 * x, 3 * y, 3, 3);
-      const bool small = inked(one, pixel), large = inked(three, block);
-      ink += small;
-      EXPECT_TRUE(!large || inked(one, pixel.adjusted(-1, -1, 1, 1))) << "stray " << x << "," << y;
-      EXPECT_TRUE(!small || inked(three, block.adjusted(-3, -3, 3, 3))) << "lost " << x << "," << y;
-    }
-  }
-  EXPECT_GT(ink, 2000);
+  ASSERT_EQ(RunMojiOutline({"render", "龍", "--scale", "3", "-o", out.filePath("large.png")}).ExitCode, 0);
+  EXPECT_EQ(QImage(out.filePath("large.png")).size(), QSize(600, 600));
   const QStringList svg = {"render", "龍", "--format", "svg", "-o", "/dev/stdout"};
   EXPECT_EQ(RunMojiOutline(svg + QStringList{"--scale", "3"}).Out, RunMojiOutline(svg).Out);
 }
@@ -190,16 +166,14 @@ TEST(CommandLine, FacesListsCombo1InOrderOneLineEach) {
 }
 
 TEST(CommandLine, HelpAndVersion) {
-  for (const char* option : {"--version", "-v"}) {
+  for (const char* option : {"--version", "-v"})
     EXPECT_EQ(RunMojiOutline({option}).Out, "moji-outline " MOJI_VERSION "\n");
-  }
   for (const QStringList& arguments : {QStringList{"--help"}, {"-h"}, {"render", "龍", "--help"}}) {
     const ProgramRun help = RunMojiOutline(arguments);
     EXPECT_EQ(help.ExitCode, 0);
     for (const char* command : {"Usage: moji-outline", "report CHAR", "render CHAR", "faces",
-                                "--screenshot=FILE", "--face=NAME", "--scale=N"}) {
+                                "--screenshot=FILE", "--face=NAME", "--scale=N"})
       EXPECT_NE(help.Out.find(command), std::string::npos) << command;
-    }
   }
 }
 
