@@ -14,47 +14,43 @@
 // (100 ticks) from the freshly placed glyph (motion_ticks.h).
 #include <benchmark/benchmark.h>
 
+#include <vector>
+
 #include "bench_ratio.h"
 #include "motion_ticks.h"
 
-namespace moji {
+namespace moji::bench {
 namespace {
 
-using bench::BM_MotionTick;
-using bench::BM_MoveOutlineOnly;
-using bench::MovedGlyph;
-using bench::TickCases;
-
 constexpr char kCjkSet[] = "tests/fonts/make_font_set.py cjk";
-constexpr MovedGlyph kDragon{u"龍", "Noto Sans CJK JP", kCjkSet};
+constexpr MovedGlyph kNotoDragon{u"龍", "Noto Sans CJK JP", kCjkSet};
 constexpr MovedGlyph kMostPoints{u"\U0003106C", "Noto Sans CJK JP", kCjkSet};
 
-BENCHMARK_CAPTURE(BM_MotionTick, noto_dragon, kDragon)->Apply(TickCases);
+BENCHMARK_CAPTURE(BM_MotionTick, noto_dragon, kNotoDragon)->Apply(TickCases);
 BENCHMARK_CAPTURE(BM_MotionTick, noto_most_points, kMostPoints)->Apply(TickCases);
 
 BENCHMARK_CAPTURE(BM_MoveOutlineOnly, noto_most_points, kMostPoints)
     ->Unit(benchmark::kMicrosecond);
 
+/// The tick of U+3106C beside the tick of "龍" with the same pen and button.
+std::vector<RatioPair> Ratios() {
+  constexpr char kNote[] = "Noto Sans CJK JP, same pen and button, same run; information";
+  std::vector<RatioPair> ratios;
+  AddTickRatios(ratios, "noto_most_points", "noto_most_points", "noto_ryu", "noto_dragon", kNote);
+  return ratios;
+}
+
+/// U+3106C in every case, with the goal; "龍" in the cases compared, for information.
+std::vector<PeriodShare> Shares() {
+  std::vector<PeriodShare> shares;
+  AddTickShares(shares, "U+3106C Noto Sans CJK JP", "noto_most_points", 10.0);
+  AddTickShares(shares, "龍 Noto Sans CJK JP", "noto_dragon", 0.0, kComparedCases);
+  return shares;
+}
+
 }  // namespace
-}  // namespace moji
+}  // namespace moji::bench
 
 int main(int argc, char** argv) {
-  constexpr double kTick = moji::bench::kTickPeriodSeconds;
-  constexpr char kNote[] = "Noto Sans CJK JP, same pen and button, same run; information";
-  return moji::bench::RunWithRatios(
-      argc, argv,
-      {{"tick_noto_most_points/tick_noto_ryu pen 2", "BM_MotionTick/noto_most_points/pen:2/held:0",
-        "BM_MotionTick/noto_dragon/pen:2/held:0", 0.0, false, kNote},
-       {"tick_noto_most_points/tick_noto_ryu pen 5 button held",
-        "BM_MotionTick/noto_most_points/pen:5/held:1", "BM_MotionTick/noto_dragon/pen:5/held:1",
-        0.0, false, kNote}},
-      {{"tick U+3106C Noto Sans CJK JP pen 2", "BM_MotionTick/noto_most_points/pen:2/held:0",
-        kTick, 10.0},
-       {"tick U+3106C Noto Sans CJK JP pen 2 button held",
-        "BM_MotionTick/noto_most_points/pen:2/held:1", kTick, 10.0},
-       {"tick U+3106C Noto Sans CJK JP pen 5 button held",
-        "BM_MotionTick/noto_most_points/pen:5/held:1", kTick, 10.0},
-       {"tick 龍 Noto Sans CJK JP pen 2", "BM_MotionTick/noto_dragon/pen:2/held:0", kTick, 0.0},
-       {"tick 龍 Noto Sans CJK JP pen 5 button held", "BM_MotionTick/noto_dragon/pen:5/held:1",
-        kTick, 0.0}});
+  return moji::bench::RunWithRatios(argc, argv, moji::bench::Ratios(), moji::bench::Shares());
 }

@@ -1,19 +1,24 @@
 #pragma once
 // Motion ticks of a glyph of a named face, as the timer runs them (move every point, clear the
 // 200 x 200 raster, draw the pulse circle while a button is held and every block in its palette
-// colour), for the benchmarks that move glyphs of faces other than IPAGothic:
-// pathological_motion_bench and cjk_motion_bench.
+// colour), for the benchmarks that move glyphs: motion_bench, pathological_motion_bench and
+// cjk_motion_bench.
 //
-// As in motion_bench, the ticks run in sessions of 5 seconds (100 ticks) that each start from
-// the freshly placed glyph, so that every repetition measures the same thing: moved outlines
-// get harder to stroke the longer the motion runs.
+// Moved outlines get harder to stroke the longer the motion runs (the points wander and the
+// curves crumple), so a tick's cost depends on how many ticks came before it. To measure the
+// same thing in every repetition, whatever its iteration count, the ticks run in sessions of
+// 5 seconds (100 ticks) that each start from the freshly placed glyph, as after a new request.
 
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
 #include <cstring>
+#include <span>
 #include <string>
+#include <string_view>
+#include <vector>
 
+#include "bench_ratio.h"
 #include "raster_target.h"
 #include "display/glyph_outline_fetch.h"
 #include "display/motion_frame.h"
@@ -36,6 +41,12 @@ struct MovedGlyph {
   const char* Face;
   const char* FontSetScript;
 };
+
+/// The script of the bench font set, which holds IPAGothic and the pathological faces.
+inline constexpr char kBenchFontSet[] = "bench/fonts/make_bench_fonts.py";
+
+/// "龍" in IPAGothic, the glyph the other ticks are compared with.
+inline constexpr MovedGlyph kIpaGothicDragon{u"龍", "IPAGothic", kBenchFontSet};
 
 /// The glyph fetched at the window's font height and placed into the drawing area's pixels, as
 /// the window places it.
@@ -69,13 +80,14 @@ inline bool FaceInstalled(benchmark::State& state, const MovedGlyph& glyph) {
   return false;
 }
 
-/// Ticks of sessions of motion; range(0) is the pen width, range(1) 1 while the mouse button is
-/// held at (100, 80) (points flee it, the pulse circle is drawn), 0 while it is not.
-inline void BM_MotionTick(benchmark::State& state, MovedGlyph glyph) {
+/// Ticks of sessions of motion on a raster of the device pixel ratio; range(0) is the pen
+/// width, range(1) 1 while the mouse button is held at (100, 80) (points flee it, the pulse
+/// circle is drawn), 0 while it is not.
+inline void BM_MotionTick(benchmark::State& state, MovedGlyph glyph, double ratio = 1.0) {
   if (!FaceInstalled(state, glyph)) return;
   const GlyphOutline placed = PlacedOutline(glyph);
   GlyphOutline outline = placed;
-  RasterTarget target;
+  RasterTarget target(ratio);
   ClockSeededRandom random;
   random.Seed(1);
   const auto penWidth = static_cast<std::int32_t>(state.range(0));
@@ -93,10 +105,23 @@ inline void BM_MotionTick(benchmark::State& state, MovedGlyph glyph) {
   state.counters["points"] = static_cast<double>(PointCount(placed));
 }
 
+/// One of the ticks measured of each glyph: the pen width and whether the button is held.
+struct TickCase {
+  int Pen;
+  bool Held;
+};
+
 /// The ticks measured of each glyph: pen 2, the window's initial thickness, with the button up
 /// and held, and pen 5, the thickest, held.
+inline constexpr TickCase kTickCases[] = {{2, false}, {2, true}, {5, true}};
+
+/// The ticks compared between two glyphs: pen 2 with the button up, pen 5 held.
+inline constexpr TickCase kComparedCases[] = {{2, false}, {5, true}};
+
+/// Registers the cases of kTickCases, named "pen:<width>/held:<0 or 1>".
 inline void TickCases(benchmark::internal::Benchmark* cases) {
-  cases->ArgNames({"pen", "held"})->Args({2, 0})->Args({2, 1})->Args({5, 1});
+  cases->ArgNames({"pen", "held"});
+  for (const TickCase& tick : kTickCases) cases->Args({tick.Pen, tick.Held ? 1 : 0});
   cases->Unit(benchmark::kMicrosecond);
 }
 
@@ -112,6 +137,43 @@ inline void BM_MoveOutlineOnly(benchmark::State& state, MovedGlyph glyph) {
     benchmark::ClobberMemory();
   }
   state.counters["points"] = static_cast<double>(PointCount(outline));
+}
+
+/// The name one case of BM_MotionTick/<capture> is printed under.
+inline std::string TickBenchmark(std::string_view capture, TickCase tick) {
+  return "BM_MotionTick/" + std::string(capture) + "/pen:" + std::to_string(tick.Pen) +
+         "/held:" + (tick.Held ? "1" : "0");
+}
+
+/// How a case is told in the printed labels: "pen 2", "pen 5 button held".
+inline std::string TickWords(TickCase tick) {
+  return "pen " + std::to_string(tick.Pen) + (tick.Held ? " button held" : "");
+}
+
+/// Adds the shares of the tick period "tick <label> <case><suffix>" of BM_MotionTick/<capture>
+/// in the cases given, with the goal in percent (0: information).
+inline void AddTickShares(std::vector<PeriodShare>& shares, std::string_view label,
+                          std::string_view capture, double goalPercent,
+                          std::span<const TickCase> cases = kTickCases,
+                          std::string_view suffix = {}) {
+  for (const TickCase& tick : cases) {
+    shares.push_back({"tick " + std::string(label) + " " + TickWords(tick) + std::string(suffix),
+                      TickBenchmark(capture, tick), kTickPeriodSeconds, goalPercent});
+  }
+}
+
+/// Adds the ratios "tick_<label>/tick_<baseLabel> <case>" of the ticks of BM_MotionTick/<capture>
+/// to those of BM_MotionTick/<baseCapture> with the same pen and button (kComparedCases), as
+/// information with the note.
+inline void AddTickRatios(std::vector<RatioPair>& pairs, std::string_view label,
+                          std::string_view capture, std::string_view baseLabel,
+                          std::string_view baseCapture, const char* note) {
+  for (const TickCase& tick : kComparedCases) {
+    pairs.push_back({"tick_" + std::string(label) + "/tick_" + std::string(baseLabel) + " " +
+                         TickWords(tick),
+                     TickBenchmark(capture, tick), TickBenchmark(baseCapture, tick), 0.0, false,
+                     note});
+  }
 }
 
 }  // namespace moji::bench

@@ -11,51 +11,43 @@
 // glyph, so that every repetition measures the same thing (motion_ticks.h).
 #include <benchmark/benchmark.h>
 
+#include <vector>
+
 #include "bench_ratio.h"
 #include "motion_ticks.h"
 
-namespace moji {
+namespace moji::bench {
 namespace {
 
-using bench::BM_MotionTick;
-using bench::BM_MoveOutlineOnly;
-using bench::MovedGlyph;
-using bench::TickCases;
+constexpr MovedGlyph kFar{u"A", "Moji Bench Far", kBenchFontSet};
+constexpr MovedGlyph kMany{u"A", "Moji Bench Many", kBenchFontSet};
 
-constexpr char kBenchSet[] = "bench/fonts/make_bench_fonts.py";
-constexpr MovedGlyph kDragon{u"龍", "IPAGothic", kBenchSet};
-constexpr MovedGlyph kFar{u"A", "Moji Bench Far", kBenchSet};
-constexpr MovedGlyph kMany{u"A", "Moji Bench Many", kBenchSet};
-
-BENCHMARK_CAPTURE(BM_MotionTick, dragon, kDragon)->Apply(TickCases);
+BENCHMARK_CAPTURE(BM_MotionTick, dragon, kIpaGothicDragon)->Apply(TickCases);
 BENCHMARK_CAPTURE(BM_MotionTick, far, kFar)->Apply(TickCases);
 BENCHMARK_CAPTURE(BM_MotionTick, many, kMany)->Apply(TickCases);
 
 BENCHMARK_CAPTURE(BM_MoveOutlineOnly, far, kFar)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_MoveOutlineOnly, many, kMany)->Unit(benchmark::kMicrosecond);
 
+/// Each pathological tick beside the tick of "龍" with the same pen and button.
+std::vector<RatioPair> Ratios() {
+  constexpr char kNote[] = "same pen and button, same run; information";
+  std::vector<RatioPair> ratios;
+  AddTickRatios(ratios, "far", "far", "ryu", "dragon", kNote);
+  AddTickRatios(ratios, "many", "many", "ryu", "dragon", kNote);
+  return ratios;
+}
+
+std::vector<PeriodShare> Shares() {
+  std::vector<PeriodShare> shares;
+  AddTickShares(shares, "Moji Bench Far A", "far", 0.0);
+  AddTickShares(shares, "Moji Bench Many A", "many", 0.0);
+  return shares;
+}
+
 }  // namespace
-}  // namespace moji
+}  // namespace moji::bench
 
 int main(int argc, char** argv) {
-  constexpr double kTick = moji::bench::kTickPeriodSeconds;
-  constexpr char kNote[] = "same pen and button, same run; information";
-  return moji::bench::RunWithRatios(
-      argc, argv,
-      {{"tick_far/tick_ryu pen 2", "BM_MotionTick/far/pen:2/held:0",
-        "BM_MotionTick/dragon/pen:2/held:0", 0.0, false, kNote},
-       {"tick_far/tick_ryu pen 5 button held", "BM_MotionTick/far/pen:5/held:1",
-        "BM_MotionTick/dragon/pen:5/held:1", 0.0, false, kNote},
-       {"tick_many/tick_ryu pen 2", "BM_MotionTick/many/pen:2/held:0",
-        "BM_MotionTick/dragon/pen:2/held:0", 0.0, false, kNote},
-       {"tick_many/tick_ryu pen 5 button held", "BM_MotionTick/many/pen:5/held:1",
-        "BM_MotionTick/dragon/pen:5/held:1", 0.0, false, kNote}},
-      {{"tick Moji Bench Far A pen 2", "BM_MotionTick/far/pen:2/held:0", kTick, 0.0},
-       {"tick Moji Bench Far A pen 2 button held", "BM_MotionTick/far/pen:2/held:1", kTick, 0.0},
-       {"tick Moji Bench Far A pen 5 button held", "BM_MotionTick/far/pen:5/held:1", kTick, 0.0},
-       {"tick Moji Bench Many A pen 2", "BM_MotionTick/many/pen:2/held:0", kTick, 0.0},
-       {"tick Moji Bench Many A pen 2 button held", "BM_MotionTick/many/pen:2/held:1", kTick,
-        0.0},
-       {"tick Moji Bench Many A pen 5 button held", "BM_MotionTick/many/pen:5/held:1", kTick,
-        0.0}});
+  return moji::bench::RunWithRatios(argc, argv, moji::bench::Ratios(), moji::bench::Shares());
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The window's side of a display request or motion frame without its widgets: a 200 x 200
-// raster surface, the report kept as text, and a refresh that reads the finished image, as the
-// paint that follows it would.
+// raster surface at a device pixel ratio (1 unless given), the report kept as text, and a
+// refresh that reads the finished image, as the paint that follows it would.
 
 #include <benchmark/benchmark.h>
 
@@ -15,7 +15,9 @@ namespace moji::bench {
 
 class RasterTarget final : public DisplayTarget {
  public:
-  RasterTarget() { dc_.Surface = &surface_; }
+  explicit RasterTarget(double ratio = 1.0) : surface_(200, 200, 0x00FFFFFF, ratio) {
+    dc_.Surface = &surface_;
+  }
 
   DeviceContext& DrawingDc() override { return dc_; }
   void ShowReport(std::u16string report) override { report_ = std::move(report); }
@@ -27,7 +29,7 @@ class RasterTarget final : public DisplayTarget {
   }
 
  private:
-  RasterSurface surface_{200, 200};
+  RasterSurface surface_;
   DeviceContext dc_;
   std::u16string report_;
 };

@@ -15,19 +15,13 @@ import subprocess
 import sys
 
 from fontTools.fontBuilder import FontBuilder
-from fontTools.pens.ttGlyphPen import TTGlyphPointPen
 
 HERE = pathlib.Path(__file__).resolve().parent
-
-
-def glyph(contours):
-    pen = TTGlyphPointPen(None)
-    for contour in contours:
-        pen.beginPath()
-        for x, y, on_curve in contour:
-            pen.addPoint((x, y), "line" if on_curve else None)
-        pen.endPath()
-    return pen.glyph()
+# glyph(*contours): a glyf glyph from contours of (x, y, on_curve), the helper the hostile fonts
+# of the robustness tests are built with, imported without leaving a byte-code cache there.
+sys.dont_write_bytecode = True
+sys.path.insert(0, str(HERE.parent.parent / "tests" / "robustness"))
+from make_hostile_fonts import glyph  # noqa: E402
 
 
 def save_font(path, family, contours, ascent, descent):
@@ -35,7 +29,7 @@ def save_font(path, family, contours, ascent, descent):
     builder = FontBuilder(1000, isTTF=True)
     builder.setupGlyphOrder(order)
     builder.setupCharacterMap({ord("A"): "A"})
-    builder.setupGlyf({".notdef": glyph([]), "A": glyph(contours)})
+    builder.setupGlyf({".notdef": glyph(), "A": glyph(*contours)})
     builder.setupHorizontalMetrics({name: (500, 0) for name in order})
     builder.setupHorizontalHeader(ascent=ascent, descent=-descent)
     builder.setupNameTable({"familyName": family, "styleName": "Regular"})

@@ -26,7 +26,8 @@ import subprocess
 import sys
 import tempfile
 
-from processes import median_runs
+sys.dont_write_bytecode = True  # no byte-code cache beside the scripts
+from processes import median_runs  # noqa: E402
 
 GOAL = 20.0
 PENS = (2, 5)
@@ -36,6 +37,7 @@ PATHOLOGICAL = (("far", "A", "Moji Bench Far"), ("many", "A", "Moji Bench Many")
 
 
 def failed(argv, status):
+    """What the script stops with when a measured process fails."""
     return f"pathological_render: {' '.join(argv)} failed ({status})"
 
 

@@ -32,7 +32,8 @@ import subprocess
 import sys
 import tempfile
 
-from processes import median_runs
+sys.dont_write_bytecode = True  # no byte-code cache beside the scripts
+from processes import median_runs  # noqa: E402
 
 # The most each ratio should be, by font set: (start-up, peak memory); None: information.
 GOALS = {
@@ -45,6 +46,7 @@ SUFFIX = {"bench": "", "2000_families": "_2000_families", "machine_fonts": "_mac
 
 
 def failed(argv, status):
+    """What the script stops with when a measured process fails."""
     return f"startup_vs_bare_qt: {argv[0]} failed ({status})"
 
 
