@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <optional>
 
 namespace moji {
 namespace {
@@ -26,28 +25,25 @@ struct CurveHead {
 };
 static_assert(sizeof(CurveHead) == kCurveHeadSize);
 
-/// The head of the whole, well-formed record at `offset` before `end`; nothing for a record that
-/// runs past `end`, has no points, is a quadratic run of one point or a cubic run of a partial
+/// The size of the whole, well-formed record at `offset` before `end`; 0 for a record that runs
+/// past `end`, has no points, is a quadratic run of one point or a cubic run of a partial
 /// segment.
-std::optional<CurveHead> HeadAt(std::span<const std::uint8_t> buffer, std::size_t offset,
-                                std::size_t end) {
-  if (end - offset < kCurveHeadSize) return std::nullopt;
+std::size_t WholeRecordSize(std::span<const std::uint8_t> buffer, std::size_t offset,
+                            std::size_t end) {
+  if (end - offset < kCurveHeadSize) return 0;
   const CurveHead head = ReadRecord<CurveHead>(buffer, offset);
   const bool tooFew = head.Count <= 0 || (head.Type == TT_PRIM_QSPLINE && head.Count < 2) ||
                       (head.Type == TT_PRIM_CSPLINE && head.Count % 3 != 0);
-  if (tooFew || std::size_t(head.Count) * kPointSize > end - offset - kCurveHeadSize) {
-    return std::nullopt;
-  }
-  return head;
+  if (tooFew || std::size_t(head.Count) * kPointSize > end - offset - kCurveHeadSize) return 0;
+  return kCurveHeadSize + std::size_t(head.Count) * kPointSize;
 }
-
-std::size_t RecordSize(const CurveHead& head) { return kCurveHeadSize + std::size_t(head.Count) * kPointSize; }
 
 /// How many whole records lie from `offset` to `end`: the curves a block is given room for.
 std::size_t RecordsBetween(std::span<const std::uint8_t> buffer, std::size_t offset, std::size_t end) {
   std::size_t records = 0;
-  for (std::optional<CurveHead> head; offset < end && (head = HeadAt(buffer, offset, end)); ++records) {
-    offset += RecordSize(*head);
+  for (std::size_t size = 0; offset < end && (size = WholeRecordSize(buffer, offset, end)) != 0;
+       offset += size) {
+    ++records;
   }
   return records;
 }
@@ -70,16 +66,16 @@ bool ReadCurves(std::span<const std::uint8_t> buffer, std::size_t& offset, std::
                 float scale, OutlineBlock& block, std::int32_t& maxCurvePoints) {
   block.Curves.reserve(RecordsBetween(buffer, offset, end));
   while (offset < end) {
-    const std::optional<CurveHead> head = HeadAt(buffer, offset, end);
-    if (!head) return false;
+    if (WholeRecordSize(buffer, offset, end) == 0) return false;
+    const CurveHead head = ReadRecord<CurveHead>(buffer, offset);
     offset += kCurveHeadSize;
     OutlineCurve& curve = block.Curves.emplace_back();
     ++block.CurveCount;
-    curve.CurveType = head->Type;
-    curve.PointCount = head->Count;
-    maxCurvePoints = std::max<std::int32_t>(maxCurvePoints, head->Count);
-    curve.Points.reserve(static_cast<std::size_t>(head->Count));
-    for (std::int16_t k = 0; k < head->Count; ++k, offset += kPointSize) {
+    curve.CurveType = head.Type;
+    curve.PointCount = head.Count;
+    maxCurvePoints = std::max<std::int32_t>(maxCurvePoints, head.Count);
+    curve.Points.reserve(static_cast<std::size_t>(head.Count));
+    for (std::int16_t k = 0; k < head.Count; ++k, offset += kPointSize) {
       const auto fx = ReadRecord<POINTFX>(buffer, offset);
       curve.Points.push_back({Scaled(fx.x, scale), Scaled(fx.y, scale)});
     }

@@ -138,6 +138,7 @@ bool AppendOutline(const FT_Outline& outline, const HeightScale& scale, bool wit
   }
   // Read as long: the contour ends are short in older FreeType releases, unsigned short in newer.
   std::vector<std::size_t> ends;
+  ends.reserve(static_cast<std::size_t>(outline.n_contours));
   for (int c = 0; c < outline.n_contours; ++c) {
     const long end = outline.contours[c];
     if (end < 0) return false;
