@@ -27,7 +27,9 @@ int main(int argc, char** argv) {
     if (size <= 0) continue;
     std::vector<unsigned char> buffer(static_cast<std::size_t>(size));
     GetGlyphOutlineA(dc, codePoint, GGO_NATIVE, &metrics, static_cast<std::uint32_t>(size), buffer.data(), &identity);
-    const std::string path = std::string(argv[1]) + "/u" + std::to_string(codePoint);
+    std::string face = argv[2];
+    for (char& c : face) c = c == ' ' ? '-' : c;
+    const std::string path = std::string(argv[1]) + "/" + face + "-u" + std::to_string(codePoint);
     if (FILE* file = std::fopen(path.c_str(), "wb")) {
       std::fwrite(buffer.data(), 1, buffer.size(), file);
       std::fclose(file);

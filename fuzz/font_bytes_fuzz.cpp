@@ -13,8 +13,8 @@
 namespace {
 
 // True when the engine's buffer is exactly a sequence of whole polygons, each filled exactly by
-// whole curve records of at least one point (two for a quadratic run), so that nothing of it is
-// lost when it is read back.
+// whole curve records of at least one point (two for a quadratic run, whole segments of three
+// for a cubic one), so that nothing of it is lost when it is read back.
 bool IsWellFormed(const std::vector<std::uint8_t>& bytes) {
   std::size_t offset = 0;
   while (offset < bytes.size()) {
@@ -29,8 +29,12 @@ bool IsWellFormed(const std::vector<std::uint8_t>& bytes) {
       if (end - offset < sizeof head) return false;
       std::memcpy(head, bytes.data() + offset, sizeof head);
       const std::size_t points = head[1];
-      const bool known = head[0] == moji::TT_PRIM_LINE || head[0] == moji::TT_PRIM_QSPLINE;
-      if (!known || points == 0 || (head[0] == moji::TT_PRIM_QSPLINE && points < 2)) return false;
+      const bool known = head[0] == moji::TT_PRIM_LINE || head[0] == moji::TT_PRIM_QSPLINE ||
+                         head[0] == moji::TT_PRIM_CSPLINE;
+      if (!known || points == 0 || (head[0] == moji::TT_PRIM_QSPLINE && points < 2) ||
+          (head[0] == moji::TT_PRIM_CSPLINE && points % 3 != 0)) {
+        return false;
+      }
       offset += sizeof head;
       if (points * moji::kPointSize > end - offset) return false;
       offset += points * moji::kPointSize;

@@ -12,6 +12,7 @@ mkdir -p "$out/native_walk_fuzz" "$out/draw_report_fuzz" "$out/font_bytes_fuzz"
 
 "$bin/dump_native" "$out/native_walk_fuzz" IPAGothic
 "$bin/dump_native" "$out/native_walk_fuzz" "DejaVu Sans"
+"$bin/dump_native" "$out/native_walk_fuzz" "Moji Test CFF"
 printf '' > "$out/native_walk_fuzz/empty"
 
 for i in 1 2 3 4 5 6 7 8; do
@@ -22,3 +23,5 @@ done
   --text="龍Aあ" --output-file="$out/font_bytes_fuzz/ipag-subset.ttf" --no-hinting 2>/dev/null
 "$python" -m fontTools.subset "$fonts/DejaVuSans.ttf" \
   --text="Ao%" --output-file="$out/font_bytes_fuzz/dejavu-subset.ttf" --no-hinting 2>/dev/null
+# Small whole fonts: a CFF face (cubic records) and a variable one.
+cp "$fonts/MojiTestCFF.otf" "$fonts/MojiTestVariable.ttf" "$out/font_bytes_fuzz/"

@@ -75,13 +75,12 @@ GlyphOutline FetchGlyphOutline(DeviceContext& hdc, std::u16string text, const LO
 
   const MAT2 identity = IdentityMatrix();
   const float scale = static_cast<float>(1.0 / height);
-  GLYPHMETRICS metrics{};
   SelectedFont selected(hdc, font);
   if (details != nullptr) *details = GetGlyphDetails(hdc, *codePoint);
-  const std::int32_t size = GetGlyphOutlineA(hdc, *codePoint, GGO_NATIVE, &metrics, 0, nullptr, &identity);
+  const std::int32_t size = GetGlyphOutlineA(hdc, *codePoint, GGO_NATIVE, nullptr, 0, nullptr, &identity);
   if (size <= 0) return {};
   std::vector<std::uint8_t> buffer(static_cast<std::size_t>(size), 0);
-  GetGlyphOutlineA(hdc, *codePoint, GGO_NATIVE, &metrics, static_cast<std::uint32_t>(size),
+  GetGlyphOutlineA(hdc, *codePoint, GGO_NATIVE, nullptr, static_cast<std::uint32_t>(size),
                    buffer.data(), &identity);
   selected.Release();
   return WalkNativeOutline(buffer, scale, character);

@@ -38,7 +38,7 @@ std::size_t WholeRecordSize(std::span<const std::uint8_t> buffer, std::size_t of
   return kCurveHeadSize + std::size_t(head.Count) * kPointSize;
 }
 
-/// How many whole records lie from `offset` to `end`: the curves a block is given room for.
+/// How many whole records lie from `offset` to `end`, before the first that is not whole.
 std::size_t RecordsBetween(std::span<const std::uint8_t> buffer, std::size_t offset, std::size_t end) {
   std::size_t records = 0;
   for (std::size_t size = 0; offset < end && (size = WholeRecordSize(buffer, offset, end)) != 0;
@@ -48,8 +48,8 @@ std::size_t RecordsBetween(std::span<const std::uint8_t> buffer, std::size_t off
   return records;
 }
 
-/// How many polygons the buffer holds, by their headers' lengths: the blocks an outline is given
-/// room for.
+/// How many polygons lie one after another from the buffer's start, before the first whose
+/// header does not fit or whose length is below a header or past the buffer.
 std::size_t PolygonsIn(std::span<const std::uint8_t> buffer) {
   std::size_t polygons = 0;
   for (std::size_t offset = 0; buffer.size() - offset >= kPolygonHeaderSize; ++polygons) {
@@ -60,13 +60,13 @@ std::size_t PolygonsIn(std::span<const std::uint8_t> buffer) {
   return polygons;
 }
 
-/// Reads the curve records from `offset` to `end` into the block, advancing `offset` past
-/// them; false when a malformed record ended the reading.
+/// Reads the whole curve records from `offset` to `end` into the block, advancing `offset` past
+/// them; false when a record that is not whole ended the reading before `end`.
 bool ReadCurves(std::span<const std::uint8_t> buffer, std::size_t& offset, std::size_t end,
                 float scale, OutlineBlock& block, std::int32_t& maxCurvePoints) {
-  block.Curves.reserve(RecordsBetween(buffer, offset, end));
-  while (offset < end) {
-    if (WholeRecordSize(buffer, offset, end) == 0) return false;
+  const std::size_t records = RecordsBetween(buffer, offset, end);
+  block.Curves.reserve(records);
+  for (std::size_t record = 0; record < records; ++record) {
     const CurveHead head = ReadRecord<CurveHead>(buffer, offset);
     offset += kCurveHeadSize;
     OutlineCurve& curve = block.Curves.emplace_back();
@@ -80,7 +80,7 @@ bool ReadCurves(std::span<const std::uint8_t> buffer, std::size_t& offset, std::
       curve.Points.push_back({Scaled(fx.x, scale), Scaled(fx.y, scale)});
     }
   }
-  return true;
+  return offset == end;
 }
 
 }  // namespace
@@ -93,21 +93,18 @@ float FixedToSingle(const FIXED& fixed) {
 GlyphOutline WalkNativeOutline(std::span<const std::uint8_t> buffer, float scale,
                                const std::u16string& character) {
   GlyphOutline outline;
-  outline.Blocks.reserve(PolygonsIn(buffer));
+  const std::size_t polygons = PolygonsIn(buffer);
+  outline.Blocks.reserve(polygons);
   std::size_t offset = 0;
-  while (offset < buffer.size()) {
-    // A header that does not fit, or a polygon length below a header or past the buffer, ends
-    // the walk before the block is added.
-    if (buffer.size() - offset < kPolygonHeaderSize) break;
+  for (std::size_t polygon = 0; polygon < polygons; ++polygon) {
     const auto header = ReadRecord<TTPOLYGONHEADER>(buffer, offset);
-    if (header.cb < kPolygonHeaderSize || header.cb > buffer.size() - offset) break;
     const std::size_t end = offset + header.cb;
     offset += kPolygonHeaderSize;
-
     OutlineBlock& block = outline.Blocks.emplace_back();
     ++outline.BlockCount;
     block.StartX = Scaled(header.pfxStart.x, scale);
     block.StartY = Scaled(header.pfxStart.y, scale);
+    // A record that is not whole ends the walk: the block keeps the records before it.
     if (!ReadCurves(buffer, offset, end, scale, block, outline.MaxCurvePoints)) break;
   }
   if (outline.BlockCount == 0) return GlyphOutline{};

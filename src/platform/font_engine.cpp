@@ -5,7 +5,9 @@
 
 #include <algorithm>
 #include <charconv>
+#include <functional>
 #include <map>
+#include <string_view>
 #include <unordered_map>
 #include <utility>
 #include FT_FREETYPE_H
@@ -122,7 +124,7 @@ PointKind KindOf(unsigned char tag) {
 
 /// The native records of a loaded outline and their sources; false when its contours are
 /// inconsistent.
-bool AppendOutline(const FT_Outline& outline, const HeightScale& scale, bool withSources,
+bool AppendOutline(const FT_Outline& outline, const HeightScale& scale, bool withDetails,
                    NativeGlyph& glyph) {
   if (outline.n_contours <= 0) return outline.n_contours == 0;
   if (outline.n_points <= 0 || outline.points == nullptr || outline.tags == nullptr ||
@@ -144,9 +146,9 @@ bool AppendOutline(const FT_Outline& outline, const HeightScale& scale, bool wit
     if (end < 0) return false;
     ends.push_back(static_cast<std::size_t>(end));
   }
-  if (!withSources) return AppendNativeOutline({points, kinds, ends}, scale, glyph.Bytes);
-  glyph.Sources.reserve(pointCount + ends.size());
-  return AppendNativeOutline({points, kinds, ends}, scale, glyph.Bytes, &glyph.Sources);
+  std::vector<PointSource>* sources = withDetails ? &glyph.Sources : nullptr;
+  if (sources != nullptr) sources->reserve(pointCount + ends.size());
+  return AppendNativeOutline({points, kinds, ends}, scale, glyph.Bytes, sources);
 }
 
 /// The name the face gives the glyph; empty where it names none.
@@ -195,10 +197,14 @@ class FontEngine {
 
   const FontFace* OpenFile(const std::string& path, long index) {
     if (const auto found = faces_.find({path, index}); found != faces_.end()) return found->second.get();
+    // Every face of the file is described from the one reading, so its other faces are known
+    // without reading the file again.
+    const FontFace* asked = nullptr;
     for (const InstalledFont& font : FontsOfFile(path)) {
-      if (font.Index == index) return FaceOf(font);
+      const FontFace* face = FaceOf(font);
+      if (font.Index == index) asked = face;
     }
-    return nullptr;
+    return asked;
   }
 
   std::string FileFaceName(const std::string& path, long index) {
@@ -211,7 +217,7 @@ class FontEngine {
   }
 
   const FontFace* Resolve(std::string_view name) {
-    if (const auto found = resolutions_.find(std::string(name)); found != resolutions_.end()) {
+    if (const auto found = resolutions_.find(name); found != resolutions_.end()) {
       return found->second;
     }
     const FontFace* face = nullptr;
@@ -232,6 +238,10 @@ class FontEngine {
         FT_New_Memory_Face(library_, bytes.data(), static_cast<FT_Long>(bytes.size()), index, &ft) != 0) {
       return nullptr;
     }
+    if (!HasConvertibleOutlines(ft)) {
+      FT_Done_Face(ft);
+      return nullptr;
+    }
     MemoryFontFace face(new FontFace(DescribedByFreeType(ft)));
     opened_.emplace(face.get(), Opened{ft, UnitsOf(ft)});
     return face;
@@ -246,7 +256,7 @@ class FontEngine {
   }
 
   NativeGlyph Convert(const FontFace& face, std::int32_t height, std::uint32_t codePoint,
-                      bool withSources) {
+                      bool withDetails) {
     NativeGlyph glyph;
     const Opened* opened = Open(face);
     if (opened == nullptr) return glyph;
@@ -259,11 +269,10 @@ class FontEngine {
       return glyph;
     }
     glyph.GlyphIndex = glyphIndex;
-    glyph.GlyphName = GlyphNameOf(opened->Face, glyphIndex);
+    if (withDetails) glyph.GlyphName = GlyphNameOf(opened->Face, glyphIndex);
     const FT_GlyphSlot slot = opened->Face->glyph;
-    if (slot->format != FT_GLYPH_FORMAT_OUTLINE || !AppendOutline(slot->outline, *scale, withSources, glyph)) {
-      glyph.Bytes.clear();
-      glyph.Sources.clear();
+    // On failure the writer has taken back whatever it wrote: no bytes, no sources.
+    if (slot->format != FT_GLYPH_FORMAT_OUTLINE || !AppendOutline(slot->outline, *scale, withDetails, glyph)) {
       return glyph;
     }
     glyph.Status = glyph.Bytes.empty() ? GlyphStatus::NoContours : GlyphStatus::Outline;
@@ -339,8 +348,13 @@ class FontEngine {
   std::map<std::pair<std::string, long>, std::unique_ptr<FontFace>> faces_;
   /// The faces of font files opened directly, by the number in their face name.
   std::vector<const FontFace*> fileFaces_;
+  /// Looks names up as string views, with no string made for the lookup.
+  struct NameHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
+  };
   /// Every face name resolved.
-  std::unordered_map<std::string, const FontFace*> resolutions_;
+  std::unordered_map<std::string, const FontFace*, NameHash, std::equal_to<>> resolutions_;
   /// The faces whose file is open: those a glyph was asked of, and memory faces.
   std::unordered_map<const FontFace*, Opened> opened_;
 };
@@ -392,8 +406,8 @@ MemoryFontFace OpenFontBytes(std::span<const std::uint8_t> bytes, long index) {
 }
 
 NativeGlyph ConvertGlyph(const FontFace& face, std::int32_t height, std::uint32_t codePoint,
-                         bool withSources) {
-  return Engine().Convert(face, height, codePoint, withSources);
+                         bool withDetails) {
+  return Engine().Convert(face, height, codePoint, withDetails);
 }
 
 }  // namespace moji

@@ -71,8 +71,8 @@ struct NativeGlyph {
   GlyphStatus Status = GlyphStatus::NoOutline;
   std::vector<std::uint8_t> Bytes;
   GLYPHMETRICS Metrics{};
-  /// The glyph's index in the face (0 when the face has none for the code point), and its name
-  /// where the face names its glyphs.
+  /// The glyph's index in the face (0 when the face has none for the code point), and, when
+  /// details are asked for, its name where the face names its glyphs.
   std::uint32_t GlyphIndex = 0;
   std::string GlyphName;
   /// The face's units per em and per cell height (usWinAscent + usWinDescent, or what stands
@@ -85,8 +85,8 @@ struct NativeGlyph {
 
 /// The native outline of a code point in a face at a font height (0: the default cell height).
 /// A glyph that can no longer be read, because its file has changed or gone, has no outline.
-/// With `withSources`, where each point comes from as well.
+/// With `withDetails`, the glyph's name and where each point comes from as well.
 NativeGlyph ConvertGlyph(const FontFace& face, std::int32_t height, std::uint32_t codePoint,
-                         bool withSources = false);
+                         bool withDetails = false);
 
 }  // namespace moji

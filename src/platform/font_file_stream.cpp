@@ -82,7 +82,9 @@ void CloseFontFile(FT_Stream stream) {
 }  // namespace
 
 FT_Face OpenFaceFile(FT_Library library, const std::string& path, long index) {
-  const int descriptor = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Not blocking: opening a pipe for reading would otherwise wait for a writer. The file is
+  // refused below unless it is regular, where the flag changes nothing.
+  const int descriptor = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (descriptor < 0) return nullptr;
   struct stat status{};
   if (fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {

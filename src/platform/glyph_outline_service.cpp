@@ -50,22 +50,22 @@ TEXTMETRIC TextMetricsOf(const FontFace& face, const LOGFONTA& font) {
   return metrics;
 }
 
-/// The glyph of the last request. A request asks for the size of an outline and then for its
-/// bytes, and a display request for the glyph's details after that: each call after the first
-/// takes the glyph the first one converted (again, with its sources, when they are asked for).
+/// The glyph of the last request. A display request asks for the glyph's details, then for the
+/// size of its outline and then for its bytes: each call after the first takes the glyph the
+/// first one converted (converted again, with its details, when they are asked for later).
 const NativeGlyph& Converted(const FontFace& face, std::int32_t height, std::uint32_t codePoint,
-                             bool withSources = false) {
+                             bool withDetails = false) {
   struct Last {
     const FontFace* Face = nullptr;
     std::int32_t Height = 0;
     std::uint32_t CodePoint = 0;
-    bool WithSources = false;
+    bool WithDetails = false;
     NativeGlyph Glyph;
   };
   static Last last;
   if (last.Face != &face || last.Height != height || last.CodePoint != codePoint ||
-      (withSources && !last.WithSources)) {
-    last = {&face, height, codePoint, withSources, ConvertGlyph(face, height, codePoint, withSources)};
+      (withDetails && !last.WithDetails)) {
+    last = {&face, height, codePoint, withDetails, ConvertGlyph(face, height, codePoint, withDetails)};
   }
   return last.Glyph;
 }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <map>
 #include <optional>
 #include <tuple>
@@ -41,11 +42,11 @@ std::string StringOf(FcPattern* pattern, const char* object) {
 std::optional<InstalledFont> OutlineFontOf(FcPattern* pattern) {
   InstalledFont font;
   font.File = StringOf(pattern, FC_FILE);
-  font.Format = StringOf(pattern, FC_FONTFORMAT);
+  const std::string format = StringOf(pattern, FC_FONTFORMAT);
   FcBool outline = FcFalse;
   FcPatternGetBool(pattern, FC_OUTLINE, 0, &outline);
   FcPatternGetInteger(pattern, FC_INDEX, 0, &font.Index);
-  if (!outline || (font.Format != "TrueType" && font.Format != "CFF") || (font.Index >> 16) != 0) {
+  if (!outline || (format != "TrueType" && format != "CFF") || (font.Index >> 16) != 0) {
     return std::nullopt;
   }
   font.FamilyNames = StringsOf(pattern, FC_FAMILY);
@@ -86,22 +87,31 @@ std::vector<InstalledFont> ListFromFontconfig() {
   return fonts;
 }
 
+/// The font's Japanese family name that fits a face name; empty when it has none.
+std::string JapaneseNameOf(const InstalledFont& font) {
+  for (std::size_t i = 0; i < font.FamilyNames.size(); ++i) {
+    if (IsJapanese(font.FamilyLangs[i]) && FitsFaceName(font.FamilyNames[i])) return font.FamilyNames[i];
+  }
+  return {};
+}
+
+/// The font's first family name that fits a face name; empty when none fits.
+std::string FirstFittingNameOf(const InstalledFont& font) {
+  for (const std::string& name : font.FamilyNames) {
+    if (FitsFaceName(name)) return name;
+  }
+  return {};
+}
+
 /// The Japanese name that fits, else the first name that fits, searched over the family's fonts
 /// in order; empty when none fits.
 std::string FaceNameOfFamily(const std::vector<InstalledFont>& fonts,
                              const std::vector<std::size_t>& members) {
   for (std::size_t member : members) {
-    const InstalledFont& font = fonts[member];
-    for (std::size_t i = 0; i < font.FamilyNames.size(); ++i) {
-      if (IsJapanese(font.FamilyLangs[i]) && FitsFaceName(font.FamilyNames[i])) {
-        return font.FamilyNames[i];
-      }
-    }
+    if (std::string name = JapaneseNameOf(fonts[member]); !name.empty()) return name;
   }
   for (std::size_t member : members) {
-    for (const std::string& name : fonts[member].FamilyNames) {
-      if (FitsFaceName(name)) return name;
-    }
+    if (std::string name = FirstFittingNameOf(fonts[member]); !name.empty()) return name;
   }
   return {};
 }
@@ -183,6 +193,9 @@ std::vector<const InstalledFont*> FontsNamed(const InstalledFontCatalog& catalog
 }
 
 std::vector<InstalledFont> FontsOfFile(const std::string& path) {
+  // Only a regular file is read: a pipe or a device could block the reading or never end.
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) return {};
   FcFontSet* set = FcFontSetCreate();
   if (set == nullptr) return {};
   // Every face of the file (id -1), named instances of a variable font included.
@@ -197,8 +210,8 @@ std::vector<InstalledFont> FontsOfFile(const std::string& path) {
 }
 
 std::string FaceNameOfFont(const InstalledFont& font) {
-  const std::vector<InstalledFont> alone = {font};
-  return FaceNameOfFamily(alone, {0});
+  std::string name = JapaneseNameOf(font);
+  return name.empty() ? FirstFittingNameOf(font) : name;
 }
 
 }  // namespace moji

@@ -22,8 +22,6 @@ struct InstalledFont {
   std::vector<std::string> FamilyNames;
   /// The language of each family name ("" where fontconfig gives none).
   std::vector<std::string> FamilyLangs;
-  /// "TrueType" or "CFF".
-  std::string Format;
   double Weight = 80;
   double Width = 100;
   int Slant = 0;
@@ -60,7 +58,7 @@ std::vector<const InstalledFont*> FontsNamed(const InstalledFontCatalog& catalog
                                              std::string_view name);
 
 /// The outline faces a font file holds, in the order of their index, read from the file by
-/// fontconfig; empty when it is no font or holds none.
+/// fontconfig; empty when it is no regular file, no font or holds none.
 std::vector<InstalledFont> FontsOfFile(const std::string& path);
 
 /// The name a font is offered under: its Japanese family name where it has one that fits a face

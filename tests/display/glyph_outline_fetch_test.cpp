@@ -2,22 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <tuple>
 #include <vector>
 
 #include "model/outline_invariants.h"
 #include "platform/gdi_objects.h"
+#include "test_fonts.h"
 
 namespace moji {
 namespace {
-
-LOGFONTA Font(const char* face, std::int32_t height) {
-  LOGFONTA font{};
-  font.lfHeight = height;
-  std::strncpy(font.lfFaceName, face, LF_FACESIZE - 1);
-  return font;
-}
 
 // Text, face, height -> the outlined character, its block count, whether a font was created.
 TEST(FetchGlyphOutline, OutlinesTheFirstCharacterOrGivesTheEmptyOutline) {
@@ -38,11 +31,11 @@ TEST(FetchGlyphOutline, OutlinesTheFirstCharacterOrGivesTheEmptyOutline) {
     SCOPED_TRACE(testing::Message() << testing::PrintToString(text) << " at " << height);
     // Fetched with another font selected, which must be put back and stay alive.
     DeviceContext dc;
-    const HGDIOBJ mine = CreateFontIndirectA(Font("DejaVu Sans", 10));
+    const HGDIOBJ mine = CreateFontIndirectA(test::LogFont("DejaVu Sans", 10));
     SelectObject(dc, mine);
     const std::size_t live = LiveHandleCount();
     const std::uint64_t created = CreatedHandleCount();
-    const GlyphOutline outline = FetchGlyphOutline(dc, text, Font(face, height));
+    const GlyphOutline outline = FetchGlyphOutline(dc, text, test::LogFont(face, height));
     EXPECT_EQ(outline.Character, character);
     EXPECT_EQ(outline.BlockCount, blocks);
     EXPECT_TRUE(KeepsOutlineInvariants(outline));

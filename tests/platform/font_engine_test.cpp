@@ -62,10 +62,7 @@ constexpr MAT2 kIdentity = {{0, 1}, {0, 0}, {0, 0}, {0, 1}};
 /// A device context with a font of the given face and height selected for the scope.
 struct FontContext {
   FontContext(const char* face, std::int32_t height) {
-    LOGFONTA description{};
-    description.lfHeight = height;
-    std::strncpy(description.lfFaceName, face, LF_FACESIZE - 1);
-    SelectObject(hdc, CreateFontIndirectA(description));
+    SelectObject(hdc, CreateFontIndirectA(test::LogFont(face, height)));
   }
   ~FontContext() { DeleteObject(SelectObject(hdc, kStockFont)); }
   std::int32_t SizeOf(std::uint32_t codePoint, const MAT2* matrix = &kIdentity) {

@@ -3,15 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "platform/device_context.h"
+#include "test_fonts.h"
 
 namespace moji {
 namespace {
 
 TEST(HandleTable, CountsLiveHandlesAndRefusesStaleOnes) {
   const std::size_t live = LiveHandleCount();
-  LOGFONTA description{};
-  description.lfHeight = 32;
-  const HGDIOBJ font = CreateFontIndirectA(description);
+  const HGDIOBJ font = CreateFontIndirectA(test::LogFont("", 32));
   const HGDIOBJ pen = CreatePen(PS_SOLID, 3, 0x0000FF);
   EXPECT_EQ(LiveHandleCount(), live + 2);
   EXPECT_EQ(FontDescriptionOf(font)->lfHeight, 32);

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "display/glyph_outline_fetch.h"
+#include "model/outline_visit.h"
 #include "window/window_test_support.h"
 
 namespace moji::test {
@@ -12,12 +13,7 @@ namespace moji::test {
 /// Every start and curve point of the outline is finite (their sum keeps any NaN or infinity).
 inline bool AllCoordinatesFinite(const GlyphOutline& outline) {
   double sum = 0;
-  for (const OutlineBlock& block : outline.Blocks) {
-    sum += double{block.StartX} + block.StartY;
-    for (const OutlineCurve& curve : block.Curves) {
-      for (const OutlinePoint& point : curve.Points) sum += double{point.X} + point.Y;
-    }
-  }
+  ForEachOutlinePoint(outline, [&](float x, float y) { sum += double{x} + y; });
   return std::isfinite(sum);
 }
 
