@@ -57,18 +57,12 @@ class PointWriter {
   std::size_t next_ = 0;
 };
 
-/// Whether point `index` of a curve lies on the curve.
-bool IsOnCurve(const OutlineCurve& curve, std::size_t index, std::size_t count) {
-  if (curve.CurveType == CURVE_QSPLINE) return index + 1 == count;
-  if (curve.CurveType == CURVE_CSPLINE) return index % 3 == 2;
-  return true;
-}
-
 std::string CurveJson(const OutlineCurve& curve, PointWriter& writer) {
   const auto points = Counted(curve.Points, curve.PointCount);
   std::string json = "{\"type\": " + std::to_string(curve.CurveType) + ", \"points\": [";
   for (std::size_t p = 0; p < points.size(); ++p) {
-    json += (p == 0 ? "" : ", ") + writer.Point(points[p].X, points[p].Y, IsOnCurve(curve, p, points.size()));
+    const bool onCurve = IsOnCurvePoint(curve, p, points.size());
+    json += (p == 0 ? "" : ", ") + writer.Point(points[p].X, points[p].Y, onCurve);
   }
   return json + "]}";
 }

@@ -15,13 +15,6 @@ namespace {
 constexpr double kStartRadius = 5;
 constexpr double kArrowLength = 12;
 
-/// Whether point `index` of a curve's `count` lies on the curve.
-bool IsOnCurve(const OutlineCurve& curve, std::size_t index, std::size_t count) {
-  if (curve.CurveType == CURVE_QSPLINE) return index + 1 == count;
-  if (curve.CurveType == CURVE_CSPLINE) return index % 3 == 2;
-  return true;
-}
-
 /// Builds the point marks of one outline, taking sources in the outline's order.
 class PointMarker {
  public:
@@ -58,7 +51,7 @@ void MarkCurve(const OutlineCurve& curve, std::int32_t block, std::int32_t c, bo
   const auto points = Counted(curve.Points, curve.PointCount);
   for (std::size_t p = 0; p < points.size(); ++p) {
     const PointSource* source = marker.Next();
-    const bool onCurve = IsOnCurve(curve, p, points.size());
+    const bool onCurve = IsOnCurvePoint(curve, p, points.size());
     // The last point of a contour's last run that is its start again is marked as the start.
     const bool repeatsStart = closes && p + 1 == points.size() && source != nullptr &&
                               start != nullptr && *source == *start;

@@ -8,6 +8,7 @@
 
 #include "geometry/cubic_from_quadratic.h"
 #include "geometry/device_transform.h"
+#include "model/outline_invariants.h"
 #include "model/outline_visit.h"
 
 namespace moji {
@@ -43,14 +44,7 @@ void RequireCountMatches(std::int32_t count, const std::vector<Element>& element
 
 /// The invariants a curve must keep before any of its points is read.
 void RequireDrawableCurve(const OutlineCurve& curve, std::int32_t maxCurvePoints) {
-  RequireCountMatches(curve.PointCount, curve.Points, "curve point count differs from its points");
-  if (curve.PointCount == 0) throw std::out_of_range("curve without points");
-  if (curve.CurveType == CURVE_QSPLINE && curve.PointCount < 2) {
-    throw std::out_of_range("spline run of a single point");
-  }
-  if (curve.CurveType == CURVE_CSPLINE && curve.PointCount % 3 != 0) {
-    throw std::out_of_range("cubic run of a partial segment");
-  }
+  if (const char* problem = CurveProblem(curve)) throw std::out_of_range(problem);
   if (curve.PointCount > maxCurvePoints) {
     throw std::out_of_range("curve longer than the outline's largest point count");
   }

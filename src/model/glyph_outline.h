@@ -2,6 +2,7 @@
 // The records that hold one character's outline: blocks (contours) of curves (runs) of points.
 // Plain aggregates with value semantics: a copy is a deep copy.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -29,6 +30,14 @@ struct OutlineCurve {
   std::vector<OutlinePoint> Points;
   friend bool operator==(const OutlineCurve&, const OutlineCurve&) = default;
 };
+
+/// Whether point `index` of the `count` points read of a curve lies on the curve: every point
+/// of a polyline, the last of a quadratic run, each segment's end of a cubic run.
+inline bool IsOnCurvePoint(const OutlineCurve& curve, std::size_t index, std::size_t count) {
+  if (curve.CurveType == CURVE_QSPLINE) return index + 1 == count;
+  if (curve.CurveType == CURVE_CSPLINE) return index % 3 == 2;
+  return true;
+}
 
 /// One closed contour: a start point and its runs; `CurveCount` equals `Curves.size()`.
 struct OutlineBlock {

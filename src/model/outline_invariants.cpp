@@ -1,18 +1,23 @@
 #include "model/outline_invariants.h"
 
 #include <algorithm>
+#include <cstddef>
 
 namespace moji {
-namespace {
 
-bool CurveIsWhole(const OutlineCurve& curve) {
-  const std::int32_t least = curve.CurveType == CURVE_QSPLINE ? 2 : 1;
-  const bool wholeSegments = curve.CurveType != CURVE_CSPLINE || curve.PointCount % 3 == 0;
-  return curve.PointCount >= least && wholeSegments &&
-         static_cast<std::size_t>(curve.PointCount) == curve.Points.size();
+const char* CurveProblem(const OutlineCurve& curve) {
+  if (curve.PointCount < 0 || static_cast<std::size_t>(curve.PointCount) != curve.Points.size()) {
+    return "curve point count differs from its points";
+  }
+  if (curve.PointCount == 0) return "curve without points";
+  if (curve.CurveType == CURVE_QSPLINE && curve.PointCount < 2) {
+    return "spline run of a single point";
+  }
+  if (curve.CurveType == CURVE_CSPLINE && curve.PointCount % 3 != 0) {
+    return "cubic run of a partial segment";
+  }
+  return nullptr;
 }
-
-}  // namespace
 
 bool KeepsOutlineInvariants(const GlyphOutline& outline) {
   if (outline.BlockCount < 0 || static_cast<std::size_t>(outline.BlockCount) != outline.Blocks.size()) {
@@ -25,7 +30,7 @@ bool KeepsOutlineInvariants(const GlyphOutline& outline) {
       return false;
     }
     for (const OutlineCurve& curve : block.Curves) {
-      if (!CurveIsWhole(curve)) return false;
+      if (CurveProblem(curve) != nullptr) return false;
       largest = std::max(largest, curve.PointCount);
     }
   }
