@@ -100,7 +100,7 @@ inline void BM_MotionTick(benchmark::State& state, MovedGlyph glyph, double rati
       mouse.ButtonDown = held ? 1 : 0;
     }
     if (mouse.ButtonDown > 0) ++mouse.ButtonDown;
-    RunMotionFrame(mouse, random, penWidth, outline, target);
+    RunMotionFrame(mouse, random, penWidth, outline, {}, target);
   }
   state.counters["points"] = static_cast<double>(PointCount(placed));
 }

@@ -6,10 +6,10 @@
 #include <QPixmap>
 #include <QTranslator>
 #include <csignal>
-#include <memory>
 
 #include "cli/cli_commands.h"
 #include "cli/command_line.h"
+#include "display/face_walk.h"
 #include "window/main_window.h"
 
 int main(int argc, char** argv) {
@@ -21,6 +21,14 @@ int main(int argc, char** argv) {
   if (!parsed.Request) return moji::RefuseCommand(parsed.Error);
   const moji::CommandRequest& request = *parsed.Request;
   if (request.Kind != moji::CommandKind::Window) return moji::RunCommand(request);
+  const bool screenshot = request.ScreenshotPath.has_value();
+  // A screenshot run fails on a font file it cannot use as the subcommands do, in one line,
+  // before anything touches a display.
+  if (screenshot && request.FontFile) {
+    const moji::FontFileChoice choice =
+        moji::ChooseFontFileFace(*request.FontFile, request.FaceIndex);
+    if (!choice.Chosen) return moji::Fail(choice.Problem);
+  }
 
   QApplication app(argc, argv);
   QCoreApplication::setApplicationName(QStringLiteral("moji-outline"));
@@ -31,9 +39,8 @@ int main(int argc, char** argv) {
   moji::InstallToolkitTranslation(toolkitTexts);
   moji::Main window;
   window.Form_Load();
-  // A font file given is opened over the start-up face; a screenshot run tells its failure on
-  // standard error, never in a box, and writes nothing then.
-  const bool screenshot = request.ScreenshotPath.has_value();
+  // A font file given is opened over the start-up face; should it fail now in a screenshot
+  // run (changed since it was checked), the run says so on standard error and writes nothing.
   if (request.FontFile && !window.OpenFontFile(*request.FontFile, request.FaceIndex, screenshot) &&
       screenshot) {
     return moji::kUsageError;

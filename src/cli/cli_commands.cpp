@@ -1,27 +1,21 @@
 #include "cli/cli_commands.h"
 
-#include <sys/stat.h>
-
 #include <QGuiApplication>
 #include <QImage>
 #include <QtGlobal>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <exception>
 #include <memory>
 
 #include "cli/offscreen_display.h"
 #include "display/drawing_area_font.h"
 #include "display/face_walk.h"
-#include "display/glyph_outline_fetch.h"
 #include "display/outline_json.h"
 #include "display/svg_drawing.h"
-#include "platform/font_engine.h"
 #include "platform/installed_faces.h"
 #include "platform/raster_surface.h"
 #include "platform/recording_surface.h"
 #include "platform/unicode_names.h"
+#include "report/outline_report.h"
 
 namespace moji {
 namespace {
@@ -32,33 +26,33 @@ constexpr int kDrawingError = 1;
 /// start-up face; nothing (the reason printed) when its font file cannot be used.
 std::optional<std::string> RequestFaceName(const CommandRequest& request) {
   if (!request.FontFile) return request.Face.value_or(Utf8(kDefaultFace));
-  FontFileFace face = FaceOfFontFile(*request.FontFile, request.FaceIndex);
-  if (!face.FaceName) Fail(face.Problem);
-  return face.FaceName;
+  const FontFileChoice choice = ChooseFontFileFace(*request.FontFile, request.FaceIndex);
+  if (!choice.Chosen) {
+    Fail(choice.Problem);
+    return std::nullopt;
+  }
+  return choice.Chosen->FaceName;
 }
 
-/// Runs the display request of a command in the face given.
-void Display(const CommandRequest& request, const std::string& face, std::int32_t penWidth,
-             DisplayTarget& target) {
+/// Runs the display request of a command in the face given, with its thickness.
+void Display(const CommandRequest& request, const std::string& face, DisplayTarget& target) {
   GlyphOutline outline;
-  RunDisplayRequest(request.Character, face, penWidth, outline, target);
+  RunDisplayRequest(request.Character, face, request.Thickness, outline, target);
 }
 
 /// The report, the outline as JSON, or the glyph's identity lines.
 int Report(const CommandRequest& request, const std::string& face) {
-  if (request.Report == ReportForm::Text) {
-    OffscreenDisplay display;
-    Display(request, face, kInitialPen, display);
-    return WriteToStandardOutput(Utf8(display.Report()));
-  }
   DeviceContext dc;
-  std::optional<GlyphDetails> details;
-  const GlyphOutline outline =
-      FetchGlyphOutline(dc, request.Character, *OutlineRequestFont(face), &details);
-  const DisplayedGlyph glyph = DescribeDisplayedGlyph(request.Character, std::move(details));
-  if (request.Report == ReportForm::Json) return WriteToStandardOutput(OutlineJson(outline, glyph));
+  const std::optional<FetchedGlyph> fetched = FetchDisplayedGlyph(dc, request.Character, face);
+  if (!fetched) return Fail("the face name is longer than 31 bytes");
+  if (request.Report == ReportForm::Text) {
+    return WriteToStandardOutput(Utf8(OutlineReportText(fetched->Outline)));
+  }
+  if (request.Report == ReportForm::Json) {
+    return WriteToStandardOutput(OutlineJson(fetched->Outline, fetched->Glyph));
+  }
   std::string lines;
-  for (const std::string& line : IdentityLines(glyph)) lines += EscapedLine(line) + '\n';
+  for (const std::string& line : IdentityLines(fetched->Glyph)) lines += EscapedLine(line) + '\n';
   return WriteToStandardOutput(lines);
 }
 
@@ -76,19 +70,19 @@ std::unique_ptr<QGuiApplication> TextApplication() {
 /// The drawing area's logical 200 x 200 pixels, drawn at `Scale` device pixels per pixel.
 int RenderPng(const CommandRequest& request, const std::string& face) {
   const auto application = request.Overlays.Numbers ? TextApplication() : nullptr;
-  RasterSurface surface(kDrawingSide, kDrawingSide, 0x00FFFFFF, request.Scale);
+  RasterSurface surface(kDrawingSide, kDrawingSide, kDrawingBackground, request.Scale);
   OffscreenDisplay display(&surface, [&surface] { surface.Clear(); }, request.Overlays,
                            [&surface](const OutlineMarks& marks) {
                              surface.DrawMarks(marks.Points, marks.Symbols, marks.Starts);
                            });
-  Display(request, face, request.Thickness, display);
+  Display(request, face, display);
   return WritePngFile(request.OutputPath, surface.Image());
 }
 
 int RenderSvg(const CommandRequest& request, const std::string& face) {
   RecordingSurface recording;
   OffscreenDisplay display(&recording, [&recording] { recording.Clear(); }, request.Overlays);
-  Display(request, face, request.Thickness, display);
+  Display(request, face, display);
   const std::string svg = SvgOfDrawing(recording.Calls(), kDrawingSide, kDrawingSide,
                                        display.Marks(), &display.Glyph());
   return WriteOutputFile(request.OutputPath, svg);
@@ -111,10 +105,11 @@ int InstalledFaces() {
 
 /// The faces of a font file, one line each: its index, then its name.
 int FontFileFaces(const std::string& path) {
-  const FontFileFace first = FaceOfFontFile(path, 0);
-  if (!first.FaceName) return Fail(first.Problem);
+  // Only the entries are printed: any face number would do.
+  const FontFileChoice choice = ChooseFontFileFace(path, 0);
+  if (choice.Entries.empty()) return Fail(choice.Problem);
   std::string listing;
-  for (const FaceEntry& entry : FontFileEntries(path)) {
+  for (const FaceEntry& entry : choice.Entries) {
     listing += std::to_string(entry.Index) + " " + EscapedLine(entry.Name) + '\n';
   }
   return WriteToStandardOutput(listing);
@@ -151,19 +146,5 @@ int RunCommand(const CommandRequest& request) {
 }
 
 int RefuseCommand(const std::string& error) { return Fail(error + " (see moji-outline --help)"); }
-
-FontFileFace FaceOfFontFile(const std::string& path, int index) {
-  struct stat status{};
-  if (stat(path.c_str(), &status) != 0) return {std::nullopt, "cannot open " + path + ": " + std::strerror(errno)};
-  if (S_ISDIR(status.st_mode)) return {std::nullopt, "cannot open " + path + ": " + std::strerror(EISDIR)};
-  const std::size_t faces = FontsOfFile(path).size();
-  if (faces == 0) return {std::nullopt, path + " is no font with TrueType or CFF outlines"};
-  std::string name = FontFileFaceName(path, index);
-  if (name.empty()) {
-    return {std::nullopt, path + " has " + std::to_string(faces) + " face" + (faces > 1 ? "s" : "") +
-                              ", from index 0: no face " + std::to_string(index)};
-  }
-  return {std::move(name), {}};
-}
 
 }  // namespace moji

@@ -1,16 +1,12 @@
 #pragma once
 // The command line's subcommands: the window's display request and face walk without a window.
 
-#include <optional>
 #include <string>
 
 #include "cli/command_line.h"
 #include "cli/command_output.h"
 
 namespace moji {
-
-/// Side of the drawing area in pixels: the window's Picture1 image.
-inline constexpr int kDrawingSide = 200;
 
 /// Runs a parsed command (not the window), writing its result to standard output or its file
 /// and any failure as one line to standard error. Returns the exit status: 0 on success, 2 for
@@ -19,13 +15,5 @@ int RunCommand(const CommandRequest& request);
 
 /// Prints the one-line message of a refused command line and returns its exit status, 2.
 int RefuseCommand(const std::string& error);
-
-/// The face name that draws from face `index` of the font file, or the one-line reason it
-/// cannot: the file does not open, is no font with outlines, or has no such face.
-struct FontFileFace {
-  std::optional<std::string> FaceName;
-  std::string Problem;
-};
-FontFileFace FaceOfFontFile(const std::string& path, int index);
 
 }  // namespace moji

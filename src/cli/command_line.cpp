@@ -102,6 +102,11 @@ QString ApplyFaceOptions(const QCommandLineParser& parser, CommandRequest& reque
     if (!index) return "--face-index must be a whole number from 0: " + parser.value("face-index");
     request.FaceIndex = *index;
   }
+  return {};
+}
+
+/// Reads what `report` prints into the request; the problem with it, or an empty text.
+QString ApplyReportOptions(const QCommandLineParser& parser, CommandRequest& request) {
   if (parser.isSet("json") && parser.isSet("info")) return "--json and --info cannot both be given";
   if (parser.isSet("json")) request.Report = ReportForm::Json;
   if (parser.isSet("info")) request.Report = ReportForm::Info;
@@ -229,6 +234,7 @@ ParsedCommand ParseCommandLine(int argc, const char* const* argv) {
   }
   QString problem = ApplyPositionals(positionals, request);
   if (problem.isEmpty()) problem = ApplyFaceOptions(parser, request);
+  if (problem.isEmpty()) problem = ApplyReportOptions(parser, request);
   if (problem.isEmpty()) problem = ApplyDrawingOptions(parser, request);
   if (problem.isEmpty()) problem = ApplyOutputOptions(parser, request);
   if (!problem.isEmpty()) return Refused(problem);

@@ -18,9 +18,6 @@ enum class ImageFormat { Png, Svg };
 /// What `report` prints: the report, the outline as JSON, or which glyph it is.
 enum class ReportForm { Text, Json, Info };
 
-/// The most device pixels per drawing-area pixel that `render --scale` draws a PNG at.
-inline constexpr std::int32_t kLargestScale = 8;
-
 /// A parsed command line; the fields a command does not take keep their defaults.
 struct CommandRequest {
   CommandKind Kind = CommandKind::Window;

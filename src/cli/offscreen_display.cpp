@@ -11,12 +11,6 @@ OffscreenDisplay::OffscreenDisplay(DrawingSurface* surface, std::function<void()
   dc_.Surface = surface;
 }
 
-void OffscreenDisplay::ShowReport(std::u16string report) { report_ = std::move(report); }
-
-void OffscreenDisplay::ClearDrawing() {
-  if (clear_) clear_();
-}
-
 void OffscreenDisplay::DrawMarks(const OutlineMarks& marks) {
   marks_ = marks;
   if (drawMarks_) drawMarks_(marks);

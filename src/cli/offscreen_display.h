@@ -1,26 +1,24 @@
 #pragma once
-// The drawing area and report box of a display request run without a window.
+// The drawing area of a display request run without a window.
 
 #include <functional>
-#include <span>
 #include <string>
 
 #include "display/display_request.h"
 
 namespace moji {
 
-/// Keeps the report, the glyph and the marks of a request, and draws onto a surface if given one.
+/// Draws a request onto a surface and keeps its glyph and marks; the report is not kept.
 class OffscreenDisplay final : public DisplayTarget {
  public:
-  /// Draws on `surface` (nothing is drawn without one); `clear` empties it and `drawMarks`
-  /// draws marks onto it; the marks of `overlays` are asked for.
-  explicit OffscreenDisplay(DrawingSurface* surface = nullptr, std::function<void()> clear = {},
-                            OverlaySettings overlays = {},
-                            std::function<void(const OutlineMarks&)> drawMarks = {});
+  /// Draws on `surface`; `clear` empties it and `drawMarks` (if given) draws marks onto it; the
+  /// marks of `overlays` are asked for.
+  OffscreenDisplay(DrawingSurface* surface, std::function<void()> clear, OverlaySettings overlays,
+                   std::function<void(const OutlineMarks&)> drawMarks = {});
 
   DeviceContext& DrawingDc() override { return dc_; }
-  void ShowReport(std::u16string report) override;
-  void ClearDrawing() override;
+  void ShowReport(std::u16string) override {}
+  void ClearDrawing() override { clear_(); }
   void RefreshDrawing() override {}
   // The command line draws single requests; the motion never runs here.
   void DrawPulseCircle(float, float, float) override {}
@@ -28,8 +26,7 @@ class OffscreenDisplay final : public DisplayTarget {
   void ShowGlyph(const DisplayedGlyph& glyph) override { glyph_ = glyph; }
   void DrawMarks(const OutlineMarks& marks) override;
 
-  /// The report, the glyph and the marks of the last request.
-  const std::u16string& Report() const { return report_; }
+  /// The glyph and the marks of the last request.
   const DisplayedGlyph& Glyph() const { return glyph_; }
   const OutlineMarks& Marks() const { return marks_; }
 
@@ -38,7 +35,6 @@ class OffscreenDisplay final : public DisplayTarget {
   std::function<void()> clear_;
   OverlaySettings overlays_;
   std::function<void(const OutlineMarks&)> drawMarks_;
-  std::u16string report_;
   DisplayedGlyph glyph_;
   OutlineMarks marks_;
 };

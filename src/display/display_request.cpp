@@ -30,31 +30,40 @@ std::optional<LOGFONTA> OutlineRequestFont(std::string_view faceName) {
   return font;
 }
 
-void DrawRequestedMarks(const GlyphOutline& placed, std::span<const PointSource> sources,
-                        DisplayTarget& target) {
-  const OverlaySettings overlays = target.Overlays();
-  if (overlays == OverlaySettings{}) return;
-  target.DrawMarks(MarksOfOutline(placed, sources, overlays));
+std::optional<FetchedGlyph> FetchDisplayedGlyph(DeviceContext& dc, const std::u16string& text,
+                                                std::string_view faceName) {
+  const std::optional<LOGFONTA> font = OutlineRequestFont(faceName);
+  if (!font) return std::nullopt;
+  std::optional<GlyphDetails> details;
+  GlyphOutline outline = FetchGlyphOutline(dc, text, *font, &details);
+  return FetchedGlyph{std::move(outline), DescribeDisplayedGlyph(text, std::move(details))};
+}
+
+void DrawOutlineFrame(const GlyphOutline& placed, std::span<const PointSource> sources,
+                      std::int32_t penWidth, DisplayTarget& target,
+                      std::optional<DrawnCircle> pulse) {
+  target.ClearDrawing();
+  if (pulse) target.DrawPulseCircle(pulse->CenterX, pulse->CenterY, pulse->Radius);
+  DrawBlocksInPaletteColors(target.DrawingDc(), placed, penWidth);
+  if (const OverlaySettings overlays = target.Overlays(); overlays != OverlaySettings{}) {
+    target.DrawMarks(MarksOfOutline(placed, sources, overlays));
+  }
+  target.RefreshDrawing();
 }
 
 bool RunDisplayRequest(std::u16string text, std::string_view faceName, std::int32_t penWidth,
                        GlyphOutline& currentOutline, DisplayTarget& target) {
   if (text.empty()) return false;
-  const std::optional<LOGFONTA> font = OutlineRequestFont(faceName);
-  if (!font) return false;
-
-  std::optional<GlyphDetails> details;
-  currentOutline = FetchGlyphOutline(target.DrawingDc(), text, *font, &details);
-  const DisplayedGlyph glyph = DescribeDisplayedGlyph(text, std::move(details));
+  std::optional<FetchedGlyph> fetched = FetchDisplayedGlyph(target.DrawingDc(), text, faceName);
+  if (!fetched) return false;
+  currentOutline = std::move(fetched->Outline);
   target.ShowReport(OutlineReportText(currentOutline));
-  target.ShowGlyph(glyph);
+  target.ShowGlyph(fetched->Glyph);
   PlaceOutline(currentOutline, kPlaceOffsetX, kPlaceOffsetY, kPlaceScale, true);
-  target.ClearDrawing();
-  DrawBlocksInPaletteColors(target.DrawingDc(), currentOutline, penWidth);
-  DrawRequestedMarks(currentOutline, glyph.Glyph ? std::span(glyph.Glyph->Points)
-                                                 : std::span<const PointSource>(),
-                     target);
-  target.RefreshDrawing();
+  const DisplayedGlyph& glyph = fetched->Glyph;
+  DrawOutlineFrame(currentOutline, glyph.Glyph ? std::span(glyph.Glyph->Points)
+                                               : std::span<const PointSource>(),
+                   penWidth, target);
   return true;
 }
 

@@ -22,6 +22,11 @@ inline constexpr std::int32_t kOutlineFontHeight = 32;
 inline constexpr std::int32_t kThinnestPen = 1;
 inline constexpr std::int32_t kThickestPen = 5;
 inline constexpr std::int32_t kInitialPen = 2;
+/// Side of the square drawing area (Picture1) in pixels, and its background colour, white.
+inline constexpr int kDrawingSide = 200;
+inline constexpr COLORREF kDrawingBackground = 0x00FFFFFF;
+/// The most device pixels per drawing-area pixel that a saved or rendered PNG is drawn at.
+inline constexpr std::int32_t kLargestScale = 8;
 
 /// What a display request writes to: a drawing area with its device context, and a report.
 class DisplayTarget {
@@ -41,8 +46,6 @@ class DisplayTarget {
   virtual OverlaySettings Overlays() const { return {}; }
   /// Learns which glyph a request shows, before it is drawn; the target keeps what it needs.
   virtual void ShowGlyph(const DisplayedGlyph& glyph) { static_cast<void>(glyph); }
-  /// Where the points of the glyph shown come from, for the marks of a motion frame.
-  virtual std::span<const PointSource> ShownSources() const { return {}; }
   /// Draws marks over the blocks.
   virtual void DrawMarks(const OutlineMarks& marks) { static_cast<void>(marks); }
 };
@@ -51,9 +54,31 @@ class DisplayTarget {
 /// default character set; nullopt when the name needs more than 31 bytes.
 std::optional<LOGFONTA> OutlineRequestFont(std::string_view faceName);
 
-/// Draws over the placed outline the marks the target asks for, the points numbered by `sources`.
-void DrawRequestedMarks(const GlyphOutline& placed, std::span<const PointSource> sources,
-                        DisplayTarget& target);
+/// An outline fetched for a display request, in font heights, and which glyph it is.
+struct FetchedGlyph {
+  GlyphOutline Outline;
+  DisplayedGlyph Glyph;
+};
+
+/// Fetches the outline of the first character of `text` in the named face through `dc`
+/// and describes its glyph; nullopt when the name needs more than 31 bytes.
+std::optional<FetchedGlyph> FetchDisplayedGlyph(DeviceContext& dc, const std::u16string& text,
+                                                std::string_view faceName);
+
+/// A circle in drawing-area pixels: the motion mode's pulse around the mouse.
+struct DrawnCircle {
+  float CenterX = 0.0f;
+  float CenterY = 0.0f;
+  float Radius = 0.0f;
+};
+
+/// Draws the placed outline afresh: clears the drawing, draws the pulse circle if any, every
+/// block in its palette colour with a pen `penWidth` wide, over them the marks the target asks
+/// for (the points numbered by `sources`), and refreshes. Throws what the block drawing throws
+/// for a broken outline.
+void DrawOutlineFrame(const GlyphOutline& placed, std::span<const PointSource> sources,
+                      std::int32_t penWidth, DisplayTarget& target,
+                      std::optional<DrawnCircle> pulse = std::nullopt);
 
 /// The display pipeline for the first character of `text` in the named face: fetch the outline
 /// into `currentOutline`, show its report and which glyph it is, place it at 160 pixels per font

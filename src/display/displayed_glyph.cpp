@@ -11,13 +11,17 @@ namespace {
 
 /// "U+9F8D 龍": the code point and, when it is a character to show, the character itself.
 std::string CodePointLine(std::uint32_t codePoint, const std::u16string& character) {
-  char hex[16];
-  std::snprintf(hex, sizeof hex, "U+%04X", static_cast<unsigned>(codePoint));
   const bool control = codePoint < 0x20 || (codePoint >= 0x7F && codePoint < 0xA0);
-  return control ? hex : std::string(hex) + " " + Utf8(character);
+  return control ? CodePointLabel(codePoint) : CodePointLabel(codePoint) + " " + Utf8(character);
 }
 
 }  // namespace
+
+std::string CodePointLabel(std::uint32_t codePoint) {
+  char label[16];
+  std::snprintf(label, sizeof label, "U+%04X", static_cast<unsigned>(codePoint));
+  return label;
+}
 
 DisplayedGlyph DescribeDisplayedGlyph(const std::u16string& text,
                                       std::optional<GlyphDetails> details) {

@@ -25,6 +25,9 @@ struct DisplayedGlyph {
 DisplayedGlyph DescribeDisplayedGlyph(const std::u16string& text,
                                       std::optional<GlyphDetails> glyph);
 
+/// "U+9F8D": the code point in hex, at least four digits.
+std::string CodePointLabel(std::uint32_t codePoint);
+
 /// What the status bar and `report --info` say of the glyph, one UTF-8 line each: the code
 /// point and character, the Unicode name, the glyph index and name, the face, its file.
 std::vector<std::string> IdentityLines(const DisplayedGlyph& glyph);

@@ -19,6 +19,30 @@ std::int32_t IndexOf(const std::vector<std::string>& entries, std::string_view n
   return index > INT32_MAX ? -1 : static_cast<std::int32_t>(index);
 }
 
+std::vector<FaceEntry> FontFileEntries(const std::string& path) {
+  std::vector<FaceEntry> entries;
+  for (const InstalledFont& font : FontsOfFile(path)) {
+    // A face the font engine cannot open could never be drawn: it is left out.
+    std::string faceName = FontFileFaceName(path, font.Index);
+    if (faceName.empty()) continue;
+    std::string name = FaceNameOfFont(font);
+    if (name.empty()) {
+      name = path.substr(path.rfind('/') + 1) + " " + std::to_string(font.Index);
+    }
+    entries.push_back({std::move(name), std::move(faceName), font.Index});
+  }
+  return entries;
+}
+
+/// "0, 1, 3": the face numbers of the entries.
+std::string FaceNumbers(const std::vector<FaceEntry>& entries) {
+  std::string numbers;
+  for (const FaceEntry& entry : entries) {
+    numbers += (numbers.empty() ? "" : ", ") + std::to_string(entry.Index);
+  }
+  return numbers;
+}
+
 }  // namespace
 
 void WalkOutlineFaces(const std::vector<std::string>& names, const SelectDrawingFace& selectFace,
@@ -43,16 +67,19 @@ std::int32_t EntryOfDrawingFace(const std::vector<std::string>& entries, std::st
   return drawn.empty() ? -1 : IndexOf(entries, drawn);
 }
 
-std::vector<FaceEntry> FontFileEntries(const std::string& path) {
-  std::vector<FaceEntry> entries;
-  for (const InstalledFont& font : FontsOfFile(path)) {
-    std::string name = FaceNameOfFont(font);
-    if (name.empty()) {
-      name = path.substr(path.rfind('/') + 1) + " " + std::to_string(font.Index);
-    }
-    entries.push_back({std::move(name), FontFileFaceName(path, font.Index), font.Index});
+FontFileChoice ChooseFontFileFace(const std::string& path, int index) {
+  FontFileChoice choice{FontFileEntries(path), std::nullopt, {}};
+  const auto found = std::find_if(choice.Entries.begin(), choice.Entries.end(),
+                                  [index](const FaceEntry& entry) { return entry.Index == index; });
+  if (found != choice.Entries.end()) {
+    choice.Chosen = *found;
+  } else if (choice.Entries.empty()) {
+    choice.Problem = "cannot read a font with TrueType or CFF outlines from " + path;
+  } else {
+    choice.Problem = path + " has no outline face " + std::to_string(index) +
+                     " (its outline faces: " + FaceNumbers(choice.Entries) + ")";
   }
-  return entries;
+  return choice;
 }
 
 }  // namespace moji

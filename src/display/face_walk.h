@@ -1,9 +1,11 @@
 #pragma once
-// The font walk: which installed faces the font engine realises as TrueType fonts.
+// The font walk: which installed faces the font engine realises as outline fonts, and which
+// faces of a font file it draws from.
 // Plain C++: the window fills its face list with it and the command line prints it.
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,10 +41,20 @@ struct FaceEntry {
   friend bool operator==(const FaceEntry&, const FaceEntry&) = default;
 };
 
-/// The entries of the outline faces a font file holds, by index, each named as the installed
-/// families are (its Japanese name where one fits, else its first that fits, else the file's
-/// name and the index); empty when the file is no font or holds none.
-std::vector<FaceEntry> FontFileEntries(const std::string& path);
+/// The outline faces of a font file and the one asked for by its own face number (the index
+/// `faces --font-file` prints); without one, a one-line reason.
+struct FontFileChoice {
+  /// The file's outline faces that the font engine opens, by index, each named as the
+  /// installed families are (its Japanese name where one fits, else its first that fits, else
+  /// the file's name and the index); empty when the file is no font or holds none.
+  std::vector<FaceEntry> Entries;
+  std::optional<FaceEntry> Chosen;
+  /// Why nothing is chosen: the file gives no outline face, or none of that number.
+  std::string Problem;
+};
+
+/// Reads the outline faces of the font file at `path` once and chooses face `index` of them.
+FontFileChoice ChooseFontFileFace(const std::string& path, int index);
 
 /// The entry of `entries` to show as current for the drawing face `face`: the entry of that
 /// name, else the entry of the listed family the font engine draws for it, else -1.

@@ -1,21 +1,17 @@
 #include "display/motion_frame.h"
 
-#include "display/block_palette.h"
-
 namespace moji {
 
 void RunMotionFrame(const MouseState& mouse, RandomSource& random, std::int32_t penWidth,
-                    GlyphOutline& currentOutline, DisplayTarget& target) {
+                    GlyphOutline& currentOutline, std::span<const PointSource> sources,
+                    DisplayTarget& target) {
   MoveOutline(currentOutline, mouse, random);
-  target.ClearDrawing();
-  // The circle goes first, so the blocks are drawn over it.
+  // The circle goes under the blocks; the marks travel with their points.
+  std::optional<DrawnCircle> pulse;
   if (mouse.ButtonDown > 0) {
-    target.DrawPulseCircle(mouse.MouseX, mouse.MouseY, PulseRadius(mouse.ButtonDown));
+    pulse = DrawnCircle{mouse.MouseX, mouse.MouseY, PulseRadius(mouse.ButtonDown)};
   }
-  DrawBlocksInPaletteColors(target.DrawingDc(), currentOutline, penWidth);
-  // The marks travel with their points.
-  DrawRequestedMarks(currentOutline, target.ShownSources(), target);
-  target.RefreshDrawing();
+  DrawOutlineFrame(currentOutline, sources, penWidth, target, pulse);
 }
 
 }  // namespace moji

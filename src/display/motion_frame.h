@@ -3,6 +3,7 @@
 // Plain C++: the window's timer runs it, and so does the motion benchmark.
 
 #include <cstdint>
+#include <span>
 
 #include "model/glyph_outline.h"
 #include "motion/motion_step.h"
@@ -13,8 +14,10 @@ namespace moji {
 
 /// Moves every point of the placed `currentOutline`, clears the drawing, draws the pulse circle
 /// around the mouse while a button is held, then every block in its palette colour with a pen
-/// `penWidth` wide and the marks the target asks for, and refreshes. Throws what the block drawing throws for a broken outline.
+/// `penWidth` wide and the marks the target asks for (the points numbered by `sources`), and
+/// refreshes. Throws what the block drawing throws for a broken outline.
 void RunMotionFrame(const MouseState& mouse, RandomSource& random, std::int32_t penWidth,
-                    GlyphOutline& currentOutline, DisplayTarget& target);
+                    GlyphOutline& currentOutline, std::span<const PointSource> sources,
+                    DisplayTarget& target);
 
 }  // namespace moji

@@ -205,6 +205,10 @@ std::vector<InstalledFont> FontsOfFile(const std::string& path) {
   FcFontSetDestroy(set);
   std::sort(fonts.begin(), fonts.end(),
             [](const InstalledFont& a, const InstalledFont& b) { return a.Index < b.Index; });
+  // A variable font comes as itself and as its default instance: one face.
+  fonts.erase(std::unique(fonts.begin(), fonts.end(),
+                          [](const InstalledFont& a, const InstalledFont& b) { return a.Index == b.Index; }),
+              fonts.end());
   for (InstalledFont& font : fonts) font.File = path;
   return fonts;
 }

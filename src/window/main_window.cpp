@@ -23,7 +23,6 @@
 #include <QTranslator>
 #include <algorithm>
 #include <cmath>
-#include <iostream>
 #include <limits>
 #include <string>
 #include <string_view>
@@ -33,13 +32,15 @@
 #include "display/block_palette.h"
 #include "display/drawing_area_font.h"
 #include "display/file_output.h"
-#include "display/glyph_outline_fetch.h"
 #include "display/motion_frame.h"
+#include "display/one_line_message.h"
 #include "display/outline_json.h"
+#include "display/png_file.h"
 #include "display/svg_drawing.h"
 #include "platform/font_engine.h"
 #include "platform/raster_surface.h"
 #include "platform/recording_surface.h"
+#include "platform/unicode_names.h"
 #include "window/handler_boundary.h"
 
 /// The program's icon, compiled into this library (window_icons.qrc): the 48-pixel picture
@@ -60,11 +61,7 @@ constexpr int kClientHeight = 436;
 constexpr int kTimerInterval = 50;
 constexpr int kText2PointSize = 72;
 
-constexpr int kLargestImageScale = 8;
-
 QString Utf16(const char16_t* text) { return QString::fromUtf16(text); }
-
-std::string Utf8(const char16_t* text) { return QString::fromUtf16(text).toStdString(); }
 
 /// A file name as the file system spells it, and back.
 std::string PathBytes(const QString& file) { return QFile::encodeName(file).toStdString(); }
@@ -72,12 +69,12 @@ QString PathText(const std::string& path) {
   return QFile::decodeName(QByteArray::fromStdString(path));
 }
 
-/// The text with every control character (a line break among them) turned into a space.
-QString OneLine(QString text) {
-  for (QChar& c : text) {
-    if (c.unicode() < 0x20 || c.unicode() == 0x7F) c = u' ';
-  }
-  return text;
+/// Why no face of a font file is chosen, for the message box.
+QString FontFileProblem(const FontFileChoice& choice, int faceIndex) {
+  if (choice.Entries.empty()) return Utf16(u"フォントとして読めません");
+  return Utf16(u"フェイス番号 %1 はありません（フェイスは %2 個）")
+      .arg(faceIndex)
+      .arg(choice.Entries.size());
 }
 
 /// The local files a drag carries; none unless it carries local files only and lets them be
@@ -91,13 +88,6 @@ QStringList DraggedFiles(const QDropEvent& event) {
     files << url.toLocalFile();
   }
   return files;
-}
-
-/// Takes a drag of font files as a copy; leaves any other drag alone.
-void AcceptFileDrag(QDropEvent& event) {
-  if (DraggedFiles(event).isEmpty()) return;
-  event.setDropAction(Qt::CopyAction);
-  event.accept();
 }
 
 /// Whether a saved picture is SVG: its name ends in ".svg", in any case.
@@ -278,7 +268,8 @@ void Main::ShowGlyph(const DisplayedGlyph& glyph) {
   shownGlyph_ = glyph;
   QStringList line;
   for (const std::string& part : IdentityLines(glyph)) line << QString::fromStdString(part);
-  glyphLine_->setText(OneLine(line.join(QStringLiteral("   "))));
+  glyphLine_->setText(
+      QString::fromStdString(EscapedLine(line.join(QStringLiteral("   ")).toStdString())));
 }
 
 std::span<const PointSource> Main::ShownSources() const {
@@ -289,12 +280,8 @@ std::span<const PointSource> Main::ShownSources() const {
 void Main::DrawMarks(const OutlineMarks& marks) { picture1_->DrawMarks(marks); }
 
 void Main::RedrawOutline() {
-  RunHandler("RedrawOutline", [this] {
-    ClearDrawing();
-    DrawBlocksInPaletteColors(picture1_->Dc(), currentOutline_, Thickness());
-    DrawRequestedMarks(currentOutline_, ShownSources(), *this);
-    RefreshDrawing();
-  });
+  RunHandler("RedrawOutline",
+             [this] { DrawOutlineFrame(currentOutline_, ShownSources(), Thickness(), *this); });
 }
 
 void Main::EnumTrueTypeFont() {
@@ -324,37 +311,31 @@ std::string Main::FaceNameOfEntry(int index) const {
 }
 
 bool Main::OpenFontFile(const std::string& path, int faceIndex, bool messagesToStandardError) {
-  const std::vector<FaceEntry> entries = FontFileEntries(path);
-  if (entries.empty() || faceIndex < 0 || faceIndex >= std::ssize(entries)) {
-    const QString reason =
-        entries.empty() ? Utf16(u"フォントとして読めません")
-                        : Utf16(u"フェイス番号 %1 はありません（フェイスは %2 個）")
-                              .arg(faceIndex)
-                              .arg(entries.size());
-    Complain(Utf16(u"フォントファイルを開く"), Utf16(u"フォントファイルを開けません"),
-             PathText(path), reason, messagesToStandardError);
+  const FontFileChoice choice = ChooseFontFileFace(path, faceIndex);
+  if (!choice.Chosen) {
+    if (messagesToStandardError) {
+      Fail(choice.Problem);
+    } else {
+      Complain(Utf16(u"フォントファイルを開く"), Utf16(u"フォントファイルを開けません"),
+               PathText(path), FontFileProblem(choice, faceIndex));
+    }
     return false;
   }
-  for (const FaceEntry& entry : entries) {
+  for (const FaceEntry& entry : choice.Entries) {
     const QByteArray face = QByteArray::fromStdString(entry.FaceName);
     if (combo1_->findData(face) >= 0) continue;
     combo1_->addItem(QString::fromStdString(entry.Name), face);
     // The file tells an entry apart from an installed family of the same name.
     combo1_->setItemData(combo1_->count() - 1, PathText(path), Qt::ToolTipRole);
   }
-  const auto chosen = static_cast<std::size_t>(faceIndex);
-  combo1_->setCurrentIndex(combo1_->findData(QByteArray::fromStdString(entries[chosen].FaceName)));
+  const QByteArray chosen = QByteArray::fromStdString(choice.Chosen->FaceName);
+  combo1_->setCurrentIndex(combo1_->findData(chosen));
   Combo1_Click();
   return true;
 }
 
 void Main::Complain(const QString& title, const QString& what, const QString& file,
-                    const QString& reason, bool toStandardError) {
-  if (toStandardError) {
-    std::cerr << "moji-outline: " << OneLine(what + u'：' + file + u'：' + reason).toStdString()
-              << '\n';
-    return;
-  }
+                    const QString& reason) {
   QMessageBox box(QMessageBox::Warning, title,
                   what + u'：' + QFileInfo(file).fileName() + u'\n' + reason, QMessageBox::Ok, this);
   box.setTextFormat(Qt::PlainText);
@@ -385,14 +366,14 @@ void Main::SaveImageDialog() {
       bool chosen = false;
       const int screenScale = static_cast<int>(std::lround(picture1_->Image().devicePixelRatio()));
       scale = QInputDialog::getInt(this, Utf16(u"画像を保存"), Utf16(u"倍率（1〜8）："),
-                                   std::clamp(screenScale, 1, kLargestImageScale), 1,
-                                   kLargestImageScale, 1, &chosen);
+                                   std::clamp(screenScale, 1, kLargestScale), 1, kLargestScale,
+                                   1, &chosen);
       if (!chosen) return;
     }
     const std::string failure = SaveImage(PathBytes(file), scale);
     if (!failure.empty()) {
       Complain(Utf16(u"画像を保存"), Utf16(u"画像を保存できません"), file,
-               QString::fromStdString(failure), false);
+               QString::fromStdString(failure));
     }
   });
 }
@@ -406,24 +387,19 @@ void Main::SaveOutlineDialog() {
     const std::string failure = SaveOutline(PathBytes(file));
     if (!failure.empty()) {
       Complain(Utf16(u"アウトラインを保存"), Utf16(u"アウトラインを保存できません"), file,
-               QString::fromStdString(failure), false);
+               QString::fromStdString(failure));
     }
   });
 }
 
 QString Main::SuggestedFileName(const QString& suffix) const {
   if (!shownGlyph_.CodePoint) return QStringLiteral("moji-outline") + suffix;
-  return QStringLiteral("U+") +
-         QStringLiteral("%1").arg(*shownGlyph_.CodePoint, 4, 16, QLatin1Char('0')).toUpper() +
-         suffix;
+  return QString::fromStdString(CodePointLabel(*shownGlyph_.CodePoint)) + suffix;
 }
 
 std::string Main::SaveImage(const std::string& path, int scale) {
-  const OverlaySettings overlays = Overlays();
-  const OutlineMarks marks = overlays == OverlaySettings{}
-                                 ? OutlineMarks{}
-                                 : MarksOfOutline(currentOutline_, ShownSources(), overlays);
-  constexpr int side = PictureBox::kImageSide;
+  const OutlineMarks marks = MarksOfOutline(currentOutline_, ShownSources(), Overlays());
+  constexpr int side = kDrawingSide;
   DeviceContext dc;
   if (IsSvgName(path)) {
     RecordingSurface recording;
@@ -431,23 +407,19 @@ std::string Main::SaveImage(const std::string& path, int scale) {
     DrawBlocksInPaletteColors(dc, currentOutline_, Thickness());
     return SaveFile(path, SvgOfDrawing(recording.Calls(), side, side, marks, &shownGlyph_));
   }
-  RasterSurface surface(side, side, 0x00FFFFFF, std::clamp(scale, 1, kLargestImageScale));
+  RasterSurface surface(side, side, kDrawingBackground, std::clamp(scale, 1, kLargestScale));
   dc.Surface = &surface;
   DrawBlocksInPaletteColors(dc, currentOutline_, Thickness());
   surface.DrawMarks(marks.Points, marks.Symbols, marks.Starts);
-  const std::optional<std::string> png = PngBytes(surface.Image());
-  return png ? SaveFile(path, *png) : "cannot encode the picture as PNG";
+  return SavePngFile(path, PngBytes(surface.Image()));
 }
 
 std::string Main::SaveOutline(const std::string& path) {
   // The outline in font heights, as it is fetched: the current one is placed and may have moved.
-  const std::optional<LOGFONTA> font = OutlineRequestFont(picture1_->FontName());
-  std::optional<GlyphDetails> details;
-  const GlyphOutline outline =
-      font ? FetchGlyphOutline(picture1_->Dc(), shownGlyph_.Character, *font, &details)
-           : GlyphOutline{};
-  return SaveFile(path, OutlineJson(outline, DescribeDisplayedGlyph(shownGlyph_.Character,
-                                                                    std::move(details))));
+  const FetchedGlyph fetched =
+      FetchDisplayedGlyph(picture1_->Dc(), shownGlyph_.Character, picture1_->FontName())
+          .value_or(FetchedGlyph{{}, DescribeDisplayedGlyph(shownGlyph_.Character, {})});
+  return SaveFile(path, OutlineJson(fetched.Outline, fetched.Glyph));
 }
 
 void Main::ShowVersions() {
@@ -471,12 +443,16 @@ void Main::ShowVersions() {
   });
 }
 
-void Main::dragEnterEvent(QDragEnterEvent* event) { AcceptFileDrag(*event); }
+void Main::dragEnterEvent(QDragEnterEvent* event) { TakeFileDrag(*event); }
 
-void Main::dropEvent(QDropEvent* event) {
-  const QStringList files = DraggedFiles(*event);
-  if (files.isEmpty()) return;
-  AcceptFileDrag(*event);
+void Main::dropEvent(QDropEvent* event) { TakeFileDrag(*event); }
+
+bool Main::TakeFileDrag(QDropEvent& event) {
+  const QStringList files = DraggedFiles(event);
+  if (files.isEmpty()) return false;
+  event.setDropAction(Qt::CopyAction);
+  event.accept();
+  if (event.type() != QEvent::Drop) return true;
   // Opened once the drop is over, so a message box never holds up the program it came from.
   QMetaObject::invokeMethod(
       this,
@@ -486,21 +462,15 @@ void Main::dropEvent(QDropEvent* event) {
         });
       },
       Qt::QueuedConnection);
+  return true;
 }
 
 bool Main::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
   const bool drag = type == QEvent::DragEnter || type == QEvent::DragMove || type == QEvent::Drop;
   if (watched != text2_ || !drag) return QMainWindow::eventFilter(watched, event);
-  auto& drop = *static_cast<QDropEvent*>(event);
   // Text dragged over Text2 is dropped into it as usual.
-  if (DraggedFiles(drop).isEmpty()) return false;
-  if (type == QEvent::Drop) {
-    dropEvent(&drop);
-  } else {
-    AcceptFileDrag(drop);
-  }
-  return true;
+  return TakeFileDrag(*static_cast<QDropEvent*>(event));
 }
 
 void Main::Timer1_Timer() {
@@ -511,7 +481,7 @@ void Main::Timer1_Timer() {
     if (buttonDown_ > 0) CountUp(buttonDown_);
     if (!check1_->isChecked()) return;
     RunMotionFrame(MouseState{buttonDown_, mouseX_, mouseY_}, random_, Thickness(),
-                   currentOutline_, *this);
+                   currentOutline_, ShownSources(), *this);
   });
 }
 

@@ -3,7 +3,6 @@
 
 #include <QMainWindow>
 #include <cstdint>
-#include <memory>
 #include <span>
 #include <string>
 
@@ -46,8 +45,8 @@ class Main final : public QMainWindow, private DisplayTarget {
   Q_OBJECT
 
  public:
-  /// Builds every control with its design settings and starts Timer1; `faceList` is the
-  /// face list that `Form_Load` walks.
+  /// Builds every control with its design settings and starts Timer1; `faceNames` gives the
+  /// face names that `Form_Load` walks.
   explicit Main(FaceNames faceNames = InstalledFaceNames, QWidget* parent = nullptr);
   ~Main() override;
   Main(const Main&) = delete;
@@ -59,13 +58,16 @@ class Main final : public QMainWindow, private DisplayTarget {
   /// The display pipeline for the first character of `text`: fetch, report, place, draw.
   /// Does nothing for an empty text or a face name longer than 31 bytes.
   void GetKestrineProc(std::u16string text);
-  /// Fills Combo1 with the TrueType faces of the face list and makes "ＭＳ ゴシック" current.
+  /// Fills Combo1 with the outline faces (TrueType or CFF) of the face names and makes
+  /// "ＭＳ ゴシック" current.
   void EnumTrueTypeFont();
-  /// Adds the faces of the font file at `path` to Combo1 after its entries (each face once) and
-  /// draws from face `faceIndex` of the file, as choosing its entry does. A file that is no
-  /// usable font, or has no face of that index, changes nothing: one short message says why, in
-  /// a message box or, with `messagesToStandardError`, as one line on standard error. Returns
-  /// whether the face is drawn. Call after Form_Load, which lists the installed faces first.
+  /// Adds the outline faces of the font file at `path` to Combo1 after its entries (each face
+  /// once) and draws from the face numbered `faceIndex` in the file (the number `faces
+  /// --font-file` prints), as choosing its entry does. A file that is no usable font, or has no
+  /// outline face of that number, changes nothing: one short message says why, in a message box
+  /// or, with `messagesToStandardError` (for a run nobody answers a box in), as the command
+  /// line's one line on standard error. Returns whether the face is drawn. Call after
+  /// Form_Load, which lists the installed faces first.
   bool OpenFontFile(const std::string& path, int faceIndex, bool messagesToStandardError);
   /// Writes the drawing area as it stands (the outline as it has moved, the thickness and the
   /// marks, no pulse circle) to `path`: SVG when the name ends in ".svg", else PNG at `scale`
@@ -111,7 +113,7 @@ class Main final : public QMainWindow, private DisplayTarget {
  protected:
   /// Takes drags of local files only.
   void dragEnterEvent(QDragEnterEvent* event) override;
-  /// Opens each dropped file as OpenFontFile does, face 0, once the drop is over.
+  /// Opens each dropped font file as OpenFontFile does, face 0, once the drop is over.
   void dropEvent(QDropEvent* event) override;
   /// Files dragged over Text2 are offered to the window rather than typed into the text.
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -130,7 +132,8 @@ class Main final : public QMainWindow, private DisplayTarget {
   void DrawPulseCircle(float centerX, float centerY, float radius) override;
   OverlaySettings Overlays() const override;
   void ShowGlyph(const DisplayedGlyph& glyph) override;
-  std::span<const PointSource> ShownSources() const override;
+  /// Where the points of the glyph shown come from, for their numbers.
+  std::span<const PointSource> ShownSources() const;
   void DrawMarks(const OutlineMarks& marks) override;
   /// Draws the current outline again as it stands, with the marks asked for: after Picture1's
   /// image was made anew, or the marks changed.
@@ -144,9 +147,12 @@ class Main final : public QMainWindow, private DisplayTarget {
   void ShowVersions();
   /// A name to offer for a saved file: the code point shown and `suffix`.
   QString SuggestedFileName(const QString& suffix) const;
-  /// Says that the file could not be opened or written, in a box or on standard error.
+  /// Says in a message box that the file could not be opened or written.
   void Complain(const QString& title, const QString& what, const QString& file,
-                const QString& reason, bool toStandardError);
+                const QString& reason);
+  /// Takes a drag of local files as a copy and, dropped, opens them once the drop is over;
+  /// returns whether it is such a drag (any other is left alone).
+  bool TakeFileDrag(QDropEvent& event);
   /// What both scroll-bar events do: show the thickness and redraw with it.
   void ThicknessChanged(const char* handler);
   void ShowThickness();

@@ -8,11 +8,9 @@
 namespace moji {
 namespace {
 
-/// Foreground colour and line width of the circles, and the background: the picture box
-/// defaults.
+/// Foreground colour and line width of the circles: the picture box defaults.
 constexpr COLORREF kForeColor = 0x000000;
 constexpr int kDrawWidth = 1;
-constexpr COLORREF kBackColor = 0xFFFFFF;
 
 /// Whether the event can mean that the widget's device pixel ratio changed: the window moved
 /// to another screen, the screen's ratio changed, or the widget is being shown.
@@ -26,7 +24,8 @@ bool MayChangeRatio(QEvent::Type type) {
 }  // namespace
 
 PictureBox::PictureBox(QWidget* parent)
-    : QFrame(parent), surface_(kImageSide, kImageSide, kBackColor, devicePixelRatioF()) {
+    : QFrame(parent),
+      surface_(kDrawingSide, kDrawingSide, kDrawingBackground, devicePixelRatioF()) {
   setFrameStyle(QFrame::Panel | QFrame::Sunken);
   setLineWidth(kFrameWidth);
   setMouseTracking(true);

@@ -3,23 +3,16 @@
 // device pixel ratio of the screen it is shown on.
 
 #include <QFrame>
-#include <QString>
 #include <optional>
 #include <string>
 
 #include "platform/device_context.h"
 #include "platform/raster_surface.h"
+#include "display/display_request.h"
 #include "display/drawing_area_font.h"
 #include "display/overlay_marks.h"
 
 namespace moji {
-
-/// A circle drawn on the picture box since it was last cleared.
-struct DrawnCircle {
-  float CenterX = 0.0f;
-  float CenterY = 0.0f;
-  float Radius = 0.0f;
-};
 
 /// A drawing area that keeps its picture in an image, owns a device context drawing into
 /// that image, carries a font (face name and italic flag) selected into the device context,
@@ -31,8 +24,6 @@ class PictureBox final : public QFrame {
   Q_OBJECT
 
  public:
-  /// Side of the square image in pixels.
-  static constexpr int kImageSide = 200;
   /// Width of the sunken frame around the image.
   static constexpr int kFrameWidth = 2;
 

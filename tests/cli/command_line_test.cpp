@@ -298,6 +298,9 @@ TEST(CommandLine, FontFilesAndCodePoints) {
   const QString pair = QString::fromStdString(test::TestFontPath("MojiTestPair.ttc"));
   EXPECT_EQ(RunMojiOutline({"faces", "--font-file", pair}).Out,
             "0 Moji Test Pair One\n1 Moji Test Pair Two\n");
+  // A variable font is one face, as fontconfig lists it twice (itself and its default instance).
+  EXPECT_EQ(RunMojiOutline({"faces", "--font-file", QString::fromStdString(test::TestFontPath("MojiTestVariable.ttf"))}).Out,
+            "0 Moji Test Variable\n");
   const ProgramRun second = RunMojiOutline({"report", "A", "--font-file", pair, "--face-index", "1"});
   EXPECT_EQ(second.ExitCode, 0) << second.Err;
   EXPECT_EQ(second.Out, RunMojiOutline({"report", "A", "--face", "Moji Test Pair Two"}).Out);

@@ -271,7 +271,8 @@ class MainWindowTest : public QObject {
   }
 
   // Faces of font files: each entry draws from its own face, even under an installed family's
-  // name; a file that is no font, or a face index past the last, changes nothing.
+  // name; a file that is no font, or a face number the file does not have (the variable font
+  // has face 0 only, however many times it is listed), changes nothing.
   void fontFiles() {
     QComboBox* combo1 = Find<QComboBox>("Combo1");
     QLabel* glyphLine = Find<QLabel>("GlyphLine");
@@ -282,9 +283,10 @@ class MainWindowTest : public QObject {
     const std::string pair = test::TestFontPath("MojiTestPair.ttc");
     QVERIFY(QFile::copy(QString::fromStdString(test::TestFontPath("ipag.ttf")), copy));
     const std::string notFont = QCoreApplication::applicationFilePath().toStdString();
+    const std::string variable = test::TestFontPath("MojiTestVariable.ttf");
     for (const auto& [file, index] : {std::pair{notFont, 0},
                                       {dir.filePath("gone.ttf").toStdString(), 0}, {pair, 2},
-                                      {pair, -1}}) {
+                                      {pair, -1}, {variable, 1}}) {
       const std::string written =
           StandardErrorOf([&] { QVERIFY(!window_->OpenFontFile(file, index, true)); });
       QVERIFY2(IsOneErrorLine(written), written.c_str());
