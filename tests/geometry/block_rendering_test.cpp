@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "geometry/outline_placement.h"
 #include "platform/recording_surface.h"
 
 namespace moji {
@@ -41,8 +42,7 @@ class BlockRenderingTest : public ::testing::Test {
                       kPen.Style, blockIndex);
   }
 
-  /// The whole recording is `kPen` created and selected, `drawing`, the stock pen selected
-  /// again and `kPen` deleted; no handle is left alive.
+  /// The recording is `kPen` created and selected, `drawing`, the stock pen back, `kPen` deleted.
   void ExpectRecorded(const Calls& drawing) {
     ASSERT_FALSE(surface_.Calls().empty());
     const HGDIOBJ pen = surface_.Calls()[0].Object;
@@ -60,11 +60,7 @@ class BlockRenderingTest : public ::testing::Test {
 };
 
 TEST_F(BlockRenderingTest, SplineRunsBecomeCubicSegmentsAndTheBlockCloses) {
-  Draw(Outline({Block(0, 0, {Curve(CURVE_QSPLINE, {{30, 0}, {30, 30}, {0, 30}})})}));
-  ExpectRecorded({SurfaceCall::PolyBezier({{0, 0}, {20, 0}, {30, 5}, {30, 15}}),
-                  SurfaceCall::PolyBezier({{30, 15}, {30, 25}, {20, 30}, {0, 30}}),
-                  SurfaceCall::Polyline({{0, 30}, {0, 0}})});
-
+  // A quadratic run: one segment per control, to the implied midpoints and then its last point.
   Draw(Outline({Block(10, 10,
                       {Curve(CURVE_QSPLINE, {{30, 0}, {60, 10}, {60, 40}, {30, 50}}),
                        Curve(CURVE_POLYLINE, {{10, 50}})})}));
@@ -144,6 +140,40 @@ TEST_F(BlockRenderingTest, BrokenOutlinesThrowAfterThePenIsGivenBack) {
     EXPECT_THROW(Draw(secondRun({{0, beyond}})), std::overflow_error);
     ExpectRecorded(firstRun);
   }
+}
+
+using Placed = std::pair<float, float>;
+
+/// Where a block's start point at `model` is placed; a curve point at `model` must land there too.
+Placed Place(OutlinePoint model, float offsetX, float offsetY, float scale, bool flipY) {
+  GlyphOutline outline{u"x", 1, {{model.X, model.Y, 1, {{CURVE_POLYLINE, 1, {model}}}}}, 1};
+  PlaceOutline(outline, offsetX, offsetY, scale, flipY);
+  const OutlineBlock& block = outline.Blocks[0];
+  EXPECT_EQ(Placed(block.Curves[0].Points[0].X, block.Curves[0].Points[0].Y),
+            Placed(block.StartX, block.StartY));
+  return {block.StartX, block.StartY};
+}
+
+TEST(PlaceOutlineTest, MapsStartAndCurvePointsAlikeAndSafelyOnOverstatedOutlines) {
+  EXPECT_EQ(Place({0, 0}, 20, 0, 160, true), Placed(20, 160));
+  EXPECT_EQ(Place({1, 1}, 20, 0, 160, true), Placed(180, 0));
+  EXPECT_EQ(Place({0.25f, -0.125f}, 20, 0, 160, true), Placed(60, 180));
+  EXPECT_EQ(Place({0.3f, -7.1f}, 0, 0, 1, false), Placed(0.3f, -7.1f));
+  EXPECT_EQ(Place({1, 1}, 3, 4, 2, false), Placed(5, 6));
+  EXPECT_EQ(Place({1, 1}, 3, 4, 2, true), Placed(5, 4));
+  // x is rounded to single once, from double; y is rounded at every step.
+  EXPECT_EQ(Place({0.003f, 0.002f}, 0.7f, 20, 160, true), Placed(1.17999995f, 179.680008f));
+
+  // Placing twice transforms twice; counts beyond the arrays are not followed.
+  GlyphOutline outline{u"x", 4, {{0, 0, 3, {{CURVE_POLYLINE, 7, {{1, 1}}}}}}, 7};
+  PlaceOutline(outline, 20, 0, 160, true);
+  PlaceOutline(outline, 20, 0, 160, true);
+  EXPECT_EQ(Placed(outline.Blocks[0].StartX, outline.Blocks[0].StartY), Placed(3220, -25440));
+  EXPECT_EQ(outline.Blocks[0].Curves[0].Points[0].X, 180 * 160 + 20);
+
+  GlyphOutline empty;
+  PlaceOutline(empty, 20, 0, 160, true);
+  EXPECT_TRUE(empty.BlockCount == 0 && empty.Blocks.empty());
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "model/outline_visit.h"
+
 namespace moji {
 namespace {
 
@@ -51,12 +53,7 @@ TEST(MoveOutline, EachPointTakesTwoDrawsInTraversalOrder) {
   for (int i = 0; i < 12; ++i) random.Values.push_back(static_cast<float>(i) / 64.0f);
   MoveOutline(outline, {1, 1000, 1000}, random);
   std::vector<float> moved, expected;
-  for (const OutlineBlock& block : outline.Blocks) {
-    moved.insert(moved.end(), {block.StartX, block.StartY});
-    for (const OutlineCurve& curve : block.Curves) {
-      moved.insert(moved.end(), {curve.Points[0].X, curve.Points[0].Y});
-    }
-  }
+  ForEachOutlinePoint(outline, [&](float x, float y) { moved.insert(moved.end(), {x, y}); });
   for (const float r : random.Values) expected.push_back(0.5f - r);
   EXPECT_EQ(moved, expected);
 }

@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "native/native_records.h"
@@ -26,9 +26,8 @@ std::vector<PointKind> Kinds(const std::string& onCurve) {
   return kinds;
 }
 
-/// The contour ('1' in `onCurve`: on the curve, '0' a quadratic control, 'c' a cubic control)
-/// converted one font unit to one pixel and read back as {start x, y, then each record's type,
-/// point count and points}; checks the header. Empty when the writer refuses the contour.
+/// The contour ('1' on the curve, '0' a quadratic control, 'c' a cubic one) converted at a pixel
+/// a unit, read back as {start x, y, each record's type, count, points}; empty when refused.
 std::vector<double> Convert(const Points& points, const std::string& onCurve) {
   const std::vector<PointKind> kinds = Kinds(onCurve);
   const std::vector<std::size_t> ends = {points.size() - 1};
@@ -118,9 +117,8 @@ TEST(NativeWriter, InconsistentContoursAreRefused) {
   EXPECT_TRUE(out.empty());
 }
 
-// Every point written has its source, in buffer order: the font's point number (counted over the
-// glyph's contours) and position, or -1 where it is an implied midpoint; a run that closes at
-// the start repeats the start's source.
+// Every point written has its source, in buffer order: the font's point number and position, or
+// -1 for an implied midpoint; a run that closes at the start repeats the start's source.
 TEST(NativeWriter, PointSourcesFollowTheBuffer) {
   const Points points = {{0, 0}, {10, 0}, {10, 11}, {20, 0}, {30, 0}, {40, 5}};
   const std::vector<PointKind> kinds = Kinds("000100");
@@ -169,31 +167,23 @@ TEST(NativeWriter, LongRunsAreCutIntoRecordsOf32767Points) {
   EXPECT_EQ(read[5 + 2 * 32766], 3);
 }
 
-// Scaling is round(units * pixels * 65536 / units per height), halves away from zero, exact for
-// every real font's units and clamped to 32 bits far beyond them.
+// Scaling is round(units * pixels * 65536 / units per height), halves away from zero, exact
+// and clamped to 32 bits, however far the product goes beyond 64.
 TEST(NativeScale, RoundsExactlyAndClamps) {
   constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max(), kMin = -kMax - 1;
-  for (const std::int64_t units : {1L, 3L, 2048L, 2203L, 131071L, (1L << 20)}) {
-    for (const std::int32_t height : {1, 32, 1000, -32, 32767, std::numeric_limits<std::int32_t>::max()}) {
-      const HeightScale scale = *ScaleOfHeight(height, units, units);
-      const auto expect = [&](std::int64_t u) {
-        __extension__ using Int128 = __int128;
-        const Int128 magnitude =
-            (Int128{std::abs(u)} * std::abs(std::int64_t{height}) * 65536 + units / 2) / units;
-        const Int128 rounded = u < 0 ? std::max(-magnitude, Int128{kMin})
-                                     : std::min(magnitude, Int128{kMax});
-        ASSERT_EQ(ScaleToFixed(u, scale), rounded) << units << " " << height << " " << u;
-      };
-      for (std::int64_t u = -70000; u <= 70000; u += 7) expect(u);
-      for (const std::int64_t u : {1L << 31, 1L << 40, 1L << 50, std::numeric_limits<std::int64_t>::max()}) {
-        expect(u);
-        expect(-u);
-      }
-    }
+  constexpr std::int64_t kFar = std::numeric_limits<std::int64_t>::max();
+  // Units per height, height, font units: their 16.16 pixels.
+  const std::tuple<std::int64_t, std::int32_t, std::int64_t, std::int32_t> cases[] = {
+      {2048, 32, 1, 1024},         {2048, -32, -1, -1024},    {3, 1, 1, 21845},
+      {3, 1, 2, 43691},            {3, 1, -2, -43691},        {131072, 1, 1, 1},
+      {131072, 1, -3, -2},         {1, 1, 32767, 2147418112}, {1, 1, 32768, kMax},
+      {1, 1, -32768, kMin},        {1, 1, -32769, kMin},      {3, 1, 98303, 2147461803},
+      {3, 1, 98304, kMax},         {1, kMax, kFar, kMax},     {1, kMax, -kFar, kMin},
+      {1 << 20, kMax, 1, 134217728}};
+  for (const auto& [units, height, value, fixed] : cases) {
+    const HeightScale scale = *ScaleOfHeight(height, units, units);
+    EXPECT_EQ(ScaleToFixed(value, scale), fixed) << units << " " << height << " " << value;
   }
-  const HeightScale half = *ScaleOfHeight(1, 131072, 1);  // a unit is half a 1/65536
-  EXPECT_EQ(ScaleToFixed(1, half), 1);
-  EXPECT_EQ(ScaleToFixed(-3, half), -2);
   EXPECT_EQ(ScaleMidpointToFixed(0, 1, *ScaleOfHeight(1, 3, 1)), 10923);  // once, from 1/6
   EXPECT_FALSE(ScaleOfHeight(32, 0, 2048));
   EXPECT_FALSE(ScaleOfHeight(-32, 2048, (1 << 20) + 1));

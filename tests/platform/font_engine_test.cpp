@@ -5,11 +5,11 @@
 #include <stdlib.h>
 
 #include <algorithm>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <string>
+#include <string_view>
 #include <tuple>
 #include <vector>
 
@@ -44,18 +44,15 @@ std::vector<char> FileBytes(const std::string& path) {
   return bytes;
 }
 
-/// Offset and length of a table of an sfnt font, read from its table directory.
-std::pair<std::size_t, std::size_t> TableOf(const std::vector<char>& font, const char* tag) {
-  const auto number = [&](std::size_t at, int size) {
-    std::size_t value = 0;
-    for (int i = 0; i < size; ++i) value = value << 8 | static_cast<unsigned char>(font.at(at + i));
-    return value;
-  };
-  for (std::size_t table = 0; table < number(4, 2); ++table) {
-    const std::size_t record = 12 + 16 * table;
-    if (std::memcmp(&font.at(record), tag, 4) == 0) return {number(record + 8, 4), number(record + 12, 4)};
+/// Offset and length of a TrueType font's glyph table, from the first "glyf": its directory record.
+std::pair<std::size_t, std::size_t> GlyphTable(const std::vector<char>& font) {
+  const std::size_t record = std::string_view(font.data(), font.size()).find("glyf");
+  std::size_t offset = 0, length = 0;
+  for (std::size_t i = 8; i < 12; ++i) {
+    offset = offset << 8 | static_cast<unsigned char>(font.at(record + i));
+    length = length << 8 | static_cast<unsigned char>(font.at(record + i + 4));
   }
-  return {0, 0};
+  return {offset, length};
 }
 constexpr MAT2 kIdentity = {{0, 1}, {0, 0}, {0, 0}, {0, 1}};
 
@@ -71,9 +68,8 @@ struct FontContext {
   DeviceContext hdc;
 };
 
-// IPAGothic's cell (usWinAscent + usWinDescent) is 2203 units and its em 2048: the cell height
-// 2203 and the em height -2048 both make a unit one pixel. The glyph kept from the last call
-// must be told apart by height and code point.
+// IPAGothic's cell (usWinAscent + usWinDescent) is 2203 units, its em 2048: heights 2203 and -2048
+// make a unit one pixel. The last glyph kept is told apart by height and code point.
 TEST(FontEngine, NegativeHeightScalesByTheEm) {
   const FontFace* ipa = OpenFontFile(kIpaGothicFile, 0);
   ASSERT_NE(ipa, nullptr);
@@ -84,18 +80,14 @@ TEST(FontEngine, NegativeHeightScalesByTheEm) {
   EXPECT_NE(ConvertGlyph(*ipa, -2048, 'A').Bytes, byCell);
 }
 
-// Random bytes, an empty file and IPAGothic cut in half do not open; with every 53rd byte of its
-// glyph table replaced by noise it opens, and each glyph then has an outline with bytes or none
-// without.
+// Half of IPAGothic does not open; with noise in every 53rd byte of its glyph table it opens, and
+// each glyph has an outline with bytes or none without. (Files that are no font: below.)
 TEST(FontEngine, MalformedFontFilesFailQuietly) {
   const ScratchFolder folder;
-  std::vector<char> font = FileBytes(kIpaGothicFile), noise(4096);
+  std::vector<char> font = FileBytes(kIpaGothicFile);
   std::mt19937 random(1);
-  for (char& byte : noise) byte = static_cast<char>(random());
-  EXPECT_EQ(OpenFontFile(folder.Write("noise.ttf", noise), 0), nullptr);
-  EXPECT_EQ(OpenFontFile(folder.Write("empty.ttf", {}), 0), nullptr);
   EXPECT_EQ(OpenFontFile(folder.Write("truncated.ttf", {font.begin(), font.begin() + font.size() / 2}), 0), nullptr);
-  const auto [glyf, length] = TableOf(font, "glyf");
+  const auto [glyf, length] = GlyphTable(font);
   ASSERT_GT(length, 0u);
   for (std::size_t i = glyf + 12; i < glyf + length; i += 53) font.at(i) = static_cast<char>(random());
   const FontFace* scrambled = OpenFontFile(folder.Write("scrambled.ttf", font), 0);
@@ -106,10 +98,9 @@ TEST(FontEngine, MalformedFontFilesFailQuietly) {
   }
 }
 
-// Listing describes a face without keeping it open; its file is opened again for the first
-// glyph. A file that is gone or replaced by then gives no outline, while a face already drawing
-// keeps drawing. A file cut short or rewritten in place under a face that is drawing (as a
-// package upgrade does) gives no outline for what can no longer be read, and never a fault.
+// A listed face's file is opened at its first glyph: gone or replaced by then, no outline, while a
+// face already drawing keeps drawing. Cut short or rewritten in place under a drawing face (as
+// a package upgrade does): no outline for what can no longer be read, and never a fault.
 TEST(FontEngine, FaceFilesChangedAfterListingOrWhileDrawing) {
   const ScratchFolder folder;
   const std::vector<char> ipa = FileBytes(kIpaGothicFile);
@@ -162,9 +153,8 @@ TEST(InstalledFaces, ListsEveryOutlineFaceOnceByItsNameSorted) {
   EXPECT_EQ(variable.front()->Index, 0);  // the default instance, not a named one
 }
 
-// Family names in either language, a CFF face and an unknown name all come to outline faces,
-// known from the listing without reading a font file; every face but DejaVu Sans and the CFF
-// test face can outline 龍.
+// Family names in either language, a CFF face and an unknown name all come to outline faces
+// (known from the listing); every face but DejaVu Sans and the CFF test face can outline 龍.
 TEST(GlyphOutlineService, NamesResolveToOutlineFaces) {
   for (const char* face : {"IPAGothic", "IPAゴシック", "DejaVu Sans", "Moji Test CFF", "NoSuchFace ありません"}) {
     SCOPED_TRACE(face);
@@ -177,19 +167,14 @@ TEST(GlyphOutlineService, NamesResolveToOutlineFaces) {
   }
 }
 
-// A font file opened directly resolves under a face name of its own, never an installed
-// family's; an index past its last face, or a file that is no font, has none.
+// A face of a font file opened directly resolves under a face name of its own; an index past its
+// last face, or a file that is no font, has none. (Entries and names: window and CLI tests.)
 TEST(FontEngine, FontFilesOpenedDirectlyResolveUnderTheirOwnNames) {
   const std::string pair = test::TestFontPath("MojiTestPair.ttc");
   const std::string second = FontFileFaceName(pair, 1);
   ASSERT_FALSE(second.empty());
-  EXPECT_EQ(second, FontFileFaceName(pair, 1));
   EXPECT_NE(second, FontFileFaceName(pair, 0));
   EXPECT_EQ(ResolveFace(second), OpenFontFile(pair, 1));
-  EXPECT_EQ(ResolveFace(second)->FamilyName, "Moji Test Pair Two");
-  const std::vector<InstalledFont> faces = FontsOfFile(pair);
-  ASSERT_EQ(faces.size(), 2u);
-  EXPECT_EQ(FaceNameOfFont(faces[1]), "Moji Test Pair Two");
   EXPECT_EQ(FontFileFaceName(pair, 2), "");
   EXPECT_EQ(FontFileFaceName(test::TestFontPath("missing.ttf"), 0), "");
   EXPECT_EQ(FontFileFaceName("/etc/passwd", 0), "");

@@ -49,10 +49,9 @@ QImage DrawnWhole(const std::vector<SurfaceCall>& calls, int width, QColor color
   return whole;
 }
 
-// 龍 placed as the window places it, and so large that its runs reach hundreds of pixels beyond
-// the image: every pixel is what QPainter gives for the recorded calls drawn whole, so the
-// surface paints exactly along the drawing's geometry, and cutting strokes at the margin around
-// the image changes no pixel.
+// 龍 placed as the window places it, and so large that its runs reach far beyond the image: every
+// pixel is QPainter's for the recorded calls drawn whole, so the surface paints the drawing's
+// exact geometry, and cutting strokes at the margin around the image changes no pixel.
 TEST(RasterSurfaceTest, PaintsTheRecordedGeometryAndCutsOnlyWhatCannotBeSeen) {
   DeviceContext recorded;
   const GlyphOutline dragon = FetchGlyphOutline(recorded, u"龍", test::LogFont("IPAGothic", 32));
@@ -64,11 +63,10 @@ TEST(RasterSurfaceTest, PaintsTheRecordedGeometryAndCutsOnlyWhatCannotBeSeen) {
     PlaceOutline(placed, offsetX, offsetY, scale, true);
     RecordingSurface recording;
     RasterSurface raster(200, 200);
-    DeviceContext painted;
-    recorded.Surface = &recording;
-    painted.Surface = &raster;
-    DrawOutlineBlocks(recorded, placed, 0, 0, 1, false, 0x00008000, width, PS_SOLID, ALL_BLOCKS);
-    DrawOutlineBlocks(painted, placed, 0, 0, 1, false, 0x00008000, width, PS_SOLID, ALL_BLOCKS);
+    for (DrawingSurface* surface : std::initializer_list<DrawingSurface*>{&recording, &raster}) {
+      recorded.Surface = surface;
+      DrawOutlineBlocks(recorded, placed, 0, 0, 1, false, 0x00008000, width, PS_SOLID, ALL_BLOCKS);
+    }
     const QImage whole = DrawnWhole(recording.Calls(), width, QColor(0, 128, 0));
     EXPECT_NE(whole, White());  // the drawing is in the picture: the comparison below means something
     EXPECT_EQ(raster.Image(), whole);
@@ -105,9 +103,8 @@ TEST(RasterSurfaceTest, FarPointsAreClippedNotWrapped) {
 }
 
 // Horizontal and vertical strokes of every pen width are solid in the pen's colour and exactly
-// as wide as the pen, odd widths centred on the pixel of the device point, even widths on its
-// edge; nothing next to them is touched. At device pixel ratio 2 the image has twice the pixels
-// each way and the same strokes cover twice the device rows, as solid.
+// as wide as the pen, odd widths centred on the device point's pixel, even ones on its edge;
+// nothing next to them is touched. At device pixel ratio 2 they cover twice the device rows.
 TEST(RasterSurfaceTest, StraightStrokesAreSolidAndExactlyAsWideAsThePen) {
   for (const int ratio : {1, 2}) {
     for (std::int32_t width = 1; width <= 5; ++width) {

@@ -1,13 +1,12 @@
-// Start-up and drawing with a folder of damaged and unusual fonts, through the real font walk,
-// real choices in Combo1 and real typing into Text2. ctest builds the folder with
-// make_hostile_fonts.py and names it alone in FONTCONFIG_FILE.
+// Start-up, Combo1 choices and typing into Text2 with only damaged and unusual fonts installed
+// (the font set ctest builds with make_hostile_fonts.py).
 
 #include <QCheckBox>
 #include <QTimer>
 #include <algorithm>
 
 #include "platform/installed_faces.h"
-#include "robustness/robustness_support.h"
+#include "window/window_test_support.h"
 
 using namespace moji;
 using namespace moji::test;
@@ -20,9 +19,8 @@ class HostileFontsTest : public QObject {
     const std::vector<std::string> installed = InstalledFaceNames();
     if (std::ranges::count(installed, "Moji Robust Good") == 0)
       QSKIP("the hostile font folder is set up by ctest");
-    // fontconfig still lists the font emptied after it cached it, and no font file is read to
-    // fill the list, so Combo1 offers it; no outline can be read from it (0 blocks). The empty,
-    // random and truncated files fontconfig drops itself.
+    // fontconfig still lists the font emptied after it cached it, so Combo1 offers it (0 blocks);
+    // the empty, random and truncated files it drops itself.
     QVERIFY(std::ranges::count(installed, "Moji Robust Damaged Later") == 1);
     // The faces in Combo1's order, with the blocks of their "A".
     const QList<std::pair<QString, int>> readable = {

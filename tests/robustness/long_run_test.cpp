@@ -11,7 +11,7 @@
 #include <fstream>
 
 #include "platform/gdi_objects.h"
-#include "robustness/robustness_support.h"
+#include "window/window_test_support.h"
 
 using namespace moji;
 using namespace moji::test;
@@ -46,8 +46,7 @@ class LongRunTest : public QObject {
  private slots:
   void hourOfTicks() {
     const std::size_t handlesBeforeWindow = LiveHandleCount();
-    auto window = std::make_unique<Main>(
-        Faces(QStringList{"IPAゴシック", "DejaVu Sans"}));
+    auto window = std::make_unique<Main>(Faces(QStringList{"IPAゴシック", "DejaVu Sans"}));
     window->Form_Load();
     Find<QTimer>(*window, "Timer1")->stop();
     window->Random().Seed(11);

@@ -1,6 +1,6 @@
 #pragma once
-// Helpers shared by the window tests: an injectable face list, real events on the controls,
-// image checks, standard error captured.
+// Helpers shared by the window and robustness tests: an injectable face list, real events on
+// the controls, image checks, standard error captured.
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -9,12 +9,15 @@
 #include <QRectF>
 #include <QStringList>
 #include <QtTest>
+#include <cmath>
 #include <functional>
 #include <iostream>
 #include <sstream>
 
 #include "display/face_walk.h"
+#include "display/glyph_outline_fetch.h"
 #include "model/glyph_outline.h"
+#include "model/outline_visit.h"
 #include "window/main_window.h"
 
 namespace moji::test {
@@ -42,19 +45,6 @@ inline QRect InkBounds(const QImage& image) {
 
 /// True when every pixel is white.
 inline bool IsBlank(const QImage& image) { return InkBounds(image).isNull(); }
-
-/// Box of every start and curve point: the curves never leave it.
-inline QRectF PointBounds(const GlyphOutline& outline) {
-  QRectF box;
-  auto add = [&](float x, float y) { box |= QRectF(x, y, 1e-3, 1e-3); };
-  for (const OutlineBlock& block : outline.Blocks) {
-    add(block.StartX, block.StartY);
-    for (const OutlineCurve& curve : block.Curves) {
-      for (const OutlinePoint& point : curve.Points) add(point.X, point.Y);
-    }
-  }
-  return box;
-}
 
 /// The control of the window with this object name.
 template <typename Control>
@@ -92,5 +82,35 @@ struct CapturedStandardError {
   std::streambuf* previous = std::cerr.rdbuf(text.rdbuf());
   ~CapturedStandardError() { std::cerr.rdbuf(previous); }
 };
+
+/// Every start and curve point of the outline is finite (their sum keeps any NaN or infinity).
+inline bool AllCoordinatesFinite(const GlyphOutline& outline) {
+  double sum = 0;
+  ForEachOutlinePoint(outline, [&](float x, float y) { sum += double{x} + y; });
+  return std::isfinite(sum);
+}
+
+/// Empty when the window shows Text2's first character: the empty outline, a zero-count report and
+/// a blank picture, or its outline, report, finite points and ink near them; else what is wrong.
+inline QString ShownAsFirstCharacter(Main& window) {
+  const GlyphOutline& outline = window.CurrentOutline();
+  const std::u16string text = Find<QLineEdit>(window, "Text2")->text().toStdU16String();
+  const std::u16string character = outline.BlockCount == 0 ? u"" : FirstCharacter(text);
+  std::u16string head = u"文字：" + character + u"\r\nブロック数：" +
+                        QString::number(outline.Blocks.size()).toStdU16String() + u"\r\n";
+  if (outline.BlockCount == 0) head += u"カーブ最大点数：0\r\n";
+  if (outline.Character != character) return "outline of another character";
+  if (outline.BlockCount != std::ssize(outline.Blocks) || !window.ReportText().starts_with(head))
+    return "report: " + QString::fromStdU16String(window.ReportText().substr(0, 40));
+  if (!AllCoordinatesFinite(outline)) return "coordinate not finite";
+  // Curves never leave their points' box; rounding, pen 2 and antialiasing reach 3 pixels more.
+  QRectF points;
+  ForEachOutlinePoint(outline, [&](float x, float y) { points |= QRectF(x, y, 1e-3, 1e-3); });
+  const QRect ink = InkBounds(Find<PictureBox>(window, "Picture1")->Image());
+  if (!ink.isNull() &&
+      (outline.BlockCount == 0 || !points.adjusted(-3, -3, 3, 3).contains(QRectF(ink))))
+    return "ink outside the outline's points";
+  return {};
+}
 
 }  // namespace moji::test
