@@ -267,9 +267,7 @@ TEST(CommandLine, RefusedCommandsExitTwoAndWriteNothing) {
 
 // A write that fails late (the file size limit, a full device) exits 2 with one line, keeps the
 // old file whole and leaves no temporary file: for render's PNG and SVG and for --screenshot.
-// The file written is the path given, to the byte: a leading U+FEFF is part of the name; a pipe
-// or device is written into, never replaced; a link to a regular file updates its target.
-TEST(CommandLine, OutputGoesWholeToExactlyThePathGiven) {
+TEST(CommandLine, FailedWritesKeepTheOldFile) {
   QTemporaryDir out;
   for (const char* name : {"old.png", "old.svg", "shot.png"}) {
     QFile file(out.filePath(name));
@@ -285,7 +283,12 @@ TEST(CommandLine, OutputGoesWholeToExactlyThePathGiven) {
   }
   for (const char* name : {"old.png", "old.svg", "shot.png"}) EXPECT_EQ(Content(out.filePath(name)), "old");
   EXPECT_EQ(QDir(out.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).size(), 3);
+}
 
+// The file written is the path given, to the byte: a leading U+FEFF is part of the name; a pipe
+// or device is written into, never replaced; a link to a regular file updates its target.
+TEST(CommandLine, OutputGoesToExactlyThePathGiven) {
+  QTemporaryDir out;
   const ProgramRun reference = RunMojiOutline({"render", "A", "--format", "svg", "-o", "/dev/stdout"});
   ASSERT_EQ(reference.ExitCode, 0) << reference.Err;
   ASSERT_TRUE(reference.Out.starts_with("<?xml"));
@@ -311,8 +314,8 @@ TEST(CommandLine, OutputGoesWholeToExactlyThePathGiven) {
   EXPECT_EQ(piped.Out, reference.Out);
 }
 
-// A font file opened directly draws from its own faces, listed with their indices. CHAR may name
-// its code point; a U+FEFF first in it is the character outlined, not a byte order mark dropped.
+// A font file opened directly draws from its own faces, listed with their indices; CHAR may name
+// its code point.
 TEST(CommandLine, FontFilesAndCodePoints) {
   const QString pair = QString::fromStdString(test::TestFontPath("MojiTestPair.ttc"));
   EXPECT_EQ(RunMojiOutline({"faces", "--font-file", pair}).Out,
@@ -333,6 +336,11 @@ TEST(CommandLine, FontFilesAndCodePoints) {
   EXPECT_FALSE(QFile::exists(shot + "2"));
   const ProgramRun info = RunMojiOutline({"report", "U+9f8d", "--info"});
   EXPECT_TRUE(info.Out.starts_with("U+9F8D 龍\nCJK UNIFIED IDEOGRAPH-9F8D\n")) << info.Out;
+}
+
+// U+FEFF first in CHAR is the character outlined, as any other: it is not taken for a byte order
+// mark and dropped.
+TEST(CommandLine, ByteOrderMarkIsACharacter) {
   const ProgramRun alone = RunMojiOutline({"report", QString(QChar(0xFEFF))});
   const ProgramRun first = RunMojiOutline({"report", QChar(0xFEFF) + QStringLiteral("A")});
   EXPECT_EQ(alone.ExitCode, 0);

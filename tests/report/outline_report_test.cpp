@@ -8,9 +8,7 @@
 namespace moji {
 namespace {
 
-// Line for line: an outline; the empty one; one with a block without curves, a type 3 curve (a
-// spline) and counts beyond their arrays (blocks, curves, points), which are not followed.
-TEST(OutlineReportTest, ReadsLineForLine) {
+TEST(OutlineReportTest, OneBlockOutlineReadsLineForLine) {
   GlyphOutline outline{u"A", 1, {{0.125f, 0.5f, 2, {}}}, 2};
   outline.Blocks[0].Curves = {{CURVE_POLYLINE, 1, {{0.5f, 0.5f}}},
                               {CURVE_QSPLINE, 2, {{0.5f, 0.0f}, {0.125f, 0.5f}}}};
@@ -21,6 +19,11 @@ TEST(OutlineReportTest, ReadsLineForLine) {
             u"  カーブ [ 0 ] タイプ：折れ線\r\n    点[ 0 ] ( 0.500 , 0.500 )\r\n\r\n"
             u"  カーブ [ 1 ] タイプ：Bスプライン\r\n"
             u"    点[ 0 ] ( 0.500 , 0.000 )\r\n    点[ 1 ] ( 0.125 , 0.500 )\r\n\r\n");
+}
+
+// The empty outline; a block without curves; type 3 is a spline; counts beyond their arrays
+// (blocks, curves, points) are not followed.
+TEST(OutlineReportTest, EmptyOutlineBlockWithoutCurvesAndOtherCurveTypes) {
   EXPECT_EQ(OutlineReportText(GlyphOutline{}), u"文字：\r\nブロック数：0\r\nカーブ最大点数：0\r\n");
   const GlyphOutline overstated{u"龍", 3, {{0, 1, 0, {}}, {0, 0, 5, {{3, 9, {{1, 2}}}}}}, 1};
   EXPECT_EQ(OutlineReportText(overstated),
