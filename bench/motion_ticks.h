@@ -12,17 +12,15 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
-#include <cstring>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "bench_glyphs.h"
 #include "bench_ratio.h"
 #include "raster_target.h"
-#include "display/glyph_outline_fetch.h"
 #include "display/motion_frame.h"
-#include "geometry/outline_placement.h"
 #include "motion/motion_step.h"
 #include "motion/random_source.h"
 #include "platform/installed_faces.h"
@@ -51,14 +49,7 @@ inline constexpr MovedGlyph kIpaGothicDragon{u"龍", "IPAGothic", kBenchFontSet}
 /// The glyph fetched at the window's font height and placed into the drawing area's pixels, as
 /// the window places it.
 inline GlyphOutline PlacedOutline(const MovedGlyph& glyph) {
-  LOGFONTA font{};
-  font.lfHeight = 32;
-  font.lfCharSet = DEFAULT_CHARSET;
-  std::strncpy(font.lfFaceName, glyph.Face, sizeof font.lfFaceName - 1);
-  DeviceContext hdc;
-  GlyphOutline outline = FetchGlyphOutline(hdc, glyph.Character, font);
-  PlaceOutline(outline, 20.0f, 0.0f, 160.0f, true);
-  return outline;
+  return PlacedOutline(glyph.Face, glyph.Character);
 }
 
 /// Points of an outline: each block's start and every point of its curves.

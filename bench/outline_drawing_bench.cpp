@@ -20,7 +20,7 @@ namespace moji {
 namespace {
 
 const GlyphOutline& ModelDragon() {
-  static const GlyphOutline outline = bench::IpaGothicOutline(u"龍");
+  static const GlyphOutline outline = bench::FaceOutline("IPAGothic", u"龍");
   return outline;
 }
 

@@ -12,7 +12,7 @@ namespace moji {
 namespace {
 
 const GlyphOutline& Dragon() {
-  static const GlyphOutline outline = bench::IpaGothicOutline(u"龍");
+  static const GlyphOutline outline = bench::FaceOutline("IPAGothic", u"龍");
   return outline;
 }
 

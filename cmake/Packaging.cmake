@@ -66,7 +66,7 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "show how a character of a font is built from outline curves")
 # CPack indents these lines under the summary; an empty line separates paragraphs.
 set(CPACK_PACKAGE_DESCRIPTION [[
-moji-outline shows how a character of an installed TrueType font is made.
+moji-outline shows how a character of a TrueType or OpenType font is made.
 Pick a face, type a character, and the window lists the character's
 contours point by point, draws each contour in its own colour and marks
 which points lie on the curve and which only pull it into shape. With

@@ -12,11 +12,12 @@ cmake --preset ci >/dev/null
 cmake --build --preset ci
 ctest --preset ci
 
-cmake --preset asan >/dev/null
-cmake --build --preset asan
+# The sanitizers' settings come first: the build itself runs the program (the manual page).
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1}"
 export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+cmake --preset asan >/dev/null
+cmake --build --preset asan
 ctest --preset asan
 
 # Fuzz targets (clang, libFuzzer): a short smoke run of each from the project's own seeds.

@@ -5,7 +5,7 @@ segment three, a quadratic one two, a line one, a contour's start one). Usage:
   most_points.py FONT-FILE [--face-index N] [--top K]
 
 Prints the K characters (10 by default) with the most points, most first: the code point, the
-character, its glyph name, points and contours. bench/pathological_motion_bench.cpp moves the
+character, its glyph name, points and contours. bench/cjk_motion_bench.cpp moves the
 first of Noto Sans CJK JP (NotoSansCJK-Regular.ttc, face 0) found this way.
 """
 

@@ -98,7 +98,7 @@ def save_cff_face(path):
     builder.save(str(path))
 
 
-def truetype_face(family, style="Regular", variable=False):
+def truetype_face(family, variable=False):
     """A TrueType face whose "A" is one triangle; with `variable`, a weight axis and two named
     instances."""
     pen = TTGlyphPen(None)
@@ -109,7 +109,7 @@ def truetype_face(family, style="Regular", variable=False):
     builder.setupGlyf({".notdef": TTGlyphPen(None).glyph(), "A": pen.glyph()})
     builder.setupHorizontalMetrics({".notdef": (600, 0), "A": (600, 100)})
     builder.setupHorizontalHeader(ascent=800, descent=-200)
-    builder.setupNameTable({"familyName": family, "styleName": style})
+    builder.setupNameTable({"familyName": family, "styleName": "Regular"})
     builder.setupOS2(usWinAscent=800, usWinDescent=200)
     builder.setupPost()
     if variable:

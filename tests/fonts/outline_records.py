@@ -2,12 +2,7 @@
 contour its start point and its records, each a type, 1 (a run of on-curve points), 2
 (quadratic controls and the point after them) or 3 (cubic segments: two controls, then the end
 point), and its points, all in font units.
-
-As a program it prints them, one line per contour:  HEX: polygon X Y [TYPE X Y X Y ...]...
-Usage: outline_records.py FONT_FILE FACE_INDEX HEX...
 """
-
-import sys
 
 from fontTools.pens.recordingPen import RecordingPen
 from fontTools.ttLib import TTFont
@@ -83,16 +78,3 @@ def glyph_contours(path, index, code_point):
     contours = cff_contours if "CFF " in font else truetype_contours
     return [(start, records) for start, records in contours(font, font.getBestCmap()[code_point])]
 
-
-def main():
-    for hex_code in sys.argv[3:]:
-        for start, records in glyph_contours(sys.argv[1], int(sys.argv[2]), int(hex_code, 16)):
-            fields = [f"{hex_code}: polygon {start[0]:g} {start[1]:g}"]
-            for kind, points in records:
-                fields.append(str(kind))
-                fields += [f"{x:g} {y:g}" for x, y in points]
-            print(" ".join(fields))
-
-
-if __name__ == "__main__":
-    main()

@@ -17,8 +17,13 @@ class HostileFontsTest : public QObject {
  private slots:
   void startUpListsReadableFacesAndEachDraws() {
     const std::vector<std::string> installed = InstalledFaceNames();
-    if (std::ranges::count(installed, "Moji Robust Good") == 0)
-      QSKIP("the hostile font folder is set up by ctest");
+    if (std::ranges::count(installed, "Moji Robust Good") == 0) {
+      // Run by hand, outside the font set ctest builds, the test has nothing to look at; within
+      // it, a missing face is a fault.
+      if (qEnvironmentVariableIsEmpty("FONTCONFIG_FILE"))
+        QSKIP("the hostile font set is made by ctest");
+      QFAIL("the hostile font set lists no \"Moji Robust Good\"");
+    }
     // fontconfig still lists the font emptied after it cached it, so Combo1 offers it (0 blocks);
     // the empty, random and truncated files it drops itself.
     QVERIFY(std::ranges::count(installed, "Moji Robust Damaged Later") == 1);

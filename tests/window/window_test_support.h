@@ -107,6 +107,7 @@ inline QString ShownAsFirstCharacter(Main& window) {
   QRectF points;
   ForEachOutlinePoint(outline, [&](float x, float y) { points |= QRectF(x, y, 1e-3, 1e-3); });
   const QRect ink = InkBounds(Find<PictureBox>(window, "Picture1")->Image());
+  if (outline.BlockCount > 0 && ink.isNull()) return "nothing drawn";
   if (!ink.isNull() &&
       (outline.BlockCount == 0 || !points.adjusted(-3, -3, 3, 3).contains(QRectF(ink))))
     return "ink outside the outline's points";
