@@ -22,14 +22,11 @@ std::int32_t IndexOf(const std::vector<std::string>& entries, std::string_view n
 std::vector<FaceEntry> FontFileEntries(const std::string& path) {
   std::vector<FaceEntry> entries;
   for (const InstalledFont& font : FontsOfFile(path)) {
-    // A face the font engine cannot open could never be drawn: it is left out.
-    std::string faceName = FontFileFaceName(path, font.Index);
-    if (faceName.empty()) continue;
     std::string name = FaceNameOfFont(font);
     if (name.empty()) {
       name = path.substr(path.rfind('/') + 1) + " " + std::to_string(font.Index);
     }
-    entries.push_back({std::move(name), std::move(faceName), font.Index});
+    entries.push_back({std::move(name), FontFileFaceName(font), font.Index});
   }
   return entries;
 }

@@ -207,9 +207,8 @@ class FontEngine {
     return asked;
   }
 
-  std::string FileFaceName(const std::string& path, long index) {
-    const FontFace* face = OpenFile(path, index);
-    if (face == nullptr) return {};
+  std::string FileFaceName(const InstalledFont& font) {
+    const FontFace* face = FaceOf(font);
     const auto known = std::find(fileFaces_.begin(), fileFaces_.end(), face);
     const std::size_t number = static_cast<std::size_t>(known - fileFaces_.begin());
     if (known == fileFaces_.end()) fileFaces_.push_back(face);
@@ -379,9 +378,7 @@ const FontFace* OpenFontFile(const std::string& path, long index) {
   return Engine().OpenFile(path, index);
 }
 
-std::string FontFileFaceName(const std::string& path, long index) {
-  return Engine().FileFaceName(path, index);
-}
+std::string FontFileFaceName(const InstalledFont& font) { return Engine().FileFaceName(font); }
 
 std::string FontLibraryVersions() {
   FT_Int major = 0, minor = 0, patch = 0;

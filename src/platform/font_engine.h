@@ -15,6 +15,8 @@
 
 namespace moji {
 
+struct InstalledFont;
+
 /// A face of a font file (or of font bytes), described once and kept for the life of the
 /// process. An installed face is described from fontconfig's listing, without reading its file;
 /// the file is opened when a glyph is first asked of the face, and then stays open.
@@ -40,13 +42,13 @@ std::string_view FaceNameOf(const LOGFONTA& description);
 /// substitutes for it for Japanese text. Resolved once per name; nullptr when there is no face.
 const FontFace* ResolveFace(std::string_view faceName);
 
-/// Face `index` of the font file at `path`, read from the file once; nullptr when it is no
-/// outline face (TrueType or CFF) of that file.
+/// Face `index` of the font file at `path`; nullptr when it is no outline face (TrueType or CFF)
+/// of that file. The file is read once for all its faces.
 const FontFace* OpenFontFile(const std::string& path, long index);
 
-/// The face name under which face `index` of the font file at `path` resolves, and that no
-/// installed family can have (it is not UTF-8); empty when the file holds no such outline face.
-std::string FontFileFaceName(const std::string& path, long index);
+/// The face name under which a face of a font file, as FontsOfFile lists it, resolves; no
+/// installed family can have it (it is not UTF-8).
+std::string FontFileFaceName(const InstalledFont& font);
 
 /// The versions of FreeType and fontconfig in use, as the libraries report them when the program
 /// runs: "FreeType 2.12.1, fontconfig 2.14.1".

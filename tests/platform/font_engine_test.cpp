@@ -171,13 +171,16 @@ TEST(GlyphOutlineService, NamesResolveToOutlineFaces) {
 // last face, or a file that is no font, has none. (Entries and names: window and CLI tests.)
 TEST(FontEngine, FontFilesOpenedDirectlyResolveUnderTheirOwnNames) {
   const std::string pair = test::TestFontPath("MojiTestPair.ttc");
-  const std::string second = FontFileFaceName(pair, 1);
+  const std::vector<InstalledFont> faces = FontsOfFile(pair);
+  ASSERT_EQ(faces.size(), 2u);
+  const std::string second = FontFileFaceName(faces[1]);
   ASSERT_FALSE(second.empty());
-  EXPECT_NE(second, FontFileFaceName(pair, 0));
+  EXPECT_NE(second, FontFileFaceName(faces[0]));
+  EXPECT_EQ(second, FontFileFaceName(faces[1]));
   EXPECT_EQ(ResolveFace(second), OpenFontFile(pair, 1));
-  EXPECT_EQ(FontFileFaceName(pair, 2), "");
-  EXPECT_EQ(FontFileFaceName(test::TestFontPath("missing.ttf"), 0), "");
-  EXPECT_EQ(FontFileFaceName("/etc/passwd", 0), "");
+  EXPECT_EQ(OpenFontFile(pair, 2), nullptr);
+  EXPECT_TRUE(FontsOfFile(test::TestFontPath("missing.ttf")).empty());
+  EXPECT_TRUE(FontsOfFile("/etc/passwd").empty());
   EXPECT_EQ(ResolveFace(std::string(1, '\xFF') + "99"), nullptr);
 }
 
