@@ -266,6 +266,7 @@ OverlaySettings Main::Overlays() const {
 
 void Main::ShowGlyph(const DisplayedGlyph& glyph) {
   shownGlyph_ = glyph;
+  shownFace_ = picture1_->FontName();
   QStringList line;
   for (const std::string& part : IdentityLines(glyph)) line << QString::fromStdString(part);
   glyphLine_->setText(
@@ -417,7 +418,7 @@ std::string Main::SaveImage(const std::string& path, int scale) {
 std::string Main::SaveOutline(const std::string& path) {
   // The outline in font heights, as it is fetched: the current one is placed and may have moved.
   const FetchedGlyph fetched =
-      FetchDisplayedGlyph(picture1_->Dc(), shownGlyph_.Character, picture1_->FontName())
+      FetchDisplayedGlyph(picture1_->Dc(), shownGlyph_.Character, shownFace_)
           .value_or(FetchedGlyph{{}, DescribeDisplayedGlyph(shownGlyph_.Character, {})});
   return SaveFile(path, OutlineJson(fetched.Outline, fetched.Glyph));
 }

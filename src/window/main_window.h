@@ -179,6 +179,9 @@ class Main final : public QMainWindow, private DisplayTarget {
   std::int32_t tickCount_ = 0;
   std::u16string reportText_;
   DisplayedGlyph shownGlyph_;
+  /// The face name the shown glyph was fetched from: Combo1 may name another face since, when
+  /// Text2 was empty as it changed.
+  std::string shownFace_;
 
   /// The 表示 menu's marks, and the status bar's line.
   QAction* showPoints_ = nullptr;

@@ -377,10 +377,18 @@ class MainWindowTest : public QObject {
     const QByteArray svgText = svg.readAll();
     QCOMPARE(svgText.count("<path id=\"block-"), 7);
     QVERIFY(svgText.contains("<text"));
-    QCOMPARE(window_->SaveOutline(path("outline.json")), std::string());
-    QFile json(dir.filePath("outline.json"));
-    QVERIFY(json.open(QIODevice::ReadOnly));
-    QCOMPARE(QJsonDocument::fromJson(json.readAll())["blocks"].toArray().size(), 7);
+    const auto savedBlocks = [&](const char* name) {
+      if (!window_->SaveOutline(path(name)).empty()) return -1;
+      QFile json(dir.filePath(name));
+      if (!json.open(QIODevice::ReadOnly)) return -1;
+      return int(QJsonDocument::fromJson(json.readAll())["blocks"].toArray().size());
+    };
+    QCOMPARE(savedBlocks("outline.json"), 7);
+    // Text2 emptied, another face chosen draws nothing new: the outline saved is still 龍's.
+    TypeIntoText2(QString());
+    QTest::keyClick(Find<QComboBox>("Combo1"), Qt::Key_Down);
+    QCOMPARE(Find<PictureBox>("Picture1")->FontName(), "DejaVu Sans");
+    QCOMPARE(savedBlocks("kept.json"), 7);
   }
 
   // Each key on HScroll1 sets the thickness while the outline moves: the label follows, and the
