@@ -6,7 +6,7 @@
 #include <exception>
 #include <memory>
 
-#include "cli/offscreen_display.h"
+#include "display/offscreen_display.h"
 #include "display/drawing_area_font.h"
 #include "display/face_walk.h"
 #include "display/outline_json.h"

@@ -33,6 +33,7 @@
 #include "display/drawing_area_font.h"
 #include "display/file_output.h"
 #include "display/motion_frame.h"
+#include "display/offscreen_display.h"
 #include "display/one_line_message.h"
 #include "display/outline_json.h"
 #include "display/png_file.h"
@@ -399,19 +400,21 @@ QString Main::SuggestedFileName(const QString& suffix) const {
 }
 
 std::string Main::SaveImage(const std::string& path, int scale) {
-  const OutlineMarks marks = MarksOfOutline(currentOutline_, ShownSources(), Overlays());
-  constexpr int side = kDrawingSide;
-  DeviceContext dc;
+  // Drawn as the command line draws a request, from the outline as it is now (moved or not).
   if (IsSvgName(path)) {
     RecordingSurface recording;
-    dc.Surface = &recording;
-    DrawBlocksInPaletteColors(dc, currentOutline_, Thickness());
-    return SaveFile(path, SvgOfDrawing(recording.Calls(), side, side, marks, &shownGlyph_));
+    OffscreenDisplay display(&recording, [&recording] { recording.Clear(); }, Overlays());
+    DrawOutlineFrame(currentOutline_, ShownSources(), Thickness(), display);
+    return SaveFile(path, SvgOfDrawing(recording.Calls(), kDrawingSide, kDrawingSide,
+                                       display.Marks(), &shownGlyph_));
   }
-  RasterSurface surface(side, side, kDrawingBackground, std::clamp(scale, 1, kLargestScale));
-  dc.Surface = &surface;
-  DrawBlocksInPaletteColors(dc, currentOutline_, Thickness());
-  surface.DrawMarks(marks.Points, marks.Symbols, marks.Starts);
+  RasterSurface surface(kDrawingSide, kDrawingSide, kDrawingBackground,
+                        std::clamp(scale, 1, kLargestScale));
+  OffscreenDisplay display(&surface, [&surface] { surface.Clear(); }, Overlays(),
+                           [&surface](const OutlineMarks& marks) {
+                             surface.DrawMarks(marks.Points, marks.Symbols, marks.Starts);
+                           });
+  DrawOutlineFrame(currentOutline_, ShownSources(), Thickness(), display);
   return SavePngFile(path, PngBytes(surface.Image()));
 }
 

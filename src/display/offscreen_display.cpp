@@ -1,4 +1,4 @@
-#include "cli/offscreen_display.h"
+#include "display/offscreen_display.h"
 
 #include <utility>
 

@@ -1,5 +1,6 @@
 #pragma once
-// The drawing area of a display request run without a window.
+// The drawing area of a display request drawn off the screen: on the command line, and into a
+// file the window saves.
 
 #include <functional>
 #include <string>
@@ -20,7 +21,7 @@ class OffscreenDisplay final : public DisplayTarget {
   void ShowReport(std::u16string) override {}
   void ClearDrawing() override { clear_(); }
   void RefreshDrawing() override {}
-  // The command line draws single requests; the motion never runs here.
+  // A single request is drawn; the motion never runs here.
   void DrawPulseCircle(float, float, float) override {}
   OverlaySettings Overlays() const override { return overlays_; }
   void ShowGlyph(const DisplayedGlyph& glyph) override { glyph_ = glyph; }
