@@ -20,8 +20,7 @@ constexpr float kPlaceScale = 160.0f;
 }  // namespace
 
 std::optional<LOGFONTA> OutlineRequestFont(std::string_view faceName) {
-  // The face-name field keeps its last byte for the terminating zero.
-  if (faceName.size() + 1 > static_cast<std::size_t>(LF_FACESIZE)) return std::nullopt;
+  if (faceName.size() > kMaxFaceNameBytes) return std::nullopt;
   LOGFONTA font{};
   font.lfHeight = kOutlineFontHeight;
   font.lfItalic = 0;

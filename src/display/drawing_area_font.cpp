@@ -28,7 +28,7 @@ void DrawingAreaFont::Select(std::string_view faceName, bool italic) {
   description.lfCharSet = SHIFTJIS_CHARSET;
   // A name too long for the face-name field leaves it empty: the engine then picks its
   // default face, and the display request refuses that name anyway.
-  if (faceName.size() < static_cast<std::size_t>(LF_FACESIZE)) {
+  if (faceName.size() <= kMaxFaceNameBytes) {
     std::memcpy(description.lfFaceName, faceName.data(), faceName.size());
   }
   const HGDIOBJ font = CreateFontIndirectA(description);

@@ -13,16 +13,10 @@ namespace moji {
 
 /// The first `count` elements, but never more than the array holds and none for a count <= 0:
 /// what a reader may visit of a record whose count may not match its array.
-template <typename Element>
-std::span<Element> Counted(std::vector<Element>& elements, std::int32_t count) {
+template <typename Elements>
+auto Counted(Elements& elements, std::int32_t count) {
   const std::size_t n = count <= 0 ? 0 : std::min(static_cast<std::size_t>(count), elements.size());
-  return {elements.data(), n};
-}
-
-template <typename Element>
-std::span<const Element> Counted(const std::vector<Element>& elements, std::int32_t count) {
-  const std::size_t n = count <= 0 ? 0 : std::min(static_cast<std::size_t>(count), elements.size());
-  return {elements.data(), n};
+  return std::span(elements).first(n);
 }
 
 /// Calls `visit(x, y)` on every start point and curve point, block by block, each block's start

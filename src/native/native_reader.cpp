@@ -14,6 +14,13 @@ Record ReadRecord(std::span<const std::uint8_t> buffer, std::size_t offset) {
   return record;
 }
 
+/// value + fract / 65536, computed exactly and rounded once to single precision. The fraction
+/// word is unsigned: 0xFFFF is 65535/65536, never a negative value.
+float FixedToSingle(const FIXED& fixed) {
+  const double fraction = static_cast<double>(fixed.fract) / 65536.0;
+  return static_cast<float>(static_cast<double>(fixed.value) + fraction);
+}
+
 float Scaled(const FIXED& fixed, float scale) {
   return static_cast<float>(static_cast<double>(FixedToSingle(fixed)) * scale);
 }
@@ -84,11 +91,6 @@ bool ReadCurves(std::span<const std::uint8_t> buffer, std::size_t& offset, std::
 }
 
 }  // namespace
-
-float FixedToSingle(const FIXED& fixed) {
-  const double fraction = static_cast<double>(fixed.fract) / 65536.0;
-  return static_cast<float>(static_cast<double>(fixed.value) + fraction);
-}
 
 GlyphOutline WalkNativeOutline(std::span<const std::uint8_t> buffer, float scale,
                                const std::u16string& character) {

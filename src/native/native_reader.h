@@ -10,10 +10,6 @@
 
 namespace moji {
 
-/// value + fract / 65536, computed exactly and rounded once to single precision. The fraction
-/// word is unsigned: 0xFFFF is 65535/65536, never a negative value.
-float FixedToSingle(const FIXED& fixed);
-
 /// Walks the polygons of a native outline buffer into blocks, curves and points, every
 /// coordinate multiplied by `scale`. A malformed record (past its polygon or the buffer, no
 /// points, a quadratic run of one point, a cubic run of partial segments, a polygon shorter than

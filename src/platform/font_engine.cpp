@@ -13,7 +13,6 @@
 #include FT_FREETYPE_H
 #include FT_FONT_FORMATS_H
 #include FT_TRUETYPE_TABLES_H
-#include FT_TRUETYPE_TAGS_H
 
 #include "native/native_scale.h"
 #include "native/native_writer.h"

@@ -1,11 +1,14 @@
 #pragma once
 // The published records that describe a font and its metrics.
 
+#include <cstddef>
 #include <cstdint>
 
 namespace moji {
 
 inline constexpr int LF_FACESIZE = 32;
+/// The longest face name a font description holds (its last byte is the terminator).
+inline constexpr std::size_t kMaxFaceNameBytes = LF_FACESIZE - 1;
 
 /// A font description: cell height (positive) or em height (negative), style and face name bytes.
 struct LOGFONTA {

@@ -10,9 +10,6 @@
 
 namespace moji {
 
-/// The longest face name a font description holds (its last byte is the terminator).
-inline constexpr std::size_t kMaxFaceNameBytes = LF_FACESIZE - 1;
-
 /// One outline face (TrueType or CFF) as fontconfig describes it; style values on fontconfig's
 /// scales.
 struct InstalledFont {
