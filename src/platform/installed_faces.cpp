@@ -1,14 +1,17 @@
 #include "platform/installed_faces.h"
 
 #include <fontconfig/fontconfig.h>
+// After fontconfig.h, whose types it uses.
+#include <fontconfig/fcfreetype.h>
 
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
 #include <map>
 #include <optional>
 #include <tuple>
 #include <utility>
+
+#include "platform/font_file_stream.h"
 
 namespace moji {
 namespace {
@@ -193,22 +196,28 @@ std::vector<const InstalledFont*> FontsNamed(const InstalledFontCatalog& catalog
 }
 
 std::vector<InstalledFont> FontsOfFile(const std::string& path) {
-  // Only a regular file is read: a pipe or a device could block the reading or never end.
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) return {};
+  FT_Library library = nullptr;
   FcFontSet* set = FcFontSetCreate();
-  if (set == nullptr) return {};
-  // Every face of the file (id -1), named instances of a variable font included.
-  FcFreeTypeQueryAll(reinterpret_cast<const FcChar8*>(path.c_str()), static_cast<unsigned>(-1),
-                     nullptr, nullptr, set);
+  if (set == nullptr || FT_Init_FreeType(&library) != 0) {
+    if (set != nullptr) FcFontSetDestroy(set);
+    return {};
+  }
+  // Each face is read through the program's own stream (never mapped, regular files only), and
+  // described by fontconfig as its listing describes it: a variable font by its default
+  // instance alone.
+  long faces = 1;
+  for (long index = 0; index < faces; ++index) {
+    const FT_Face face = OpenFaceFile(library, path, index);
+    if (face == nullptr) continue;
+    faces = face->num_faces;
+    FcPattern* pattern = FcFreeTypeQueryFace(face, reinterpret_cast<const FcChar8*>(path.c_str()),
+                                             static_cast<unsigned>(index), nullptr);
+    if (pattern != nullptr && !FcFontSetAdd(set, pattern)) FcPatternDestroy(pattern);
+    FT_Done_Face(face);
+  }
   std::vector<InstalledFont> fonts = OutlineFontsOf(set);
   FcFontSetDestroy(set);
-  std::sort(fonts.begin(), fonts.end(),
-            [](const InstalledFont& a, const InstalledFont& b) { return a.Index < b.Index; });
-  // A variable font comes as itself and as its default instance: one face.
-  fonts.erase(std::unique(fonts.begin(), fonts.end(),
-                          [](const InstalledFont& a, const InstalledFont& b) { return a.Index == b.Index; }),
-              fonts.end());
+  FT_Done_FreeType(library);
   for (InstalledFont& font : fonts) font.File = path;
   return fonts;
 }

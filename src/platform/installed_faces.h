@@ -54,8 +54,9 @@ std::vector<std::string> InstalledFaceNames();
 std::vector<const InstalledFont*> FontsNamed(const InstalledFontCatalog& catalog,
                                              std::string_view name);
 
-/// The outline faces a font file holds, in the order of their index, read from the file by
-/// fontconfig; empty when it is no regular file, no font or holds none.
+/// The outline faces a font file holds, in the order of their index, as fontconfig describes
+/// them, the file read through OpenFaceFile; empty when it is no regular file, no font or holds
+/// none.
 std::vector<InstalledFont> FontsOfFile(const std::string& path);
 
 /// The name a font is offered under: its Japanese family name where it has one that fits a face
