@@ -6,11 +6,42 @@
 #include <QPixmap>
 #include <QTranslator>
 #include <csignal>
+#include <cstdlib>
+#include <string>
 
 #include "cli/cli_commands.h"
 #include "cli/command_line.h"
 #include "display/face_walk.h"
 #include "window/main_window.h"
+
+namespace {
+
+/// How to go on without a window, said after why there is none.
+constexpr char kWithoutWindow[] =
+    "; run a command instead (moji-outline report 龍, see moji-outline --help), or take a "
+    "picture off the screen: QT_QPA_PLATFORM=offscreen moji-outline --screenshot FILE";
+
+/// Why the window cannot open, before the toolkit tries: no display is named and no platform
+/// chosen. Empty when one is.
+std::string MissingDisplay() {
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+    if (!qEnvironmentVariableIsEmpty(name)) return {};
+  }
+  return std::string("no display to open the window on (DISPLAY and WAYLAND_DISPLAY are not "
+                     "set)") + kWithoutWindow;
+}
+
+/// The toolkit's messages while it starts: kept from the terminal, and a fatal one (no display
+/// could be opened, no platform plugin works) ends the program with one line of its own and
+/// status 2, where the toolkit would abort.
+void StartupMessage(QtMsgType type, const QMessageLogContext&, const QString&) {
+  if (type != QtFatalMsg) return;
+  moji::Fail(std::string("cannot open the window: no display could be opened (DISPLAY=") +
+             qgetenv("DISPLAY").toStdString() + ")" + kWithoutWindow);
+  std::_Exit(moji::kUsageError);
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   // A file that grows past the size limit is then a failed write, reported and cleaned up,
@@ -30,7 +61,10 @@ int main(int argc, char** argv) {
     if (!choice.Chosen) return moji::Fail(choice.Problem);
   }
 
+  if (const std::string missing = MissingDisplay(); !missing.empty()) return moji::Fail(missing);
+  const QtMessageHandler previous = qInstallMessageHandler(StartupMessage);
   QApplication app(argc, argv);
+  qInstallMessageHandler(previous);
   QCoreApplication::setApplicationName(QStringLiteral("moji-outline"));
   QCoreApplication::setApplicationVersion(QStringLiteral(MOJI_VERSION));
   // The toolkit's own texts (context menus, standard dialogs) in Japanese, as the window is;

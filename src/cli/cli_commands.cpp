@@ -35,9 +35,12 @@ std::optional<std::string> RequestFaceName(const CommandRequest& request) {
 }
 
 /// Runs the display request of a command in the face given, with its thickness.
-void Display(const CommandRequest& request, const std::string& face, DisplayTarget& target) {
+void Display(const CommandRequest& request, const std::string& face, OffscreenDisplay& target) {
   GlyphOutline outline;
   RunDisplayRequest(request.Character, face, request.Thickness, outline, target);
+  if (const std::string missing = MissingGlyphMessage(target.Glyph()); !missing.empty()) {
+    Warn(missing);
+  }
 }
 
 /// The report, the outline as JSON, or the glyph's identity lines.
@@ -45,6 +48,9 @@ int Report(const CommandRequest& request, const std::string& face) {
   DeviceContext dc;
   const std::optional<FetchedGlyph> fetched = FetchDisplayedGlyph(dc, request.Character, face);
   if (!fetched) return Fail("the face name is longer than 31 bytes");
+  if (const std::string missing = MissingGlyphMessage(fetched->Glyph); !missing.empty()) {
+    Warn(missing);
+  }
   if (request.Report == ReportForm::Text) {
     return WriteToStandardOutput(Utf8(OutlineReportText(fetched->Outline)));
   }
@@ -53,6 +59,9 @@ int Report(const CommandRequest& request, const std::string& face) {
   }
   std::string lines;
   for (const std::string& line : IdentityLines(fetched->Glyph)) lines += EscapedLine(line) + '\n';
+  if (const std::string missing = MissingGlyphLine(fetched->Glyph); !missing.empty()) {
+    lines += EscapedLine(missing) + '\n';
+  }
   return WriteToStandardOutput(lines);
 }
 
@@ -75,6 +84,7 @@ int RenderPng(const CommandRequest& request, const std::string& face) {
                            [&surface](const OutlineMarks& marks) {
                              surface.DrawMarks(marks.Points, marks.Symbols, marks.Starts);
                            });
+  display.SetPalette(request.Palette);
   Display(request, face, display);
   return WritePngFile(request.OutputPath, surface.Image());
 }
@@ -82,6 +92,7 @@ int RenderPng(const CommandRequest& request, const std::string& face) {
 int RenderSvg(const CommandRequest& request, const std::string& face) {
   RecordingSurface recording;
   OffscreenDisplay display(&recording, [&recording] { recording.Clear(); }, request.Overlays);
+  display.SetPalette(request.Palette);
   Display(request, face, display);
   const std::string svg = SvgOfDrawing(recording.Calls(), kDrawingSide, kDrawingSide,
                                        display.Marks(), &display.Glyph());
@@ -105,8 +116,9 @@ int InstalledFaces() {
 
 /// The faces of a font file, one line each: its index, then its name.
 int FontFileFaces(const std::string& path) {
-  // Only the entries are printed: any face number would do.
-  const FontFileChoice choice = ChooseFontFileFace(path, 0);
+  // Only the entries are printed: any face number would do. They are named apart from the
+  // installed faces, as the window names a file opened after start-up.
+  const FontFileChoice choice = ChooseFontFileFace(path, 0, InstalledFaceNames());
   if (choice.Entries.empty()) return Fail(choice.Problem);
   std::string listing;
   for (const FaceEntry& entry : choice.Entries) {
@@ -145,6 +157,6 @@ int RunCommand(const CommandRequest& request) {
   }
 }
 
-int RefuseCommand(const std::string& error) { return Fail(error + " (see moji-outline --help)"); }
+int RefuseCommand(const std::string& error) { return Fail(error); }
 
 }  // namespace moji

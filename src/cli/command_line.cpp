@@ -2,13 +2,16 @@
 
 #include <QByteArrayView>
 #include <QCommandLineParser>
-#include <QRegularExpression>
+#include <QFileInfo>
 #include <QStringDecoder>
 #include <QStringList>
+#include <algorithm>
 #include <charconv>
 #include <map>
 #include <set>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace moji {
 namespace {
@@ -19,7 +22,7 @@ const std::map<CommandKind, std::set<QString>>& OptionsOfModes() {
       {CommandKind::Window, {"screenshot", "face-index"}},
       {CommandKind::Report, {"face", "font-file", "face-index", "json", "info"}},
       {CommandKind::Render, {"face", "font-file", "face-index", "thickness", "scale", "output",
-                             "format", "points", "numbers", "direction"}},
+                             "format", "points", "numbers", "direction", "palette"}},
       {CommandKind::Faces, {"font-file"}},
   };
   return options;
@@ -28,14 +31,71 @@ const std::map<CommandKind, std::set<QString>>& OptionsOfModes() {
 /// The largest face index of a font file: collections hold far fewer faces.
 constexpr std::int32_t kLargestFaceIndex = 0xFFFF;
 
+/// The subcommands by name.
+constexpr std::pair<const char*, CommandKind> kSubcommands[] = {
+    {"report", CommandKind::Report}, {"render", CommandKind::Render}, {"faces", CommandKind::Faces}};
+
 std::optional<CommandKind> SubcommandNamed(const QString& word) {
-  if (word == "report") return CommandKind::Report;
-  if (word == "render") return CommandKind::Render;
-  if (word == "faces") return CommandKind::Faces;
+  for (const auto& [name, kind] : kSubcommands) {
+    if (word == QLatin1String(name)) return kind;
+  }
   return std::nullopt;
 }
 
-ParsedCommand Refused(const QString& error) { return {std::nullopt, error.toStdString()}; }
+/// How many single-character edits (insertions, deletions, substitutions, swaps of neighbours)
+/// turn `a` into `b`.
+qsizetype EditDistance(const QString& a, const QString& b) {
+  std::vector<std::vector<qsizetype>> d(a.size() + 1, std::vector<qsizetype>(b.size() + 1));
+  for (qsizetype i = 0; i <= a.size(); ++i) d[i][0] = i;
+  for (qsizetype j = 0; j <= b.size(); ++j) d[0][j] = j;
+  for (qsizetype i = 1; i <= a.size(); ++i) {
+    for (qsizetype j = 1; j <= b.size(); ++j) {
+      const qsizetype change = a[i - 1] == b[j - 1] ? 0 : 1;
+      d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + change});
+      if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1]) {
+        d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
+      }
+    }
+  }
+  return d[a.size()][b.size()];
+}
+
+/// The candidate closest to `word`, when it is close enough to be what was meant: at most two
+/// edits, and fewer than half the word.
+std::optional<QString> NearestOf(const QString& word, const QStringList& candidates) {
+  std::optional<QString> nearest;
+  qsizetype best = std::min<qsizetype>(2, (word.size() - 1) / 2);
+  for (const QString& candidate : candidates) {
+    const qsizetype distance = EditDistance(word.toLower(), candidate);
+    if (distance <= best) {
+      best = distance - 1;
+      nearest = candidate;
+    }
+  }
+  return nearest;
+}
+
+/// A word the window would take for a font file: one that names a path or has an extension.
+bool LooksLikeAFile(const QString& word) {
+  return word.contains(u'/') || word.contains(u'.') || QFileInfo::exists(word);
+}
+
+/// "unknown command 'reprot' (did you mean 'report'?)".
+QString UnknownCommand(const QString& word) {
+  QStringList names;
+  for (const auto& [name, kind] : kSubcommands) names << QLatin1String(name);
+  QString message = "unknown command '" + word + "'";
+  if (const std::optional<QString> nearest = NearestOf(word, names)) {
+    message += " (did you mean '" + *nearest + "'?)";
+  }
+  return message;
+}
+
+/// A refusal: its reason, and where to read more unless the reason says what was meant.
+ParsedCommand Refused(const QString& error) {
+  const bool suggests = error.contains(QStringLiteral("(did you mean"));
+  return {std::nullopt, (suggests ? error : error + " (see moji-outline --help)").toStdString()};
+}
 
 /// The arguments as text, exactly: a leading U+FEFF is a character like any other. Nothing
 /// when an argument is not UTF-8, since it could not be passed on as the bytes it is.
@@ -76,13 +136,47 @@ std::optional<ImageFormat> OutputFormat(const QCommandLineParser& parser) {
   return dot < 0 ? std::nullopt : FormatNamed(path.mid(dot + 1));
 }
 
-/// The first option given that the mode does not take, or an empty text.
+/// An option's name as it is typed: "-o", "--face".
+QString Dashed(const QString& name) { return (name.size() == 1 ? "-" : "--") + name; }
+
+/// What a mode is called in a message.
+QString ModeName(CommandKind kind) {
+  for (const auto& [name, mode] : kSubcommands) {
+    if (mode == kind) return QLatin1String(name);
+  }
+  return QStringLiteral("the window");
+}
+
+/// The refusal of the first option given that the mode does not take, or an empty text.
 QString OptionOutsideMode(const QCommandLineParser& parser, CommandKind kind) {
   for (const QString& name : parser.optionNames()) {
     const QString longName = name == "o" ? "output" : name;
-    if (!OptionsOfModes().at(kind).contains(longName)) return name;
+    if (!OptionsOfModes().at(kind).contains(longName)) {
+      return Dashed(name) + " is not an option of " + ModeName(kind);
+    }
   }
   return {};
+}
+
+/// Why the toolkit's parser refused the arguments, in the program's own words: an unknown option
+/// named with its dashes (and the nearest known one when one is close), else the parser's text.
+QString ParserRefusal(const QCommandLineParser& parser) {
+  const QStringList unknown = parser.unknownOptionNames();
+  if (unknown.isEmpty()) {
+    QString text = parser.errorText();
+    if (text.endsWith(u'.')) text.chop(1);
+    if (!text.isEmpty()) text[0] = text[0].toLower();
+    return text;
+  }
+  QStringList known;
+  for (const auto& [mode, names] : OptionsOfModes()) {
+    for (const QString& name : names) known << name;
+  }
+  QString message = "unknown option " + Dashed(unknown.first());
+  const std::optional<QString> nearest =
+      unknown.first().size() > 1 ? NearestOf(unknown.first(), known) : std::nullopt;
+  if (nearest) message += " (did you mean " + Dashed(*nearest) + "?)";
+  return message;
 }
 
 /// Reads the face options into the request; the problem with one, or an empty text.
@@ -128,12 +222,23 @@ QString ApplyDrawingOptions(const QCommandLineParser& parser, CommandRequest& re
     request.Scale = *scale;
   }
   request.Overlays = {parser.isSet("points"), parser.isSet("numbers"), parser.isSet("direction")};
+  if (parser.isSet("palette")) {
+    const QString palette = parser.value("palette");
+    if (palette != "classic" && palette != "readable") {
+      return "--palette must be classic or readable: " + palette;
+    }
+    request.Palette = palette == "readable" ? BlockPalette::Readable : BlockPalette::Classic;
+  }
   return {};
 }
 
 /// Reads the output options into the request; the problem with one, or an empty text.
 QString ApplyOutputOptions(const QCommandLineParser& parser, CommandRequest& request) {
   if (parser.isSet("output")) {
+    // "-" is standard output, whose name says nothing of the format.
+    if (parser.value("output") == "-" && !parser.isSet("format")) {
+      return "-o - writes to standard output and needs --format png or --format svg";
+    }
     const std::optional<ImageFormat> format = OutputFormat(parser);
     if (!format) {
       return parser.isSet("format") ? "--format must be png or svg: " + parser.value("format")
@@ -152,16 +257,22 @@ QString ApplyOutputOptions(const QCommandLineParser& parser, CommandRequest& req
   return {};
 }
 
-/// The character CHAR stands for: the text itself, or the code point "U+" and 4 to 6 hex digits
-/// name; nothing for a "U+" that names no code point (or a surrogate, which is no character).
+/// The character CHAR stands for: the text itself, or the code point "U+" (or "u+") and 4 to 6
+/// hex digits name; nothing for a "U+" that names no code point (or a surrogate, which is no
+/// character).
 std::optional<QString> CharacterOf(const QString& text) {
-  if (!text.startsWith("U+")) return text;
-  static const QRegularExpression kCodePoint("^U\\+([0-9A-Fa-f]{4,6})$");
-  const QRegularExpressionMatch match = kCodePoint.match(text);
-  if (!match.hasMatch()) return std::nullopt;
-  const auto codePoint = static_cast<char32_t>(match.captured(1).toUInt(nullptr, 16));
+  if (!text.startsWith("U+", Qt::CaseInsensitive)) return text;
+  const QString digits = text.mid(2);
+  bool isHex = digits.size() >= 4 && digits.size() <= 6;
+  for (const QChar digit : digits) {
+    const char16_t c = digit.unicode();
+    isHex = isHex && ((c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F'));
+  }
+  if (!isHex) return std::nullopt;
+  const auto codePoint = static_cast<char32_t>(digits.toUInt(nullptr, 16));
   if (codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF)) return std::nullopt;
-  return QString::fromUcs4(&codePoint, 1);
+  // Built from the code point itself: a decoder of UTF-32 would drop U+FEFF as a byte order mark.
+  return QStringView(QChar::fromUcs4(codePoint)).toString();
 }
 
 /// The positional arguments of the mode: CHAR for report and render, an optional font file for
@@ -173,7 +284,9 @@ QString ApplyPositionals(QStringList positionals, CommandRequest& request) {
     if (positionals.isEmpty()) return "missing CHAR";
     const QString text = positionals.takeFirst();
     const std::optional<QString> character = CharacterOf(text);
-    if (!character) return "CHAR that starts with U+ must be U+ and 4 to 6 hex digits of a code point: " + text;
+    if (!character) {
+      return "CHAR that starts with U+ must be U+ and 4 to 6 hex digits of a code point: " + text;
+    }
     request.Character = character->toStdU16String();
     if (request.Character.empty()) return "CHAR is empty";
   }
@@ -202,6 +315,7 @@ void AddOptions(QCommandLineParser& parser) {
       {"points", "points"},
       {"numbers", "numbers"},
       {"direction", "direction"},
+      {"palette", "palette", "NAME"},
   });
 }
 
@@ -213,7 +327,7 @@ ParsedCommand ParseCommandLine(int argc, const char* const* argv) {
   QCommandLineParser parser;
   AddOptions(parser);
   // The program's own name is not among the arguments.
-  if (!parser.parse(QStringList{"moji-outline"} + *arguments)) return Refused(parser.errorText());
+  if (!parser.parse(QStringList{"moji-outline"} + *arguments)) return Refused(ParserRefusal(parser));
 
   CommandRequest request;
   if (parser.isSet("help")) {
@@ -222,6 +336,10 @@ ParsedCommand ParseCommandLine(int argc, const char* const* argv) {
   }
   const QStringList positionals = parser.positionalArguments();
   if (!positionals.isEmpty()) request.Kind = SubcommandNamed(positionals.first()).value_or(request.Kind);
+  if (!positionals.isEmpty() && request.Kind == CommandKind::Window &&
+      !LooksLikeAFile(positionals.first())) {
+    return Refused(UnknownCommand(positionals.first()));
+  }
   if (parser.isSet("version")) {
     if (parser.optionNames().size() > 1 || !positionals.isEmpty()) {
       return Refused("--version takes no other argument");
@@ -230,7 +348,7 @@ ParsedCommand ParseCommandLine(int argc, const char* const* argv) {
     return {request, {}};
   }
   if (const QString outside = OptionOutsideMode(parser, request.Kind); !outside.isEmpty()) {
-    return Refused("unknown option for this command: " + outside);
+    return Refused(outside);
   }
   QString problem = ApplyPositionals(positionals, request);
   if (problem.isEmpty()) problem = ApplyFaceOptions(parser, request);
@@ -243,38 +361,42 @@ ParsedCommand ParseCommandLine(int argc, const char* const* argv) {
 
 const char* CommandUsage() {
   return "Usage: moji-outline [--screenshot FILE] [FONT-FILE [--face-index N]]\n"
-         "  or:  moji-outline report CHAR [--face NAME | --font-file PATH [--face-index N]]\n"
-         "                        [--json | --info]\n"
-         "  or:  moji-outline render CHAR [--face NAME | --font-file PATH [--face-index N]]\n"
-         "                        [--thickness N] [--scale N] [--points] [--numbers]\n"
-         "                        [--direction] [--format FORMAT] -o FILE\n"
+         "  or:  moji-outline report CHAR [FACE] [--json | --info]\n"
+         "  or:  moji-outline render CHAR [FACE] [DRAWING] -o FILE\n"
          "  or:  moji-outline faces [--font-file PATH]\n"
          "Show how a character of a font is built from outline curves: its contours listed point\n"
          "by point and drawn in colour. Without a command, open the window; with a FONT-FILE,\n"
          "its faces are added to the window's face list and the first (or N) is drawn.\n"
+         "FACE is --face NAME, or --font-file PATH with --face-index N where the file holds\n"
+         "several faces. DRAWING is any of --thickness, --scale, --points, --numbers,\n"
+         "--direction, --palette and --format.\n"
          "\n"
          "Commands:\n"
          "  report CHAR      print the outline report of the first character of CHAR, as the\n"
          "                   window shows it (UTF-8, lines ending in CR LF); CHAR may also be\n"
-         "                   U+ and 4 to 6 hex digits, such as U+9F8D\n"
+         "                   U+ and 4 to 6 hex digits, such as U+9F8D or u+9f8d\n"
          "  render CHAR      draw the outline as the window's 200 x 200 drawing area does\n"
          "  faces            list the installed outline faces (TrueType and CFF) as the\n"
          "                   window's face list does; with --font-file, the faces of that file,\n"
          "                   one line each: its index, then its name\n"
          "\n"
          "Options:\n"
-         "  --face=NAME      the face to outline (report, render); the window's start-up face\n"
+         "  --face=NAME\n"
+         "                   the face to outline (report, render); the window's start-up face\n"
          "                   \"ＭＳ ゴシック\" by default; a face that is not installed is replaced\n"
          "                   by the one the font engine substitutes for it\n"
-         "  --font-file=PATH draw from a font file that need not be installed (report, render,\n"
+         "  --font-file=PATH\n"
+         "                   draw from a font file that need not be installed (report, render,\n"
          "                   faces)\n"
-         "  --face-index=N   the face of a font file holding several (a collection), from 0\n"
+         "  --face-index=N\n"
+         "                   the face of a font file holding several (a collection), from 0\n"
          "  --json           report the outline as one JSON object: the glyph it is, and every\n"
          "                   point in font heights and in font units, on the curve or not, with\n"
          "                   the font's own number of it\n"
          "  --info           report which glyph it is: code point, Unicode name, glyph index\n"
          "                   and name, face and file\n"
-         "  --thickness=N    pen thickness of render, 1 to 5 (default 2)\n"
+         "  --thickness=N\n"
+         "                   pen thickness of render, 1 to 5 (default 2)\n"
          "  --scale=N        pixels of render's PNG per drawing-area pixel, 1 to 8 (default 1):\n"
          "                   the same drawing at N times the resolution (200N x 200N); an SVG\n"
          "                   is the same at any scale\n"
@@ -282,11 +404,17 @@ const char* CommandUsage() {
          "                   as circles, on-curve points implied between two controls as crosses\n"
          "  --numbers        render writes the font's number of each point beside it\n"
          "  --direction      render marks where each contour starts and which way it runs\n"
+         "  --palette=NAME\n"
+         "                   the colours of render's contours: classic (default), or readable:\n"
+         "                   colours that read well on white, told apart also with colour\n"
+         "                   blindness\n"
          "  -o, --output=FILE\n"
          "                   the file render writes: FILE.png (the drawing area's pixels) or\n"
-         "                   FILE.svg (one path per contour, through the same points); a pipe\n"
-         "                   or device (such as /dev/stdout) is written into as it is\n"
-         "  --format=FORMAT  png or svg: the format of render's output whatever its name\n"
+         "                   FILE.svg (one path per contour, through the same points); - for\n"
+         "                   standard output (with --format); a pipe or device is written into\n"
+         "                   as it is\n"
+         "  --format=FORMAT\n"
+         "                   png or svg: the format of render's output whatever its name\n"
          "  --screenshot=FILE\n"
          "                   open the window, write a PNG picture of it after start-up, and\n"
          "                   close it\n"
@@ -296,7 +424,8 @@ const char* CommandUsage() {
          "A refused command line, a font file that cannot be used, or a file that cannot be\n"
          "written prints one line on standard error and exits with status 2; nothing is written\n"
          "then. A file is written completely or not at all: an existing file is kept until the\n"
-         "new one is whole.\n"
+         "new one is whole. Where the face has no glyph for the character, the outline is empty,\n"
+         "and one line on standard error names installed faces that have one.\n"
          "\n"
          "Examples:\n"
          "  moji-outline report 龍 --face IPAゴシック\n"
@@ -304,6 +433,7 @@ const char* CommandUsage() {
          "  moji-outline render 龍 --thickness 3 -o ryu.png\n"
          "  moji-outline render 龍 --scale 4 --points --numbers -o ryu-points.png\n"
          "  moji-outline render A --font-file MyFont.otf --direction -o a.svg\n"
+         "  moji-outline render 龍 --format svg -o - | gzip > ryu.svgz\n"
          "  moji-outline faces --font-file /usr/share/fonts/opentype/noto/NotoSansCJK-Regular.ttc\n";
 }
 

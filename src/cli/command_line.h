@@ -33,18 +33,20 @@ struct CommandRequest {
   ReportForm Report = ReportForm::Text;
   /// The marks `render` draws over the outline.
   OverlaySettings Overlays;
+  /// The colours `render` draws the blocks in.
+  BlockPalette Palette = BlockPalette::Classic;
   /// Pen thickness of `render`, 1 to 5.
   std::int32_t Thickness = kInitialPen;
   /// Pixels of `render`'s PNG per drawing-area pixel along each side, 1 to kLargestScale.
   std::int32_t Scale = 1;
-  /// The file `render` writes, and its format.
+  /// The file `render` writes ("-": standard output), and its format.
   std::string OutputPath;
   ImageFormat Format = ImageFormat::Png;
   /// The window's picture after start-up goes to this file, and the window closes.
   std::optional<std::string> ScreenshotPath;
 };
 
-/// A command, or the one-line reason the arguments were refused.
+/// A command, or the one-line reason the arguments were refused (with where to read more).
 struct ParsedCommand {
   std::optional<CommandRequest> Request;
   std::string Error;

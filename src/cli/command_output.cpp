@@ -26,11 +26,16 @@ int WriteToStandardOutput(std::string_view bytes) {
 }
 
 int WriteOutputFile(const std::string& path, std::string_view bytes) {
+  if (path == kStandardOutputName) return WriteToStandardOutput(bytes);
   return WriteResult(path, SaveFile(path, bytes));
 }
 
 int WritePngFile(const std::string& path, const QImage& image) {
-  return WriteResult(path, SavePngFile(path, PngBytes(image)));
+  const std::optional<std::string> png = PngBytes(image);
+  if (path == kStandardOutputName) {
+    return png ? WriteToStandardOutput(*png) : Fail("cannot encode the picture as PNG");
+  }
+  return WriteResult(path, SavePngFile(path, png));
 }
 
 }  // namespace moji

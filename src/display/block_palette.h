@@ -26,27 +26,57 @@ inline constexpr std::array<COLORREF, 16> kBlockPalette = {
     PaletteRgb(255, 0, 0),    PaletteRgb(255, 0, 255),   PaletteRgb(255, 255, 0),
     PaletteRgb(255, 255, 255)};
 
-/// Palette index of block `blockIndex`: blockIndex mod 15, counting past 7, so light grey
-/// (index 7) is never used and block 15 starts the cycle again at black.
+/// The palette index that stands for bright white, the drawing area's own background.
+inline constexpr std::int32_t kBackgroundIndex = 15;
+/// Light grey: what a block that would be drawn in the background's colour is drawn in instead.
+inline constexpr std::int32_t kBackgroundStandIn = 7;
+
+/// Palette index of block `blockIndex`: blockIndex mod 15, counting past 7, so block 15 starts
+/// the cycle again at black. That count gives block 14 (and 29, 44, ...) bright white, which
+/// would vanish on the white drawing area: those blocks take light grey, the one index the count
+/// never reaches otherwise.
 constexpr std::int32_t BlockColorIndex(std::int32_t blockIndex) {
   const std::int32_t cycle = ((blockIndex % 15) + 15) % 15;
-  return cycle >= 7 ? cycle + 1 : cycle;
+  const std::int32_t index = cycle >= 7 ? cycle + 1 : cycle;
+  return index == kBackgroundIndex ? kBackgroundStandIn : index;
 }
 
-/// Palette colour of block `blockIndex`.
-constexpr COLORREF BlockColor(std::int32_t blockIndex) {
+/// The colours blocks are drawn in.
+enum class BlockPalette : std::uint8_t {
+  /// The 16-colour palette by the block colour rule.
+  Classic,
+  /// 15 colours that read well on white at a pen of one pixel, neighbours distinct also for
+  /// protanopia, deuteranopia and tritanopia: the colour-blind-safe set of Okabe and Ito (all
+  /// but its yellow) with darker variants.
+  Readable,
+};
+
+/// The readable palette, block k taking colour k mod 15.
+inline constexpr std::array<COLORREF, 15> kReadablePalette = {
+    PaletteRgb(0x00, 0x00, 0x00), PaletteRgb(0x46, 0x92, 0xBE), PaletteRgb(0x65, 0x3C, 0x53),
+    PaletteRgb(0xBA, 0x80, 0x00), PaletteRgb(0x25, 0x4D, 0x64), PaletteRgb(0x62, 0x43, 0x00),
+    PaletteRgb(0x00, 0x6D, 0xAB), PaletteRgb(0x79, 0x35, 0x00), PaletteRgb(0x64, 0x64, 0x64),
+    PaletteRgb(0xAD, 0x4C, 0x00), PaletteRgb(0x00, 0x53, 0x3D), PaletteRgb(0xD5, 0x5E, 0x00),
+    PaletteRgb(0x00, 0x9E, 0x73), PaletteRgb(0x8C, 0x60, 0x00), PaletteRgb(0x00, 0x77, 0x57)};
+
+/// Colour of block `blockIndex` in the palette.
+constexpr COLORREF BlockColor(std::int32_t blockIndex, BlockPalette palette = BlockPalette::Classic) {
+  if (palette == BlockPalette::Readable) {
+    return kReadablePalette[static_cast<std::size_t>(((blockIndex % 15) + 15) % 15)];
+  }
   return kBlockPalette[static_cast<std::size_t>(BlockColorIndex(blockIndex))];
 }
 
-/// Draws every block of an already placed outline in its palette colour with a solid pen
+/// Draws every block of an already placed outline in its colour of the palette with a solid pen
 /// `penWidth` wide, one block per call; `BlockCount` is read once. Throws what
 /// `DrawOutlineBlocks` throws for an outline that breaks its invariants.
 inline void DrawBlocksInPaletteColors(DeviceContext& hdc, const GlyphOutline& outline,
-                                      std::int32_t penWidth) {
+                                      std::int32_t penWidth,
+                                      BlockPalette palette = BlockPalette::Classic) {
   const std::int32_t blockCount = outline.BlockCount;
   for (std::int32_t block = 0; block < blockCount; ++block) {
-    DrawOutlineBlocks(hdc, outline, 0.0f, 0.0f, 1.0f, false, BlockColor(block), penWidth, PS_SOLID,
-                      block);
+    DrawOutlineBlocks(hdc, outline, 0.0f, 0.0f, 1.0f, false, BlockColor(block, palette), penWidth,
+                      PS_SOLID, block);
   }
 }
 

@@ -43,9 +43,10 @@ void DrawOutlineFrame(const GlyphOutline& placed, std::span<const PointSource> s
                       std::optional<DrawnCircle> pulse) {
   target.ClearDrawing();
   if (pulse) target.DrawPulseCircle(pulse->CenterX, pulse->CenterY, pulse->Radius);
-  DrawBlocksInPaletteColors(target.DrawingDc(), placed, penWidth);
+  const BlockPalette palette = target.Palette();
+  DrawBlocksInPaletteColors(target.DrawingDc(), placed, penWidth, palette);
   if (const OverlaySettings overlays = target.Overlays(); overlays != OverlaySettings{}) {
-    target.DrawMarks(MarksOfOutline(placed, sources, overlays));
+    target.DrawMarks(MarksOfOutline(placed, sources, overlays, palette));
   }
   target.RefreshDrawing();
 }

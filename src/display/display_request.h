@@ -44,6 +44,8 @@ class DisplayTarget {
   virtual void DrawPulseCircle(float centerX, float centerY, float radius) = 0;
   /// Which marks to draw over the outline: none unless the target asks for them.
   virtual OverlaySettings Overlays() const { return {}; }
+  /// The colours the blocks and their marks are drawn in.
+  virtual BlockPalette Palette() const { return BlockPalette::Classic; }
   /// Learns which glyph a request shows, before it is drawn; the target keeps what it needs.
   virtual void ShowGlyph(const DisplayedGlyph& glyph) { static_cast<void>(glyph); }
   /// Draws marks over the blocks.

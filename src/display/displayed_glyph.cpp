@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "display/glyph_outline_fetch.h"
+#include "platform/installed_faces.h"
 #include "platform/unicode_names.h"
 
 namespace moji {
@@ -30,6 +31,9 @@ DisplayedGlyph DescribeDisplayedGlyph(const std::u16string& text,
   glyph.CodePoint = CodePointOf(glyph.Character);
   if (glyph.CodePoint) glyph.UnicodeName = UnicodeCharacterName(*glyph.CodePoint);
   glyph.Glyph = std::move(details);
+  if (glyph.LacksGlyph()) {
+    glyph.FacesWithGlyph = FamiliesWithCharacter(*glyph.CodePoint, kFacesNamedForMissingGlyph);
+  }
   return glyph;
 }
 
@@ -49,6 +53,30 @@ std::vector<std::string> IdentityLines(const DisplayedGlyph& glyph) {
     lines.push_back(details.File);
   }
   return lines;
+}
+
+std::string MissingGlyphLine(const DisplayedGlyph& glyph) {
+  if (!glyph.LacksGlyph()) return {};
+  std::string line = CodePointLine(*glyph.CodePoint, glyph.Character) + "：" +
+                     glyph.Glyph->Family + " にグリフがありません。";
+  if (glyph.FacesWithGlyph.empty()) return line + "グリフのあるフェイスは見つかりません";
+  line += "あるフェイス：";
+  for (std::size_t i = 0; i < glyph.FacesWithGlyph.size(); ++i) {
+    line += (i == 0 ? "" : "、") + glyph.FacesWithGlyph[i];
+  }
+  return line;
+}
+
+std::string MissingGlyphMessage(const DisplayedGlyph& glyph) {
+  if (!glyph.LacksGlyph()) return {};
+  std::string message = glyph.Glyph->Family + " has no glyph for " +
+                        CodePointLine(*glyph.CodePoint, glyph.Character);
+  if (glyph.FacesWithGlyph.empty()) return message + "; no installed face has one";
+  message += "; installed faces that have one: ";
+  for (std::size_t i = 0; i < glyph.FacesWithGlyph.size(); ++i) {
+    message += (i == 0 ? "" : ", ") + glyph.FacesWithGlyph[i];
+  }
+  return message;
 }
 
 }  // namespace moji

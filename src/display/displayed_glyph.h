@@ -19,7 +19,17 @@ struct DisplayedGlyph {
   std::string UnicodeName;
   /// The glyph and its face; nothing when the face name resolves to no face.
   std::optional<GlyphDetails> Glyph;
+  /// Where the face has no glyph for the character: up to three installed faces that have one,
+  /// by the names the face list offers them under (none where no face has one).
+  std::vector<std::string> FacesWithGlyph;
+
+  /// Whether the face has no glyph for the character (a glyph without contours, a space, is a
+  /// glyph).
+  bool LacksGlyph() const { return CodePoint && Glyph && Glyph->GlyphIndex == 0; }
 };
+
+/// How many faces that have a missing glyph are named.
+inline constexpr std::size_t kFacesNamedForMissingGlyph = 3;
 
 /// The description of the first character of `text` and of the glyph fetched for it.
 DisplayedGlyph DescribeDisplayedGlyph(const std::u16string& text,
@@ -31,5 +41,13 @@ std::string CodePointLabel(std::uint32_t codePoint);
 /// What the status bar and `report --info` say of the glyph, one UTF-8 line each: the code
 /// point and character, the Unicode name, the glyph index and name, the face, its file.
 std::vector<std::string> IdentityLines(const DisplayedGlyph& glyph);
+
+/// Where the face has no glyph for the character, what the status bar says of it: the character,
+/// that the face has no glyph for it, and the faces that have one. Empty where it has the glyph.
+std::string MissingGlyphLine(const DisplayedGlyph& glyph);
+
+/// The same in the command line's words, for its one line on standard error; empty where the
+/// face has the glyph.
+std::string MissingGlyphMessage(const DisplayedGlyph& glyph);
 
 }  // namespace moji

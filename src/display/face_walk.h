@@ -49,12 +49,25 @@ struct FontFileChoice {
   /// the file's name and the index); empty when the file is no font or holds none.
   std::vector<FaceEntry> Entries;
   std::optional<FaceEntry> Chosen;
-  /// Why nothing is chosen: the file gives no outline face, or none of that number.
+  /// Why nothing is chosen: the file cannot be opened, gives no outline face, or none of that
+  /// number.
   std::string Problem;
+  /// Why the file cannot be opened, in the system's words; empty when it opens.
+  std::string OpenError;
 };
 
 /// Reads the outline faces of the font file at `path` once and chooses face `index` of them.
-FontFileChoice ChooseFontFileFace(const std::string& path, int index);
+/// Each entry is named apart from the names in `listed` and from the file's other entries, as
+/// DistinctEntryName names it.
+FontFileChoice ChooseFontFileFace(const std::string& path, int index,
+                                  const std::vector<std::string>& listed = {});
+
+/// The name a face of a font file is listed under: its family's name; where another entry has
+/// it, with the style added ("Noto Sans CJK JP Bold"); where that is taken too, with the file's
+/// name as well ("Noto Sans CJK JP Bold (NotoSansCJK-Bold.ttc)"); then with a number. What is
+/// added is shortened to keep the name within a face name's 31 bytes; the family's name never is.
+std::string DistinctEntryName(const std::string& family, const std::string& style,
+                              const std::string& fileName, const std::vector<std::string>& taken);
 
 /// The entry of `entries` to show as current for the drawing face `face`: the entry of that
 /// name, else the entry of the listed family the font engine draws for it, else -1.

@@ -24,6 +24,9 @@ class OffscreenDisplay final : public DisplayTarget {
   // A single request is drawn; the motion never runs here.
   void DrawPulseCircle(float, float, float) override {}
   OverlaySettings Overlays() const override { return overlays_; }
+  BlockPalette Palette() const override { return palette_; }
+  /// Draws the blocks and their marks in `palette` from the next request on.
+  void SetPalette(BlockPalette palette) { palette_ = palette; }
   void ShowGlyph(const DisplayedGlyph& glyph) override { glyph_ = glyph; }
   void DrawMarks(const OutlineMarks& marks) override;
 
@@ -35,6 +38,7 @@ class OffscreenDisplay final : public DisplayTarget {
   DeviceContext dc_;
   std::function<void()> clear_;
   OverlaySettings overlays_;
+  BlockPalette palette_ = BlockPalette::Classic;
   std::function<void(const OutlineMarks&)> drawMarks_;
   DisplayedGlyph glyph_;
   OutlineMarks marks_;

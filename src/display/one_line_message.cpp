@@ -24,9 +24,13 @@ std::string ControlEscape(unsigned char byte) {
 }  // namespace
 
 int Fail(std::string_view message) {
+  Warn(message);
+  return kUsageError;
+}
+
+void Warn(std::string_view message) {
   // Through std::cerr, unbuffered, so the line also reaches whoever has redirected that stream.
   std::cerr << "moji-outline: " << EscapedLine(message) << '\n';
-  return kUsageError;
 }
 
 std::string EscapedLine(std::string_view text) {

@@ -18,8 +18,9 @@ constexpr double kArrowLength = 12;
 /// Builds the point marks of one outline, taking sources in the outline's order.
 class PointMarker {
  public:
-  PointMarker(std::span<const PointSource> sources, bool numbers, std::vector<PointMark>& marks)
-      : sources_(sources), numbers_(numbers), marks_(marks) {}
+  PointMarker(std::span<const PointSource> sources, bool numbers, BlockPalette palette,
+              std::vector<PointMark>& marks)
+      : sources_(sources), numbers_(numbers), palette_(palette), marks_(marks) {}
 
   /// The source of the next point of the outline; none past the table's end.
   const PointSource* Next() { return next_ < sources_.size() ? &sources_[next_++] : nullptr; }
@@ -29,7 +30,7 @@ class PointMarker {
     const std::int32_t number = source != nullptr ? source->Number : -1;
     // An on-curve point the font does not have lies midway between two controls.
     if (kind == MarkKind::OnCurve && source != nullptr && number < 0) kind = MarkKind::Implied;
-    PointMark mark{kind, at.X, at.Y, BlockColor(block), block, curve, point, number, {}};
+    PointMark mark{kind, at.X, at.Y, BlockColor(block, palette_), block, curve, point, number, {}};
     if (numbers_ && number >= 0) mark.Label = std::to_string(number);
     marks_.push_back(std::move(mark));
   }
@@ -38,6 +39,7 @@ class PointMarker {
   std::span<const PointSource> sources_;
   std::size_t next_ = 0;
   bool numbers_;
+  BlockPalette palette_;
   std::vector<PointMark>& marks_;
 };
 
@@ -81,8 +83,8 @@ std::optional<MarkPoint> FirstDirection(const OutlineBlock& block) {
 }
 
 /// A ring at the block's start and an arrow from the ring along the first curve's direction.
-StartMark StartMarkOf(const OutlineBlock& block, std::int32_t b) {
-  StartMark mark{{block.StartX, block.StartY}, kStartRadius, false, {}, BlockColor(b), b};
+StartMark StartMarkOf(const OutlineBlock& block, std::int32_t b, BlockPalette palette) {
+  StartMark mark{{block.StartX, block.StartY}, kStartRadius, false, {}, BlockColor(b, palette), b};
   if (const std::optional<MarkPoint> d = FirstDirection(block)) {
     const auto along = [&](double distance, double aside) {
       return MarkPoint{mark.At.X + d->X * distance - d->Y * aside,
@@ -98,10 +100,10 @@ StartMark StartMarkOf(const OutlineBlock& block, std::int32_t b) {
 }  // namespace
 
 OutlineMarks MarksOfOutline(const GlyphOutline& placed, std::span<const PointSource> sources,
-                            const OverlaySettings& settings) {
+                            const OverlaySettings& settings, BlockPalette palette) {
   OutlineMarks marks;
   std::vector<PointMark> points;
-  PointMarker marker(sources, settings.Numbers, points);
+  PointMarker marker(sources, settings.Numbers, palette, points);
   std::int32_t b = 0;
   for (const OutlineBlock& block : Counted(placed.Blocks, placed.BlockCount)) {
     const PointSource* start = marker.Next();
@@ -110,7 +112,7 @@ OutlineMarks MarksOfOutline(const GlyphOutline& placed, std::span<const PointSou
     for (std::size_t c = 0; c < curves.size(); ++c) {
       MarkCurve(curves[c], b, static_cast<std::int32_t>(c), c + 1 == curves.size(), start, marker);
     }
-    if (settings.StartAndDirection) marks.Starts.push_back(StartMarkOf(block, b));
+    if (settings.StartAndDirection) marks.Starts.push_back(StartMarkOf(block, b, palette));
     ++b;
   }
   marks.Symbols = settings.Points;

@@ -5,6 +5,7 @@
 #include <span>
 #include <vector>
 
+#include "display/block_palette.h"
 #include "model/glyph_outline.h"
 #include "native/native_writer.h"
 #include "platform/drawing_marks.h"
@@ -30,11 +31,12 @@ struct OutlineMarks {
   std::vector<StartMark> Starts;
 };
 
-/// The marks of a placed outline in each block's palette colour, as the settings ask. `sources`
+/// The marks of a placed outline in each block's colour of the palette, as the settings ask. `sources`
 /// gives, in the outline's order (each block's start point, then its curves' points), the
 /// font's number of each point; a point past its end has none. A point that only closes its
 /// contour again at the start is marked once, as the start.
 OutlineMarks MarksOfOutline(const GlyphOutline& placed, std::span<const PointSource> sources,
-                            const OverlaySettings& settings);
+                            const OverlaySettings& settings,
+                            BlockPalette palette = BlockPalette::Classic);
 
 }  // namespace moji

@@ -1,5 +1,7 @@
 #include "platform/font_file_stream.h"
 
+#include "platform/file_access.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -82,15 +84,9 @@ void CloseFontFile(FT_Stream stream) {
 }  // namespace
 
 FT_Face OpenFaceFile(FT_Library library, const std::string& path, long index) {
-  // Not blocking: opening a pipe for reading would otherwise wait for a writer. The file is
-  // refused below unless it is regular, where the flag changes nothing.
-  const int descriptor = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (descriptor < 0) return nullptr;
   struct stat status{};
-  if (fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
-    close(descriptor);
-    return nullptr;
-  }
+  const int descriptor = OpenRegularFile(path, status);
+  if (descriptor < 0) return nullptr;
   auto* file = new FontFile;
   file->Descriptor = descriptor;
   file->Stream.descriptor.pointer = file;

@@ -39,6 +39,14 @@ std::string StringOf(FcPattern* pattern, const char* object) {
   return reinterpret_cast<const char*>(value);
 }
 
+/// The name in English where there is one, else the first; empty without names.
+std::string EnglishOrFirst(const std::vector<std::string>& names, const std::vector<std::string>& langs) {
+  for (std::size_t i = 0; i < names.size() && i < langs.size(); ++i) {
+    if (langs[i] == "en") return names[i];
+  }
+  return names.empty() ? std::string() : names.front();
+}
+
 /// The font a fontconfig pattern describes, when it is an outline face the engine converts
 /// (TrueType or CFF) and not a named instance of a variable font (its default instance is the
 /// face of index 0, listed as well).
@@ -55,6 +63,7 @@ std::optional<InstalledFont> OutlineFontOf(FcPattern* pattern) {
   font.FamilyNames = StringsOf(pattern, FC_FAMILY);
   font.FamilyLangs = StringsOf(pattern, FC_FAMILYLANG);
   font.FamilyLangs.resize(font.FamilyNames.size());
+  font.Style = EnglishOrFirst(StringsOf(pattern, FC_STYLE), StringsOf(pattern, FC_STYLELANG));
   // A variable font lists ranges here; those calls fail and leave the regular defaults.
   FcPatternGetDouble(pattern, FC_WEIGHT, 0, &font.Weight);
   FcPatternGetDouble(pattern, FC_WIDTH, 0, &font.Width);
@@ -79,8 +88,9 @@ std::vector<InstalledFont> OutlineFontsOf(const FcFontSet* set) {
 std::vector<InstalledFont> ListFromFontconfig() {
   FcPattern* pattern = FcPatternCreate();
   FcObjectSet* objects =
-      FcObjectSetBuild(FC_FAMILY, FC_FAMILYLANG, FC_FILE, FC_INDEX, FC_FONTFORMAT, FC_OUTLINE,
-                       FC_WEIGHT, FC_WIDTH, FC_SLANT, FC_SPACING, static_cast<char*>(nullptr));
+      FcObjectSetBuild(FC_FAMILY, FC_FAMILYLANG, FC_STYLE, FC_STYLELANG, FC_FILE, FC_INDEX,
+                       FC_FONTFORMAT, FC_OUTLINE, FC_WEIGHT, FC_WIDTH, FC_SLANT, FC_SPACING,
+                       static_cast<char*>(nullptr));
   FcFontSet* set =
       (pattern != nullptr && objects != nullptr) ? FcFontList(nullptr, pattern, objects) : nullptr;
   std::vector<InstalledFont> fonts = OutlineFontsOf(set);
@@ -220,6 +230,76 @@ std::vector<InstalledFont> FontsOfFile(const std::string& path) {
   FT_Done_FreeType(library);
   for (InstalledFont& font : fonts) font.File = path;
   return fonts;
+}
+
+namespace {
+
+/// The name the catalog offers the family of the font at a file and index under; empty when no
+/// listed family holds it.
+std::string ListedNameOf(const InstalledFontCatalog& catalog, std::string_view file, int index) {
+  for (const InstalledFamily& family : catalog.Families) {
+    for (const std::size_t member : family.Fonts) {
+      const InstalledFont& font = catalog.Fonts[member];
+      if (font.File == file && font.Index == index) return family.Name;
+    }
+  }
+  return {};
+}
+
+/// Whether fontconfig's cached character set of the font holds the code point.
+bool CoversCharacter(FcPattern* font, std::uint32_t codePoint) {
+  FcCharSet* characters = nullptr;
+  return FcPatternGetCharSet(font, FC_CHARSET, 0, &characters) == FcResultMatch &&
+         FcCharSetHasChar(characters, codePoint) == FcTrue;
+}
+
+}  // namespace
+
+std::vector<std::string> FamiliesWithCharacter(std::uint32_t codePoint, std::size_t most) {
+  std::vector<std::string> names;
+  FcPattern* pattern = FcPatternCreate();
+  if (pattern == nullptr) return names;
+  FcPatternAddString(pattern, FC_LANG, reinterpret_cast<const FcChar8*>("ja"));
+  FcFontSet* sorted = nullptr;
+  if (FcConfigSubstitute(nullptr, pattern, FcMatchPattern) == FcTrue) {
+    FcDefaultSubstitute(pattern);
+    FcResult result = FcResultNoMatch;
+    sorted = FcFontSort(nullptr, pattern, FcFalse, nullptr, &result);
+  }
+  const InstalledFontCatalog& catalog = InstalledFonts();
+  for (int i = 0; sorted != nullptr && i < sorted->nfont && names.size() < most; ++i) {
+    FcPattern* font = sorted->fonts[i];
+    int index = 0;
+    FcPatternGetInteger(font, FC_INDEX, 0, &index);
+    std::string name = CoversCharacter(font, codePoint)
+                           ? ListedNameOf(catalog, StringOf(font, FC_FILE), index)
+                           : std::string();
+    if (!name.empty() && std::find(names.begin(), names.end(), name) == names.end()) {
+      names.push_back(std::move(name));
+    }
+  }
+  if (sorted != nullptr) FcFontSetDestroy(sorted);
+  FcPatternDestroy(pattern);
+  return names;
+}
+
+std::string FamilyForJapaneseText() {
+  FcPattern* pattern = FcPatternCreate();
+  if (pattern == nullptr) return {};
+  FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>("sans-serif"));
+  FcPatternAddString(pattern, FC_LANG, reinterpret_cast<const FcChar8*>("ja"));
+  FcPatternAddInteger(pattern, FC_SPACING, FC_PROPORTIONAL);
+  std::string family;
+  if (FcConfigSubstitute(nullptr, pattern, FcMatchPattern) == FcTrue) {
+    FcDefaultSubstitute(pattern);
+    FcResult result = FcResultNoMatch;
+    if (FcPattern* match = FcFontMatch(nullptr, pattern, &result)) {
+      family = StringOf(match, FC_FAMILY);
+      FcPatternDestroy(match);
+    }
+  }
+  FcPatternDestroy(pattern);
+  return family;
 }
 
 std::string FaceNameOfFont(const InstalledFont& font) {

@@ -2,6 +2,7 @@
 // The installed outline faces as fontconfig has cached them, and the names they are offered under.
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,6 +20,8 @@ struct InstalledFont {
   std::vector<std::string> FamilyNames;
   /// The language of each family name ("" where fontconfig gives none).
   std::vector<std::string> FamilyLangs;
+  /// The style name ("Bold", "Italic"): its English one where fontconfig gives several.
+  std::string Style;
   double Weight = 80;
   double Width = 100;
   int Slant = 0;
@@ -58,6 +61,16 @@ std::vector<const InstalledFont*> FontsNamed(const InstalledFontCatalog& catalog
 /// them, the file read through OpenFaceFile; empty when it is no regular file, no font or holds
 /// none.
 std::vector<InstalledFont> FontsOfFile(const std::string& path);
+
+/// The names the face list offers of up to `most` installed faces that have a glyph for the code
+/// point, each family once, in fontconfig's order of preference for Japanese text. Taken from
+/// the character sets fontconfig has cached: no font file is opened.
+std::vector<std::string> FamiliesWithCharacter(std::uint32_t codePoint, std::size_t most);
+
+/// The family fontconfig prefers for Japanese text in a proportional sans-serif face ("Noto Sans CJK JP",
+/// "IPAGothic"): one font that has both the Latin letters and digits and the kana and kanji of a
+/// line; empty when there is none.
+std::string FamilyForJapaneseText();
 
 /// The name a font is offered under: its Japanese family name where it has one that fits a face
 /// name, else its first family name that fits; empty when none fits.

@@ -7,6 +7,7 @@
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QIcon>
 #include <QInputDialog>
 #include <QLabel>
@@ -42,6 +43,9 @@
 #include "platform/raster_surface.h"
 #include "platform/recording_surface.h"
 #include "platform/unicode_names.h"
+#include "platform/installed_faces.h"
+#include "window/elided_label.h"
+#include "window/focus_mark_style.h"
 #include "window/handler_boundary.h"
 
 /// The program's icon, compiled into this library (window_icons.qrc): the 48-pixel picture
@@ -72,6 +76,7 @@ QString PathText(const std::string& path) {
 
 /// Why no face of a font file is chosen, for the message box.
 QString FontFileProblem(const FontFileChoice& choice, int faceIndex) {
+  if (!choice.OpenError.empty()) return QString::fromLocal8Bit(choice.OpenError);
   if (choice.Entries.empty()) return Utf16(u"フォントとして読めません");
   return Utf16(u"フェイス番号 %1 はありません（フェイスは %2 個）")
       .arg(faceIndex)
@@ -134,6 +139,11 @@ void Main::BuildControls() {
   // Created in tab order, so the focus chain follows it.
   BuildPictureAndTexts();
   BuildSettings();
+  // The report and the thickness bar take focus, which their style may not show.
+  focusMarks_ = new FocusMarkStyle();
+  focusMarks_->setParent(this);
+  text1_->setStyle(focusMarks_);
+  hScroll1_->setStyle(focusMarks_);
   BuildMenus();
   BuildStatusBar();
   // Fixed now, before the window is created, so it is made at its size and keeps it.
@@ -202,7 +212,11 @@ void Main::BuildMenus() {
   showPoints_ = add(view, u"点(&P)", "ShowPoints", &Main::RedrawOutline);
   showNumbers_ = add(view, u"点番号(&N)", "ShowNumbers", &Main::RedrawOutline);
   showStarts_ = add(view, u"始点と向き(&D)", "ShowStarts", &Main::RedrawOutline);
-  for (QAction* overlay : {showPoints_, showNumbers_, showStarts_}) overlay->setCheckable(true);
+  view->addSeparator();
+  readablePalette_ = add(view, u"見やすい配色(&R)", "ReadablePalette", &Main::RedrawOutline);
+  for (QAction* option : {showPoints_, showNumbers_, showStarts_, readablePalette_}) {
+    option->setCheckable(true);
+  }
 
   QMenu* help = menuBar()->addMenu(Utf16(u"ヘルプ(&H)"));
   add(help, u"バージョン情報(&A)", "About", &Main::ShowVersions);
@@ -210,13 +224,26 @@ void Main::BuildMenus() {
 
 void Main::BuildStatusBar() {
   statusBar()->setSizeGripEnabled(false);
-  glyphLine_ = new QLabel(statusBar());
+  // One font for the whole line: a font of Latin letters alone would leave a number next to
+  // kana ("グリフ 3721") to the Japanese fallback font, drawn at another size.
+  QFont font = statusBar()->font();
+  const std::string family = FamilyForJapaneseText();
+  if (!QFontDatabase::writingSystems(font.family()).contains(QFontDatabase::Japanese) &&
+      !family.empty()) {
+    font.setFamilies({QString::fromStdString(family)});
+    statusBar()->setFont(font);
+  }
+  // Long lines are cut at the window's edge rather than widening it: the glyph's line at its
+  // end, the file's path in its middle, so that the file's name stays in view.
+  glyphLine_ = new ElidedLabel(statusBar());
   glyphLine_->setObjectName(QStringLiteral("GlyphLine"));
-  glyphLine_->setTextFormat(Qt::PlainText);
-  glyphLine_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  // A long line (a deep file path) is cut at the window's edge rather than widening it.
-  glyphLine_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  missingGlyph_ = new ElidedLabel(statusBar());
+  missingGlyph_->setObjectName(QStringLiteral("MissingGlyph"));
+  missingGlyph_->SetLink(true);
+  missingGlyph_->hide();
   statusBar()->addWidget(glyphLine_, 1);
+  statusBar()->addWidget(missingGlyph_, 1);
+  connect(missingGlyph_, &ElidedLabel::Activated, this, &Main::ShowFaceWithGlyph);
 }
 
 void Main::ConnectHandlers() {
@@ -265,13 +292,44 @@ OverlaySettings Main::Overlays() const {
   return {showPoints_->isChecked(), showNumbers_->isChecked(), showStarts_->isChecked()};
 }
 
+BlockPalette Main::Palette() const {
+  return readablePalette_->isChecked() ? BlockPalette::Readable : BlockPalette::Classic;
+}
+
 void Main::ShowGlyph(const DisplayedGlyph& glyph) {
   shownGlyph_ = glyph;
   shownFace_ = picture1_->FontName();
+  std::vector<std::string> parts = IdentityLines(glyph);
+  // The file's path, the last part, is what gives way first where the line is too long.
+  const std::string file = glyph.Glyph && !parts.empty() ? parts.back() : std::string();
+  if (glyph.Glyph && !parts.empty()) parts.pop_back();
   QStringList line;
-  for (const std::string& part : IdentityLines(glyph)) line << QString::fromStdString(part);
-  glyphLine_->setText(
-      QString::fromStdString(EscapedLine(line.join(QStringLiteral("   ")).toStdString())));
+  for (const std::string& part : parts) line << QString::fromStdString(EscapedLine(part));
+  const QString separator = QStringLiteral("   ");
+  const QString path = file.empty() ? QString() : separator + PathText(EscapedLine(file));
+  glyphLine_->SetText(line.join(separator), path);
+  const std::string missing = MissingGlyphLine(glyph);
+  missingGlyph_->SetText(QString::fromStdString(EscapedLine(missing)));
+  // A missing glyph is what the user needs to know: it takes the whole line.
+  missingGlyph_->setVisible(!missing.empty());
+  glyphLine_->setVisible(missing.empty());
+  missingGlyph_->SetLink(!glyph.FacesWithGlyph.empty());
+  if (!glyph.FacesWithGlyph.empty()) {
+    missingGlyph_->setToolTip(missingGlyph_->Text() + u'\n' +
+                              Utf16(u"クリックか Enter で %1 に切り替え")
+                                  .arg(QString::fromStdString(glyph.FacesWithGlyph.front())));
+  }
+}
+
+void Main::ShowFaceWithGlyph() {
+  RunHandler("ShowFaceWithGlyph", [this] {
+    if (shownGlyph_.FacesWithGlyph.empty()) return;
+    const int entry = combo1_->findText(QString::fromStdString(shownGlyph_.FacesWithGlyph.front()),
+                                        Qt::MatchExactly);
+    if (entry < 0) return;
+    combo1_->setCurrentIndex(entry);
+    Combo1_Click();
+  });
 }
 
 std::span<const PointSource> Main::ShownSources() const {
@@ -313,7 +371,9 @@ std::string Main::FaceNameOfEntry(int index) const {
 }
 
 bool Main::OpenFontFile(const std::string& path, int faceIndex, bool messagesToStandardError) {
-  const FontFileChoice choice = ChooseFontFileFace(path, faceIndex);
+  std::vector<std::string> listed;
+  for (int i = 0; i < combo1_->count(); ++i) listed.push_back(combo1_->itemText(i).toStdString());
+  const FontFileChoice choice = ChooseFontFileFace(path, faceIndex, listed);
   if (!choice.Chosen) {
     if (messagesToStandardError) {
       Fail(choice.Problem);
@@ -404,6 +464,7 @@ std::string Main::SaveImage(const std::string& path, int scale) {
   if (IsSvgName(path)) {
     RecordingSurface recording;
     OffscreenDisplay display(&recording, [&recording] { recording.Clear(); }, Overlays());
+    display.SetPalette(Palette());
     DrawOutlineFrame(currentOutline_, ShownSources(), Thickness(), display);
     return SaveFile(path, SvgOfDrawing(recording.Calls(), kDrawingSide, kDrawingSide,
                                        display.Marks(), &shownGlyph_));
@@ -414,6 +475,7 @@ std::string Main::SaveImage(const std::string& path, int scale) {
                            [&surface](const OutlineMarks& marks) {
                              surface.DrawMarks(marks.Points, marks.Symbols, marks.Starts);
                            });
+  display.SetPalette(Palette());
   DrawOutlineFrame(currentOutline_, ShownSources(), Thickness(), display);
   return SavePngFile(path, PngBytes(surface.Image()));
 }

@@ -27,6 +27,9 @@ class QTranslator;
 
 namespace moji {
 
+class ElidedLabel;
+class FocusMarkStyle;
+
 /// The window caption.
 inline constexpr char16_t kMainCaption[] = u"文字のアウトライン応用サンプル";
 /// The caption while the font walk runs.
@@ -131,7 +134,10 @@ class Main final : public QMainWindow, private DisplayTarget {
   void RefreshDrawing() override;
   void DrawPulseCircle(float centerX, float centerY, float radius) override;
   OverlaySettings Overlays() const override;
+  BlockPalette Palette() const override;
   void ShowGlyph(const DisplayedGlyph& glyph) override;
+  /// Chooses in Combo1 the first face that has the glyph the shown face lacks.
+  void ShowFaceWithGlyph();
   /// Where the points of the glyph shown come from, for their numbers.
   std::span<const PointSource> ShownSources() const;
   void DrawMarks(const OutlineMarks& marks) override;
@@ -187,7 +193,11 @@ class Main final : public QMainWindow, private DisplayTarget {
   QAction* showPoints_ = nullptr;
   QAction* showNumbers_ = nullptr;
   QAction* showStarts_ = nullptr;
-  QLabel* glyphLine_ = nullptr;
+  QAction* readablePalette_ = nullptr;
+  ElidedLabel* glyphLine_ = nullptr;
+  /// Where the face lacks the glyph: which faces have it, a link to the first.
+  ElidedLabel* missingGlyph_ = nullptr;
+  FocusMarkStyle* focusMarks_ = nullptr;
 };
 
 }  // namespace moji

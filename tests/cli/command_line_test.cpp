@@ -20,13 +20,16 @@ struct ProgramRun {
 };
 
 /// Runs moji-outline (or `program`) with no display, which the subcommands must not need; with
-/// `offscreen`, the window runs on the offscreen platform.
+/// `offscreen`, the window runs on the offscreen platform; `extra` adds to the environment.
 ProgramRun RunMojiOutline(const QStringList& arguments,
                           const QString& program = QStringLiteral(MOJI_OUTLINE_PATH),
-                          bool offscreen = false) {
+                          bool offscreen = false, const QStringList& extra = {}) {
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
     environment.remove(name);
+  for (const QString& setting : extra) {
+    environment.insert(setting.section(u'=', 0, 0), setting.section(u'=', 1));
+  }
   // The window's runs get a runtime folder, as a desktop session gives one: Qt warns without.
   static const QTemporaryDir runtime;
   if (offscreen) {
@@ -318,11 +321,14 @@ TEST(CommandLine, OutputGoesToExactlyThePathGiven) {
 // its code point.
 TEST(CommandLine, FontFilesAndCodePoints) {
   const QString pair = QString::fromStdString(test::TestFontPath("MojiTestPair.ttc"));
+  // A file face whose name is installed already takes its style, and then its file's name too.
   EXPECT_EQ(RunMojiOutline({"faces", "--font-file", pair}).Out,
-            "0 Moji Test Pair One\n1 Moji Test Pair Two\n");
+            "0 Moji Test Pair One Regular\n1 Moji Test Pair Two Regular\n");
+  EXPECT_EQ(RunMojiOutline({"faces", "--font-file", QString::fromStdString(test::TestFontPath("../extra/MojiTestPairOne-Bold.ttf"))}).Out,
+            "0 Moji Test Pair One Bold\n");
   // A variable font is one face, as fontconfig lists it twice (itself and its default instance).
   EXPECT_EQ(RunMojiOutline({"faces", "--font-file", QString::fromStdString(test::TestFontPath("MojiTestVariable.ttf"))}).Out,
-            "0 Moji Test Variable\n");
+            "0 Moji Test Variable Regular\n");
   const ProgramRun second = RunMojiOutline({"report", "A", "--font-file", pair, "--face-index", "1"});
   EXPECT_EQ(second.ExitCode, 0) << second.Err;
   EXPECT_EQ(second.Out, RunMojiOutline({"report", "A", "--face", "Moji Test Pair Two"}).Out);
@@ -347,6 +353,90 @@ TEST(CommandLine, ByteOrderMarkIsACharacter) {
   EXPECT_TRUE(alone.Out.starts_with("文字：")) << alone.Out;
   EXPECT_EQ(first.Out, alone.Out);
   EXPECT_NE(first.Out, RunMojiOutline({"report", "A"}).Out);
+}
+
+// A first word that is no command and no file is refused before any display is asked for,
+// naming the command meant; without a display the window is refused in one line, never aborted.
+TEST(CommandLine, MistypedCommandsAndMissingDisplays) {
+  const std::pair<QStringList, std::string> mistyped[] = {
+      {{"reprot", "龍"}, "moji-outline: unknown command 'reprot' (did you mean 'report'?)\n"},
+      {{"reprot"}, "moji-outline: unknown command 'reprot' (did you mean 'report'?)\n"},
+      {{"Render", "A", "-o", "a.png"}, "moji-outline: unknown command 'Render' (did you mean 'render'?)\n"},
+      {{"face"}, "moji-outline: unknown command 'face' (did you mean 'faces'?)\n"},
+      {{"xyzzy"}, "moji-outline: unknown command 'xyzzy' (see moji-outline --help)\n"}};
+  for (const auto& [arguments, error] : mistyped) {
+    const ProgramRun run = RunMojiOutline(arguments);
+    EXPECT_EQ(run.ExitCode, 2);
+    EXPECT_EQ(run.Err, error);
+  }
+  // No display at all; a display that cannot be opened.
+  for (const QStringList& environment : {QStringList{}, QStringList{"DISPLAY=:97"}}) {
+    SCOPED_TRACE(environment.join(u' ').toStdString());
+    const ProgramRun run = RunMojiOutline({}, MOJI_OUTLINE_PATH, false, environment);
+    ExpectOneLineFailure(run);
+    EXPECT_NE(run.Err.find("QT_QPA_PLATFORM=offscreen moji-outline --screenshot"), std::string::npos);
+  }
+}
+
+// Standard output as "-o -"; u+ as U+; every U+ code point as the character itself, U+FEFF
+// included; refusals naming options with their dashes; font files failing in the system's words.
+TEST(CommandLine, CommandLineConventions) {
+  QTemporaryDir out;
+  const QString svg = out.filePath("a.svg");
+  ASSERT_EQ(RunMojiOutline({"render", "A", "-o", svg}).ExitCode, 0);
+  const ProgramRun piped = RunMojiOutline({"render", "A", "--format", "svg", "-o", "-"});
+  EXPECT_EQ(piped.ExitCode, 0);
+  EXPECT_EQ(QByteArray::fromStdString(piped.Out), Content(svg));
+  EXPECT_EQ(RunMojiOutline({"render", "A", "--format", "png", "-o", "-"}).Out.substr(1, 3), "PNG");
+  EXPECT_EQ(RunMojiOutline({"report", "u+9f8d"}).Out, RunMojiOutline({"report", "龍"}).Out);
+  for (const char32_t codePoint : {U'\uFEFF', U'\uFFFE', U'\U0010FFFF', U'\u9F8D'}) {
+    const QString literal = QStringView(QChar::fromUcs4(codePoint)).toString();
+    const QString named = QStringLiteral("U+%1").arg(uint(codePoint), 4, 16, QChar(u'0'));
+    const ProgramRun byName = RunMojiOutline({"report", named, "--info"});
+    EXPECT_EQ(byName.ExitCode, 0) << named.toStdString();
+    EXPECT_EQ(byName.Out, RunMojiOutline({"report", literal, "--info"}).Out) << named.toStdString();
+    EXPECT_TRUE(byName.Out.starts_with(named.toUpper().toStdString())) << byName.Out;
+  }
+  // U+0000 cannot be typed as an argument: it is a character without an outline.
+  const ProgramRun nul = RunMojiOutline({"report", "U+0000", "--info"});
+  EXPECT_EQ(nul.ExitCode, 0);
+  EXPECT_TRUE(nul.Out.starts_with("U+0000\n")) << nul.Out;
+  const QString font = QString::fromStdString(test::TestFontPath("ipag.ttf"));
+  const std::pair<QStringList, std::string> refusals[] = {
+      {{"render", "A", "-o", "-"}, "moji-outline: -o - writes to standard output and needs --format png or --format svg (see moji-outline --help)\n"},
+      {{"render", "A", "--thicknes", "3", "-o", svg}, "moji-outline: unknown option --thicknes (did you mean --thickness?)\n"},
+      {{"render", "A", "-x", "-o", svg}, "moji-outline: unknown option -x (see moji-outline --help)\n"},
+      {{"report", "A", "--points"}, "moji-outline: --points is not an option of report (see moji-outline --help)\n"},
+      {{"faces", "-o", svg}, "moji-outline: -o is not an option of faces (see moji-outline --help)\n"},
+      {{"report", "A", "--face"}, "moji-outline: missing value after '--face' (see moji-outline --help)\n"},
+      {{"report", "U+D800"}, "moji-outline: CHAR that starts with U+ must be U+ and 4 to 6 hex digits of a code point: U+D800 (see moji-outline --help)\n"},
+      {{"report", "A", "--font-file", out.filePath("none.ttf")}, "moji-outline: cannot open " + out.filePath("none.ttf").toStdString() + ": No such file or directory\n"},
+      {{"report", "A", "--font-file", out.path()}, "moji-outline: cannot open " + out.path().toStdString() + ": Is a directory\n"},
+      {{"report", "A", "--font-file", svg}, "moji-outline: cannot read a font with TrueType or CFF outlines from " + svg.toStdString() + "\n"}};
+  for (const auto& [arguments, error] : refusals) {
+    const ProgramRun run = RunMojiOutline(arguments);
+    EXPECT_EQ(run.ExitCode, 2);
+    EXPECT_EQ(run.Err, error);
+    EXPECT_EQ(run.Out, "");
+  }
+}
+
+// A character the face has no glyph for draws nothing, as before, and says so on standard
+// error, naming an installed face that has it; a space has a glyph and says nothing.
+TEST(CommandLine, MissingGlyphIsSaid) {
+  QTemporaryDir out;
+  const ProgramRun render = RunMojiOutline({"render", "😀", "-o", out.filePath("e.png")});
+  EXPECT_EQ(render.ExitCode, 0);
+  EXPECT_EQ(render.Err, "moji-outline: IPAGothic has no glyph for U+1F600 😀; installed faces that "
+                        "have one: DejaVu Sans\n");
+  const ProgramRun report = RunMojiOutline({"report", "😀", "--face", "IPAGothic"});
+  EXPECT_EQ(report.Err, render.Err);
+  EXPECT_TRUE(report.Out.starts_with("文字：\r\nブロック数：0\r\n"));
+  EXPECT_NE(RunMojiOutline({"report", "😀", "--info"}).Out.find("U+1F600 😀：IPAGothic にグリフがありません。あるフェイス：DejaVu Sans\n"),
+            std::string::npos);
+  for (const char* text : {" ", "A"}) EXPECT_EQ(RunMojiOutline({"report", text}).Err, "") << text;
+  EXPECT_EQ(RunMojiOutline({"report", "U+10FFFF", "--face", "DejaVu Sans"}).Err,
+            "moji-outline: DejaVu Sans has no glyph for U+10FFFF 􏿿; no installed face has one\n");
 }
 
 int main(int argc, char** argv) {

@@ -10,7 +10,8 @@ Sets:
             "A" a triangle of lines, "B" cubic curves, "C" lines and curves), a collection of two
             faces "Moji Test Pair One" and "Moji Test Pair Two", a variable face "Moji Test
             Variable" with two named instances, and a face whose family name holds a line break
-            and a terminal escape.
+            and a terminal escape. Beside the set, not installed, in the folder "extra": the
+            Bold style of "Moji Test Pair One" in two files of different names.
   cjk       Noto Sans CJK (the OpenType collection with CFF outlines most Japanese desktops
             use) and DejaVu Sans, copied from the machine's fonts: no TrueType Japanese face.
 """
@@ -98,7 +99,7 @@ def save_cff_face(path):
     builder.save(str(path))
 
 
-def truetype_face(family, variable=False):
+def truetype_face(family, variable=False, style="Regular"):
     """A TrueType face whose "A" is one triangle; with `variable`, a weight axis and two named
     instances."""
     pen = TTGlyphPen(None)
@@ -109,7 +110,7 @@ def truetype_face(family, variable=False):
     builder.setupGlyf({".notdef": TTGlyphPen(None).glyph(), "A": pen.glyph()})
     builder.setupHorizontalMetrics({".notdef": (600, 0), "A": (600, 100)})
     builder.setupHorizontalHeader(ascent=800, descent=-200)
-    builder.setupNameTable({"familyName": family, "styleName": "Regular"})
+    builder.setupNameTable({"familyName": family, "styleName": style})
     builder.setupOS2(usWinAscent=800, usWinDescent=200)
     builder.setupPost()
     if variable:
@@ -157,6 +158,9 @@ def main():
         save_collection(out / "fonts" / "MojiTestPair.ttc")
         truetype_face("Moji Test Variable", variable=True).save(str(out / "fonts" / "MojiTestVariable.ttf"))
         save_control_name_face(out / "fonts" / "MojiTestControl.ttf")
+        (out / "extra").mkdir()
+        for name in ("MojiTestPairOne-Bold.ttf", "PairOneBoldCopy.ttf"):
+            truetype_face("Moji Test Pair One", style="Bold").save(str(out / "extra" / name))
     write_config(out)
 
 

@@ -149,6 +149,13 @@ elif [ -f "$manual" ]; then
     fail "moji-outline.1 was not made from this build's moji-outline --version"
   grep -q '^\.SH NAME' "$manual" && grep -Eq '^moji(\\)?-outline \\- ' "$manual" ||
     fail "moji-outline.1 has no NAME line 'moji-outline - ...' for whatis and apropos"
+  # help2man takes --help apart by its shape: each form of the command on one synopsis line, and
+  # each option's text whole under it, not split where --help breaks its lines.
+  rendered=$(groff -k -man -Tutf8 -P-cbu -rLL=300n "$manual" 2>/dev/null)
+  for line in 'moji-outline render CHAR [FACE] [DRAWING] -o FILE' \
+              'draw from a font file that need not be installed (report, render, faces)'; do
+    grep -qF -- "$line" <<<"$rendered" || fail "moji-outline.1 does not show '$line' on one line"
+  done
 fi
 
 if [ $failures -gt 0 ]; then

@@ -2,6 +2,8 @@
 
 #include "window/main_window.h"
 
+#include <QFontDatabase>
+#include <map>
 #include <QtTest>
 #include <QtWidgets>
 
@@ -10,6 +12,7 @@
 #include "display/block_palette.h"
 #include "display/svg_drawing.h"
 #include "test_fonts.h"
+#include "window/elided_label.h"
 #include "window/window_test_support.h"
 
 using namespace moji;
@@ -108,7 +111,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(window_->statusBar()->y(), menuHeight + 436);
     QCOMPARE(window_->size(), QSize(582, menuHeight + 436 + statusHeight));
     QCOMPARE(window_->minimumSize(), window_->maximumSize());
-    QVERIFY(Find<QLabel>("GlyphLine")->text().startsWith(u"U+9F8D 龍   CJK UNIFIED IDEOGRAPH-9F8D"));
+    QVERIFY(Find<ElidedLabel>("GlyphLine")->Text().startsWith(u"U+9F8D 龍   CJK UNIFIED IDEOGRAPH-9F8D"));
     const std::pair<const char*, QRect> controls[] = {
         {"Picture1", {336, 8, 204, 204}}, {"Text1", {8, 8, 313, 401}},
         {"Text2", {336, 256, 193, 113}},  {"Check1", {336, 376, 73, 17}},
@@ -192,11 +195,20 @@ class MainWindowTest : public QObject {
   void typingAndChoosingFace() {
     const auto pens = PensCreatedBy([&] { TypeIntoText2(QString::fromUtf16(u"壘")); });
     QVERIFY(ReportStartsWith(u"文字：壘\r\nブロック数：16\r\n"));
-    // Block 7 skips light grey, block 14 is the palette's last colour, block 15 wraps to black.
+    // Block 7 skips light grey; block 14 takes it, where the count gives the background's
+    // white; block 15 wraps to black.
     QCOMPARE(pens.size(), std::size_t{16});
     QCOMPARE(pens[7].Color, PaletteRgb(128, 128, 128));
-    QCOMPARE(pens[14].Color, PaletteRgb(255, 255, 255));
+    QCOMPARE(pens[14].Color, PaletteRgb(192, 192, 192));
     QCOMPARE(pens[15].Color, PaletteRgb(0, 0, 0));
+    // The readable palette, from the menu: the same drawing in its colours.
+    Find<QAction>("ReadablePalette")->trigger();
+    const auto readable = PensCreatedBy([&] { TypeIntoText2(QString::fromUtf16(u"壘")); });
+    QCOMPARE(readable.size(), std::size_t{16});
+    for (std::size_t k = 0; k < readable.size(); ++k) {
+      QCOMPARE(readable[k].Color, kReadablePalette[k % 15]);
+    }
+    Find<QAction>("ReadablePalette")->trigger();
     const std::u16string report = window_->ReportText();
     const QImage shown = Picture().copy();
     TypeIntoText2(QString());
@@ -302,8 +314,8 @@ class MainWindowTest : public QObject {
   // file that is no font, or a face number it lacks (the variable font has face 0 only), fails.
   void fontFiles() {
     QComboBox* combo1 = Find<QComboBox>("Combo1");
-    QLabel* glyphLine = Find<QLabel>("GlyphLine");
-    const QString installed = glyphLine->text();
+    ElidedLabel* glyphLine = Find<ElidedLabel>("GlyphLine");
+    const QString installed = glyphLine->Text();
     const QImage shown = Picture().copy();
     QTemporaryDir dir;
     const QString copy = dir.filePath("ipag copy.ttf");
@@ -324,7 +336,7 @@ class MainWindowTest : public QObject {
     QVERIFY(window_->OpenFontFile(pair, 1, true));
     QCOMPARE(combo1->count(), 4);
     QCOMPARE(combo1->currentText(), QStringLiteral("Moji Test Pair Two"));
-    QVERIFY(glyphLine->text().contains(QStringLiteral("Moji Test Pair Two (1)")));
+    QVERIFY(glyphLine->Text().contains(QStringLiteral("Moji Test Pair Two (1)")));
 
     // Dropped onto Text2, the copy of IPAGothic opens; its text stays as it was.
     QMimeData data;
@@ -341,14 +353,15 @@ class MainWindowTest : public QObject {
     QTRY_COMPARE(combo1->count(), 5);
     QCOMPARE(Find<QLineEdit>("Text2")->text(), QString::fromUtf16(u"龍"));
     QCOMPARE(combo1->currentIndex(), 4);
-    QCOMPARE(combo1->currentText(), kIpaGothic);
+    // Its family is listed already: the entry is told apart by its style.
+    QCOMPARE(combo1->currentText(), kIpaGothic + " Regular");
     QVERIFY(ReportStartsWith(u"文字：龍\r\nブロック数：7\r\n"));
-    QVERIFY(glyphLine->text().endsWith(copy));
+    QVERIFY(glyphLine->Text().endsWith(copy));
     QTest::keyClick(combo1, Qt::Key_Home);
-    QCOMPARE(glyphLine->text(), installed);
+    QCOMPARE(glyphLine->Text(), installed);
     QVERIFY(window_->OpenFontFile(copy.toStdString(), 0, true));  // listed once
     QCOMPARE(combo1->count(), 5);
-    QVERIFY(glyphLine->text().endsWith(copy));
+    QVERIFY(glyphLine->Text().endsWith(copy));
     // The file goes away: drawing from it again is safe.
     QVERIFY(QFile::remove(copy));
     QTest::keyClick(combo1, Qt::Key_Home);
@@ -426,6 +439,84 @@ class MainWindowTest : public QObject {
     QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_P);
     QVERIFY(Find<QAction>("ShowPoints")->isChecked());
     QVERIFY(Picture() != plain);
+  }
+
+  // A glyph the face lacks: the status bar says so and names a face that has it; a click on
+  // that, or Enter on it, chooses that face. A glyph without contours (a space) is no such case.
+  void missingGlyph() {
+    ElidedLabel* missing = Find<ElidedLabel>("MissingGlyph");
+    QComboBox* combo1 = Find<QComboBox>("Combo1");
+    QApplication::setActiveWindow(window_.get());
+    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    for (const bool byKey : {false, true}) {
+      QVERIFY(test::ChooseEntry(*window_, combo1->findText(kIpaGothic)));
+      TypeIntoText2(QString::fromUtf16(u"\U0001F600"));
+      QVERIFY(ReportStartsWith(u"文字：\r\nブロック数：0\r\n"));
+      QVERIFY(missing->isVisible());
+      QCOMPARE(missing->Text(), QString::fromUtf16(u"U+1F600 \U0001F600：IPAGothic にグリフがありません。"
+                                                   u"あるフェイス：DejaVu Sans"));
+      QTRY_COMPARE(missing->ShownText(), missing->Text());
+      if (byKey) {
+        missing->setFocus();
+        QTest::keyClick(missing, Qt::Key_Return);
+      } else {
+        QTest::mouseClick(missing, Qt::LeftButton);
+      }
+      QCOMPARE(combo1->currentText(), QStringLiteral("DejaVu Sans"));
+      QVERIFY(ReportStartsWith(u"文字：\U0001F600\r\nブロック数：9\r\n"));
+      QVERIFY(!missing->isVisible());
+    }
+    QVERIFY(test::ChooseEntry(*window_, combo1->findText(kIpaGothic)));
+    TypeIntoText2(QStringLiteral(" "));
+    QVERIFY(!missing->isVisible());
+  }
+
+  // The status bar: one font that has both kana and digits; a path too long for it is cut in
+  // its middle, so that the file's name stays in view, and shown whole as the tooltip.
+  void statusBar() {
+    QVERIFY(QFontDatabase::writingSystems(window_->statusBar()->font().family())
+                .contains(QFontDatabase::Japanese));
+    QTemporaryDir dir;
+    const QString deep = dir.filePath(QString(60, u'd') + "/" + QString(60, u'e'));
+    QVERIFY(QDir().mkpath(deep));
+    const QString copy = deep + "/ipag copy.ttf";
+    QVERIFY(QFile::copy(QString::fromStdString(test::TestFontPath("ipag.ttf")), copy));
+    QVERIFY(window_->OpenFontFile(copy.toStdString(), 0, true));
+    ElidedLabel* glyphLine = Find<ElidedLabel>("GlyphLine");
+    QVERIFY(glyphLine->Text().endsWith(copy));
+    QCOMPARE(glyphLine->toolTip(), glyphLine->Text());
+    const QString shown = glyphLine->ShownText();
+    QVERIFY2(shown.startsWith(u"U+9F8D 龍") && shown.contains(u'…') && shown.endsWith("copy.ttf"),
+             qPrintable(shown));
+    QVERIFY(glyphLine->fontMetrics().horizontalAdvance(shown) <= glyphLine->width());
+  }
+
+  // Every control that takes keyboard focus shows that it has it, at device pixel ratio 1 and 2.
+  void focusIsShown() {
+    QApplication::setActiveWindow(window_.get());
+    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    TypeIntoText2(QString::fromUtf16(u"\U0001F600"));  // the missing glyph's link takes focus too
+    for (const QPoint place : {QPoint(20, 20), QPoint(900, 20)}) {
+      window_->move(place);
+      QTRY_COMPARE(window_->devicePixelRatioF(), place.x() > 800 ? 2.0 : 1.0);
+      // Each control as it looks without focus, then as Tab reaches it.
+      Find<QWidget>("Text2")->setFocus();
+      std::map<QWidget*, QImage> unfocused{{Find<QWidget>("Text1"), Find<QWidget>("Text1")->grab().toImage()}};
+      Find<QWidget>("Text1")->setFocus();
+      for (QWidget* control : window_->findChildren<QWidget*>()) {
+        if (control->focusPolicy() != Qt::NoFocus && control->isVisible() && control != QApplication::focusWidget())
+          unfocused.emplace(control, control->grab().toImage());
+      }
+      QStringList shown;
+      for (std::size_t step = 0; step < unfocused.size(); ++step) {
+        QWidget* control = QApplication::focusWidget();
+        QVERIFY(unfocused.contains(control));
+        if (control->grab().toImage() != unfocused[control]) shown << control->objectName();
+        QTest::keyClick(control, Qt::Key_Tab);
+      }
+      shown.sort();
+      QCOMPARE(shown, (QStringList{"Check1", "Combo1", "HScroll1", "MissingGlyph", "Text1", "Text2"}));
+    }
   }
 
   void mouseAndTicks() {
