@@ -35,7 +35,8 @@ constexpr std::uint32_t kIdeographRanges[][2] = {{0x4E00, 0x9FFF}, {0x3400, 0x4D
 
 /// The font file of IPAGothic, as fontconfig lists it; empty when it is not installed.
 std::string FaceFile() {
-  const auto fonts = FontsNamed(InstalledFonts(), kFace);
+  GraphicsServices services;
+  const auto fonts = FontsNamed(services.Fonts().Installed(), kFace);
   return fonts.empty() ? std::string() : fonts.front()->File;
 }
 
@@ -97,7 +98,8 @@ void BM_Acquisition(benchmark::State& state) {
   font.lfHeight = 32;
   font.lfCharSet = DEFAULT_CHARSET;
   std::memcpy(font.lfFaceName, kFace, sizeof kFace);
-  DeviceContext hdc;
+  GraphicsServices services;
+  DeviceContext hdc{services};
   for (auto _ : state) {
     std::int64_t blocks = 0;
     for (const std::uint32_t c : ideographs) {

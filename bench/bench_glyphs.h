@@ -10,7 +10,8 @@ namespace moji::bench {
 /// The outline of `character` in the named face, as a display request fetches it: at the
 /// window's font height, in font heights.
 inline GlyphOutline FaceOutline(const char* face, const char16_t* character) {
-  DeviceContext hdc;
+  GraphicsServices services;
+  DeviceContext hdc{services};
   return FetchGlyphOutline(hdc, character, *OutlineRequestFont(face));
 }
 

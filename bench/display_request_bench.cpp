@@ -24,33 +24,36 @@ constexpr char kFace[] = "IPAGothic";
 constexpr std::int32_t kPenWidth = 2;
 
 void BM_DisplayRequest(benchmark::State& state) {
-  bench::RasterTarget target;
-  GlyphOutline currentOutline;
+  GraphicsServices services;
+  bench::RasterTarget target(services);
+  std::int32_t blocks = 0;
   for (auto _ : state) {
-    RunDisplayRequest(u"龍", kFace, kPenWidth, currentOutline, target);
+    blocks = RunDisplayRequest(u"龍", kFace, DrawingStyle{kPenWidth, {}, {}}, target)->Outline.BlockCount;
   }
-  state.counters["blocks"] = currentOutline.BlockCount;
+  state.counters["blocks"] = blocks;
 }
 BENCHMARK(BM_DisplayRequest)->Unit(benchmark::kMicrosecond);
 
 /// The device points of every line and cubic the request draws for "龍", as one path: the
 /// calls are recorded and joined where one starts at the end of the one before.
 QPainterPath DragonPath() {
-  RecordingSurface recording;
+  GraphicsServices services;
+  RecordingSurface recording(services);
   class RecordingTarget final : public DisplayTarget {
    public:
-    explicit RecordingTarget(RecordingSurface& surface) { dc_.Surface = &surface; }
+    RecordingTarget(GraphicsServices& services, RecordingSurface& surface) : dc_{services} {
+      dc_.Surface = &surface;
+    }
     DeviceContext& DrawingDc() override { return dc_; }
-    void ShowReport(std::u16string) override {}
     void ClearDrawing() override {}
     void RefreshDrawing() override {}
     void DrawPulseCircle(float, float, float) override {}
+    void DrawMarks(const OutlineMarks&) override {}
 
    private:
     DeviceContext dc_;
-  } target(recording);
-  GlyphOutline outline;
-  RunDisplayRequest(u"龍", kFace, kPenWidth, outline, target);
+  } target(services, recording);
+  RunDisplayRequest(u"龍", kFace, DrawingStyle{kPenWidth, {}, {}}, target);
 
   QPainterPath path;
   for (const SurfaceCall& call : recording.Calls()) {

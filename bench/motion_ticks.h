@@ -65,7 +65,8 @@ inline std::int64_t PointCount(const GlyphOutline& outline) {
 /// Whether the font set holds the glyph's face; if not, the benchmark is ended with an error
 /// rather than measuring a substitute's glyph in its place.
 inline bool FaceInstalled(benchmark::State& state, const MovedGlyph& glyph) {
-  if (!FontsNamed(InstalledFonts(), glyph.Face).empty()) return true;
+  GraphicsServices services;
+  if (!FontsNamed(services.Fonts().Installed(), glyph.Face).empty()) return true;
   state.SkipWithError((std::string(glyph.Face) + " is not in the font set (" +
                        glyph.FontSetScript + ")").c_str());
   return false;
@@ -78,7 +79,8 @@ inline void BM_MotionTick(benchmark::State& state, MovedGlyph glyph, double rati
   if (!FaceInstalled(state, glyph)) return;
   const GlyphOutline placed = PlacedOutline(glyph);
   GlyphOutline outline = placed;
-  RasterTarget target(ratio);
+  GraphicsServices services;
+  RasterTarget target(services, ratio);
   ClockSeededRandom random;
   random.Seed(1);
   const auto penWidth = static_cast<std::int32_t>(state.range(0));
@@ -91,7 +93,7 @@ inline void BM_MotionTick(benchmark::State& state, MovedGlyph glyph, double rati
       mouse.ButtonDown = held ? 1 : 0;
     }
     if (mouse.ButtonDown > 0) ++mouse.ButtonDown;
-    RunMotionFrame(mouse, random, penWidth, outline, {}, target);
+    RunMotionFrame(mouse, random, DrawingStyle{penWidth, {}, {}}, outline, {}, target);
   }
   state.counters["points"] = static_cast<double>(PointCount(placed));
 }

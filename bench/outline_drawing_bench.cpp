@@ -51,8 +51,9 @@ void BM_PlaceOutline(benchmark::State& state) {
 BENCHMARK(BM_PlaceOutline);
 
 void BM_DrawOnRecordingSurface(benchmark::State& state) {
-  RecordingSurface surface;
-  DeviceContext hdc;
+  GraphicsServices services;
+  RecordingSurface surface(services);
+  DeviceContext hdc{services};
   hdc.Surface = &surface;
   for (auto _ : state) {
     surface.Clear();
@@ -63,7 +64,8 @@ BENCHMARK(BM_DrawOnRecordingSurface);
 
 void BM_DrawOnRasterSurface(benchmark::State& state) {
   RasterSurface surface(200, 200);
-  DeviceContext hdc;
+  GraphicsServices services;
+  DeviceContext hdc{services};
   hdc.Surface = &surface;
   const auto penWidth = static_cast<std::int32_t>(state.range(0));
   for (auto _ : state) {

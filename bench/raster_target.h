@@ -1,7 +1,7 @@
 #pragma once
 // The window's side of a display request or motion frame without its widgets: a 200 x 200
-// raster surface at a device pixel ratio (1 unless given), the report kept as text, and a
-// refresh that reads the finished image, as the paint that follows it would.
+// raster surface at a device pixel ratio (1 unless given), and a refresh that reads the
+// finished image, as the paint that follows it would.
 
 #include <benchmark/benchmark.h>
 
@@ -15,23 +15,25 @@ namespace moji::bench {
 
 class RasterTarget final : public DisplayTarget {
  public:
-  explicit RasterTarget(double ratio = 1.0) : surface_(200, 200, 0x00FFFFFF, ratio) {
+  explicit RasterTarget(GraphicsServices& services, double ratio = 1.0)
+      : surface_(200, 200, 0x00FFFFFF, ratio), dc_{services} {
     dc_.Surface = &surface_;
   }
 
   DeviceContext& DrawingDc() override { return dc_; }
-  void ShowReport(std::u16string report) override { report_ = std::move(report); }
   void ClearDrawing() override { surface_.Clear(); }
   void RefreshDrawing() override { benchmark::DoNotOptimize(surface_.Image().constBits()); }
   /// Black and one pixel wide, the drawing area's own colour and width.
   void DrawPulseCircle(float x, float y, float radius) override {
     surface_.DrawCircle(x, y, radius, 0x000000, 1);
   }
+  void DrawMarks(const OutlineMarks& marks) override {
+    surface_.DrawMarks(marks.Points, marks.Symbols, marks.Starts);
+  }
 
  private:
   RasterSurface surface_;
   DeviceContext dc_;
-  std::u16string report_;
 };
 
 }  // namespace moji::bench

@@ -12,7 +12,8 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QTranslator toolkitTexts;
   moji::InstallToolkitTranslation(toolkitTexts);
-  moji::Main window;
+  moji::GraphicsServices services;
+  moji::Main window(services);
   moji::bench::FirstPaintExit exit(window);
   window.Form_Load();
   // Armed after the start-up handler: its show() may paint before "龍" is drawn.

@@ -17,8 +17,9 @@ int main(int argc, char** argv) {
   LOGFONTA description{};
   description.lfHeight = 32;
   std::strncpy(description.lfFaceName, argv[2], LF_FACESIZE - 1);
-  DeviceContext dc;
-  const HGDIOBJ font = CreateFontIndirectA(description);
+  GraphicsServices services;
+  DeviceContext dc{services};
+  const HGDIOBJ font = services.CreateFontIndirectA(description);
   SelectObject(dc, font);
   const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
   for (std::uint32_t codePoint : {0x9F8Du, 0x41u, 0x6Fu, 0x2000Bu, 0x3042u, 0x6F22u}) {
@@ -36,6 +37,6 @@ int main(int argc, char** argv) {
     }
   }
   SelectObject(dc, kStockFont);
-  DeleteObject(font);
+  services.DeleteObject(font);
   return 0;
 }

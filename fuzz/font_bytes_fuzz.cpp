@@ -1,8 +1,13 @@
-// Fuzzes the font engine over arbitrary font bytes: open, convert a few glyphs into native
-// outlines and read them back. Nothing may crash, and every outline read keeps the invariants.
+// Fuzzes the font engine over arbitrary font bytes: open them as a font file, through the stream
+// the program reads every font file with, convert a few glyphs into native outlines and read
+// them back. Nothing may crash, and every outline read keeps the invariants.
+#include <sys/mman.h>
+#include <unistd.h>
+
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "model/outline_invariants.h"
@@ -43,16 +48,37 @@ bool IsWellFormed(const std::vector<std::uint8_t>& bytes) {
   return true;
 }
 
+/// A file in memory holding the bytes, closed with the object.
+struct MemoryFile {
+  explicit MemoryFile(const std::uint8_t* data, std::size_t size)
+      : Descriptor(memfd_create("font", MFD_CLOEXEC)) {
+    for (std::size_t done = 0; Descriptor >= 0 && done < size;) {
+      const ssize_t written = write(Descriptor, data + done, size - done);
+      if (written <= 0) std::abort();
+      done += static_cast<std::size_t>(written);
+    }
+  }
+  ~MemoryFile() {
+    if (Descriptor >= 0) close(Descriptor);
+  }
+  std::string Path() const { return "/proc/self/fd/" + std::to_string(Descriptor); }
+  int Descriptor;
+};
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::vector<std::uint8_t> bytes(data, data + size);
-  const moji::MemoryFontFace face = moji::OpenFontBytes(bytes, 0);
-  if (face == nullptr) return 0;
+  const MemoryFile file(data, size);
+  if (file.Descriptor < 0) return 0;
+  // An engine of its own for each input: nothing is kept from one font to the next.
+  moji::FontEngine engine;
+  const moji::FontFace* face =
+      engine.Resolve(engine.FaceNameOf(moji::FaceIdentity::File(file.Path(), 0)));
+  if (face == nullptr) std::abort();
   // The characters of the seed fonts, one beyond them, and both height conventions.
   for (const std::uint32_t codePoint : {0x9F8Du, 0x41u, 0x3042u, 0x6Fu, 0x25u, 0x20u}) {
     for (const std::int32_t height : {32, -32, 100000}) {
-      const moji::NativeGlyph glyph = moji::ConvertGlyph(*face, height, codePoint);
+      const moji::NativeGlyph glyph = engine.Convert(*face, height, codePoint);
       if (glyph.Status != moji::GlyphStatus::Outline) continue;
       if (!IsWellFormed(glyph.Bytes)) std::abort();
       const moji::GlyphOutline outline = moji::WalkNativeOutline(glyph.Bytes, 1.0f / 32.0f, u"A");

@@ -10,8 +10,11 @@
 #include <string>
 
 #include "cli/cli_commands.h"
+#include "cli/command_output.h"
 #include "cli/command_line.h"
-#include "display/face_walk.h"
+#include "display/face_list.h"
+#include "platform/graphics_services.h"
+#include "platform/raster_surface.h"
 #include "window/main_window.h"
 
 namespace {
@@ -53,11 +56,13 @@ int main(int argc, char** argv) {
   const moji::CommandRequest& request = *parsed.Request;
   if (request.Kind != moji::CommandKind::Window) return moji::RunCommand(request);
   const bool screenshot = request.ScreenshotPath.has_value();
+  // The graphics and font services of the whole run.
+  moji::GraphicsServices services;
   // A screenshot run fails on a font file it cannot use as the subcommands do, in one line,
   // before anything touches a display.
   if (screenshot && request.FontFile) {
     const moji::FontFileChoice choice =
-        moji::ChooseFontFileFace(*request.FontFile, request.FaceIndex);
+        moji::FaceList().ReadFontFile(services.Fonts(), *request.FontFile, request.FaceIndex);
     if (!choice.Chosen) return moji::Fail(choice.Problem);
   }
 
@@ -71,7 +76,7 @@ int main(int argc, char** argv) {
   // without the translation they stay as they are.
   QTranslator toolkitTexts;
   moji::InstallToolkitTranslation(toolkitTexts);
-  moji::Main window;
+  moji::Main window(services);
   window.Form_Load();
   // A font file given is opened over the start-up face; should it fail now in a screenshot
   // run (changed since it was checked), the run says so on standard error and writes nothing.
@@ -80,7 +85,9 @@ int main(int argc, char** argv) {
     return moji::kUsageError;
   }
   if (screenshot) {
-    return moji::WritePngFile(*request.ScreenshotPath, window.grab().toImage());
+    const std::optional<std::string> png = moji::PngBytes(window.grab().toImage());
+    if (!png) return moji::Fail("cannot encode the picture as PNG");
+    return moji::WriteOutputFile(*request.ScreenshotPath, *png);
   }
   return app.exec();
 }

@@ -7,26 +7,12 @@
 #include <QStringList>
 #include <algorithm>
 #include <charconv>
-#include <map>
-#include <set>
 #include <string_view>
 #include <utility>
 #include <vector>
 
 namespace moji {
 namespace {
-
-/// The options each mode takes, by their long names.
-const std::map<CommandKind, std::set<QString>>& OptionsOfModes() {
-  static const std::map<CommandKind, std::set<QString>> options = {
-      {CommandKind::Window, {"screenshot", "face-index"}},
-      {CommandKind::Report, {"face", "font-file", "face-index", "json", "info"}},
-      {CommandKind::Render, {"face", "font-file", "face-index", "thickness", "scale", "output",
-                             "format", "points", "numbers", "direction", "palette"}},
-      {CommandKind::Faces, {"font-file"}},
-  };
-  return options;
-}
 
 /// The largest face index of a font file: collections hold far fewer faces.
 constexpr std::int32_t kLargestFaceIndex = 0xFFFF;
@@ -149,9 +135,10 @@ QString ModeName(CommandKind kind) {
 
 /// The refusal of the first option given that the mode does not take, or an empty text.
 QString OptionOutsideMode(const QCommandLineParser& parser, CommandKind kind) {
+  const std::vector<OptionSpec> options = Options();
   for (const QString& name : parser.optionNames()) {
-    const QString longName = name == "o" ? "output" : name;
-    if (!OptionsOfModes().at(kind).contains(longName)) {
+    const OptionSpec* option = OptionNamed(options, name.toStdString());
+    if (option == nullptr || (option->Commands & CommandBit(kind)) == 0) {
       return Dashed(name) + " is not an option of " + ModeName(kind);
     }
   }
@@ -169,9 +156,7 @@ QString ParserRefusal(const QCommandLineParser& parser) {
     return text;
   }
   QStringList known;
-  for (const auto& [mode, names] : OptionsOfModes()) {
-    for (const QString& name : names) known << name;
-  }
+  for (const OptionSpec& option : Options()) known << QString::fromStdString(option.Name);
   QString message = "unknown option " + Dashed(unknown.first());
   const std::optional<QString> nearest =
       unknown.first().size() > 1 ? NearestOf(unknown.first(), known) : std::nullopt;
@@ -183,7 +168,9 @@ QString ParserRefusal(const QCommandLineParser& parser) {
 QString ApplyFaceOptions(const QCommandLineParser& parser, CommandRequest& request) {
   if (parser.isSet("face")) {
     request.Face = parser.value("face").toStdString();
-    if (!OutlineRequestFont(*request.Face)) return "the face name is longer than 31 bytes";
+    if (!OutlineRequestFont(*request.Face)) {
+      return "the face name is longer than " + QString::number(kMaxFaceNameBytes) + " bytes";
+    }
   }
   if (parser.isSet("font-file")) {
     if (request.Face) return "--face and --font-file cannot both be given";
@@ -212,22 +199,29 @@ QString ApplyDrawingOptions(const QCommandLineParser& parser, CommandRequest& re
   if (parser.isSet("thickness")) {
     const std::optional<std::int32_t> thickness =
         ParseWholeNumber(parser.value("thickness"), kThinnestPen, kThickestPen);
-    if (!thickness) return "--thickness must be a whole number from 1 to 5: " + parser.value("thickness");
-    request.Thickness = *thickness;
+    if (!thickness) {
+      return QString::fromStdString(WithLimits("--thickness must be a whole number from {min-pen} "
+                                               "to {max-pen}: ")) + parser.value("thickness");
+    }
+    request.Style.PenWidth = *thickness;
   }
   if (parser.isSet("scale")) {
     const std::optional<std::int32_t> scale =
         ParseWholeNumber(parser.value("scale"), 1, kLargestScale);
-    if (!scale) return "--scale must be a whole number from 1 to 8: " + parser.value("scale");
+    if (!scale) {
+      return QString::fromStdString(WithLimits("--scale must be a whole number from 1 to "
+                                               "{max-scale}: ")) + parser.value("scale");
+    }
     request.Scale = *scale;
   }
-  request.Overlays = {parser.isSet("points"), parser.isSet("numbers"), parser.isSet("direction")};
+  request.Style.Overlays = {parser.isSet("points"), parser.isSet("numbers"),
+                           parser.isSet("direction")};
   if (parser.isSet("palette")) {
     const QString palette = parser.value("palette");
     if (palette != "classic" && palette != "readable") {
       return "--palette must be classic or readable: " + palette;
     }
-    request.Palette = palette == "readable" ? BlockPalette::Readable : BlockPalette::Classic;
+    request.Style.Palette = palette == "readable" ? BlockPalette::Readable : BlockPalette::Classic;
   }
   return {};
 }
@@ -299,24 +293,13 @@ QString ApplyPositionals(QStringList positionals, CommandRequest& request) {
 
 /// Every option of every mode; which mode takes which is checked after parsing.
 void AddOptions(QCommandLineParser& parser) {
-  parser.addOptions({
-      {{"h", "help"}, "help"},
-      {{"v", "version"}, "version"},
-      {"face", "face", "NAME"},
-      {"thickness", "thickness", "N"},
-      {"scale", "scale", "N"},
-      {{"o", "output"}, "output", "FILE"},
-      {"format", "format", "FORMAT"},
-      {"screenshot", "screenshot", "FILE"},
-      {"font-file", "font-file", "PATH"},
-      {"face-index", "face-index", "N"},
-      {"json", "json"},
-      {"info", "info"},
-      {"points", "points"},
-      {"numbers", "numbers"},
-      {"direction", "direction"},
-      {"palette", "palette", "NAME"},
-  });
+  for (const OptionSpec& option : Options()) {
+    QStringList names;
+    if (!option.Letter.empty()) names << QString::fromStdString(option.Letter);
+    names << QString::fromStdString(option.Name);
+    parser.addOption(
+        QCommandLineOption(names, names.back(), QString::fromStdString(option.ValueName)));
+  }
 }
 
 }  // namespace
@@ -359,7 +342,7 @@ ParsedCommand ParseCommandLine(int argc, const char* const* argv) {
   return {request, {}};
 }
 
-const char* CommandUsage() {
+std::string CommandUsage() {
   return "Usage: moji-outline [--screenshot FILE] [FONT-FILE [--face-index N]]\n"
          "  or:  moji-outline report CHAR [FACE] [--json | --info]\n"
          "  or:  moji-outline render CHAR [FACE] [DRAWING] -o FILE\n"
@@ -379,47 +362,8 @@ const char* CommandUsage() {
          "  faces            list the installed outline faces (TrueType and CFF) as the\n"
          "                   window's face list does; with --font-file, the faces of that file,\n"
          "                   one line each: its index, then its name\n"
-         "\n"
-         "Options:\n"
-         "  --face=NAME\n"
-         "                   the face to outline (report, render); the window's start-up face\n"
-         "                   \"ＭＳ ゴシック\" by default; a face that is not installed is replaced\n"
-         "                   by the one the font engine substitutes for it\n"
-         "  --font-file=PATH\n"
-         "                   draw from a font file that need not be installed (report, render,\n"
-         "                   faces)\n"
-         "  --face-index=N\n"
-         "                   the face of a font file holding several (a collection), from 0\n"
-         "  --json           report the outline as one JSON object: the glyph it is, and every\n"
-         "                   point in font heights and in font units, on the curve or not, with\n"
-         "                   the font's own number of it\n"
-         "  --info           report which glyph it is: code point, Unicode name, glyph index\n"
-         "                   and name, face and file\n"
-         "  --thickness=N\n"
-         "                   pen thickness of render, 1 to 5 (default 2)\n"
-         "  --scale=N        pixels of render's PNG per drawing-area pixel, 1 to 8 (default 1):\n"
-         "                   the same drawing at N times the resolution (200N x 200N); an SVG\n"
-         "                   is the same at any scale\n"
-         "  --points         render marks the points: on-curve points as squares, control points\n"
-         "                   as circles, on-curve points implied between two controls as crosses\n"
-         "  --numbers        render writes the font's number of each point beside it\n"
-         "  --direction      render marks where each contour starts and which way it runs\n"
-         "  --palette=NAME\n"
-         "                   the colours of render's contours: classic (default), or readable:\n"
-         "                   colours that read well on white, told apart also with colour\n"
-         "                   blindness\n"
-         "  -o, --output=FILE\n"
-         "                   the file render writes: FILE.png (the drawing area's pixels) or\n"
-         "                   FILE.svg (one path per contour, through the same points); - for\n"
-         "                   standard output (with --format); a pipe or device is written into\n"
-         "                   as it is\n"
-         "  --format=FORMAT\n"
-         "                   png or svg: the format of render's output whatever its name\n"
-         "  --screenshot=FILE\n"
-         "                   open the window, write a PNG picture of it after start-up, and\n"
-         "                   close it\n"
-         "  -h, --help       show this help and exit\n"
-         "  -v, --version    show the version and exit\n"
+         "\n" +
+         OptionsHelp() +
          "\n"
          "A refused command line, a font file that cannot be used, or a file that cannot be\n"
          "written prints one line on standard error and exits with status 2; nothing is written\n"

@@ -5,15 +5,11 @@
 #include <optional>
 #include <string>
 
+#include "cli/option_table.h"
 #include "display/display_request.h"
+#include "display/picture_file.h"
 
 namespace moji {
-
-/// What the command line asks for.
-enum class CommandKind { Window, Help, Version, Report, Render, Faces };
-
-/// How `render` writes its drawing, chosen by the output file's extension.
-enum class ImageFormat { Png, Svg };
 
 /// What `report` prints: the report, the outline as JSON, or which glyph it is.
 enum class ReportForm { Text, Json, Info };
@@ -31,12 +27,8 @@ struct CommandRequest {
   std::int32_t FaceIndex = 0;
   /// What `report` prints.
   ReportForm Report = ReportForm::Text;
-  /// The marks `render` draws over the outline.
-  OverlaySettings Overlays;
-  /// The colours `render` draws the blocks in.
-  BlockPalette Palette = BlockPalette::Classic;
-  /// Pen thickness of `render`, 1 to 5.
-  std::int32_t Thickness = kInitialPen;
+  /// How `render` draws: pen thickness (1 to 5), marks and palette.
+  DrawingStyle Style;
   /// Pixels of `render`'s PNG per drawing-area pixel along each side, 1 to kLargestScale.
   std::int32_t Scale = 1;
   /// The file `render` writes ("-": standard output), and its format.
@@ -57,6 +49,6 @@ struct ParsedCommand {
 ParsedCommand ParseCommandLine(int argc, const char* const* argv);
 
 /// The text that --help prints.
-const char* CommandUsage();
+std::string CommandUsage();
 
 }  // namespace moji

@@ -7,8 +7,6 @@
 
 #include "display/one_line_message.h"
 
-class QImage;
-
 namespace moji {
 
 /// The output file name that stands for standard output.
@@ -20,8 +18,5 @@ int WriteToStandardOutput(std::string_view bytes);
 /// Writes `bytes` to the file completely or not at all (to standard output for "-"); on failure
 /// prints one line naming the file and returns 2, else 0.
 int WriteOutputFile(const std::string& path, std::string_view bytes);
-
-/// Writes the opaque image as a PNG file, completely or not at all, as WriteOutputFile does.
-int WritePngFile(const std::string& path, const QImage& image);
 
 }  // namespace moji

@@ -3,10 +3,8 @@
 #include <cstring>
 #include <utility>
 
-#include "geometry/outline_placement.h"
 #include "display/glyph_outline_fetch.h"
-#include "report/outline_report.h"
-#include "display/block_palette.h"
+#include "geometry/outline_placement.h"
 
 namespace moji {
 namespace {
@@ -29,42 +27,38 @@ std::optional<LOGFONTA> OutlineRequestFont(std::string_view faceName) {
   return font;
 }
 
-std::optional<FetchedGlyph> FetchDisplayedGlyph(DeviceContext& dc, const std::u16string& text,
-                                                std::string_view faceName) {
+std::optional<FetchedGlyph> FetchForDisplay(DeviceContext& dc, const std::u16string& text,
+                                            std::string_view faceName) {
+  if (text.empty()) return std::nullopt;
   const std::optional<LOGFONTA> font = OutlineRequestFont(faceName);
   if (!font) return std::nullopt;
-  std::optional<GlyphDetails> details;
-  GlyphOutline outline = FetchGlyphOutline(dc, text, *font, &details);
-  return FetchedGlyph{std::move(outline), DescribeDisplayedGlyph(text, std::move(details))};
+  std::optional<NativeGlyph> details;
+  FetchedGlyph fetched;
+  fetched.FaceName = std::string(faceName);
+  fetched.Outline = FetchGlyphOutline(dc, text, *font, &details);
+  fetched.Glyph = DescribeDisplayedGlyph(dc.Services.Fonts(), text, std::move(details));
+  fetched.Placed = fetched.Outline;
+  PlaceOutline(fetched.Placed, kPlaceOffsetX, kPlaceOffsetY, kPlaceScale, true);
+  return fetched;
 }
 
 void DrawOutlineFrame(const GlyphOutline& placed, std::span<const PointSource> sources,
-                      std::int32_t penWidth, DisplayTarget& target,
+                      const DrawingStyle& style, DisplayTarget& target,
                       std::optional<DrawnCircle> pulse) {
   target.ClearDrawing();
   if (pulse) target.DrawPulseCircle(pulse->CenterX, pulse->CenterY, pulse->Radius);
-  const BlockPalette palette = target.Palette();
-  DrawBlocksInPaletteColors(target.DrawingDc(), placed, penWidth, palette);
-  if (const OverlaySettings overlays = target.Overlays(); overlays != OverlaySettings{}) {
-    target.DrawMarks(MarksOfOutline(placed, sources, overlays, palette));
+  DrawBlocksInPaletteColors(target.DrawingDc(), placed, style.PenWidth, style.Palette);
+  if (style.Overlays != OverlaySettings{}) {
+    target.DrawMarks(MarksOfOutline(placed, sources, style.Overlays, style.Palette));
   }
   target.RefreshDrawing();
 }
 
-bool RunDisplayRequest(std::u16string text, std::string_view faceName, std::int32_t penWidth,
-                       GlyphOutline& currentOutline, DisplayTarget& target) {
-  if (text.empty()) return false;
-  std::optional<FetchedGlyph> fetched = FetchDisplayedGlyph(target.DrawingDc(), text, faceName);
-  if (!fetched) return false;
-  currentOutline = std::move(fetched->Outline);
-  target.ShowReport(OutlineReportText(currentOutline));
-  target.ShowGlyph(fetched->Glyph);
-  PlaceOutline(currentOutline, kPlaceOffsetX, kPlaceOffsetY, kPlaceScale, true);
-  const DisplayedGlyph& glyph = fetched->Glyph;
-  DrawOutlineFrame(currentOutline, glyph.Glyph ? std::span(glyph.Glyph->Points)
-                                               : std::span<const PointSource>(),
-                   penWidth, target);
-  return true;
+std::optional<FetchedGlyph> RunDisplayRequest(const std::u16string& text, std::string_view faceName,
+                                              const DrawingStyle& style, DisplayTarget& target) {
+  std::optional<FetchedGlyph> fetched = FetchForDisplay(target.DrawingDc(), text, faceName);
+  if (fetched) DrawOutlineFrame(fetched->Placed, fetched->Sources(), style, target);
+  return fetched;
 }
 
 }  // namespace moji

@@ -24,15 +24,16 @@ std::string CodePointLabel(std::uint32_t codePoint) {
   return label;
 }
 
-DisplayedGlyph DescribeDisplayedGlyph(const std::u16string& text,
-                                      std::optional<GlyphDetails> details) {
+DisplayedGlyph DescribeDisplayedGlyph(FontEngine& engine, const std::u16string& text,
+                                      std::optional<NativeGlyph> details) {
   DisplayedGlyph glyph;
   glyph.Character = FirstCharacter(text);
   glyph.CodePoint = CodePointOf(glyph.Character);
   if (glyph.CodePoint) glyph.UnicodeName = UnicodeCharacterName(*glyph.CodePoint);
   glyph.Glyph = std::move(details);
   if (glyph.LacksGlyph()) {
-    glyph.FacesWithGlyph = FamiliesWithCharacter(*glyph.CodePoint, kFacesNamedForMissingGlyph);
+    glyph.FacesWithGlyph =
+        FamiliesWithCharacter(engine.Installed(), *glyph.CodePoint, kFacesNamedForMissingGlyph);
   }
   return glyph;
 }
@@ -44,7 +45,7 @@ std::vector<std::string> IdentityLines(const DisplayedGlyph& glyph) {
     lines.push_back(glyph.UnicodeName);
   }
   if (glyph.Glyph) {
-    const GlyphDetails& details = *glyph.Glyph;
+    const NativeGlyph& details = *glyph.Glyph;
     std::string index = details.GlyphIndex == 0 ? "グリフなし"
                                                 : "グリフ " + std::to_string(details.GlyphIndex);
     if (!details.GlyphName.empty()) index += " " + details.GlyphName;

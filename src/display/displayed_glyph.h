@@ -3,10 +3,12 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
-#include "platform/glyph_outline_service.h"
+#include "model/glyph_outline.h"
+#include "platform/font_engine.h"
 
 namespace moji {
 
@@ -17,8 +19,9 @@ struct DisplayedGlyph {
   std::optional<std::uint32_t> CodePoint;
   /// The Unicode name of the character, empty without one.
   std::string UnicodeName;
-  /// The glyph and its face; nothing when the face name resolves to no face.
-  std::optional<GlyphDetails> Glyph;
+  /// The glyph and its face, with its points' sources and its metrics (no outline bytes);
+  /// nothing when the face name resolves to no face.
+  std::optional<NativeGlyph> Glyph;
   /// Where the face has no glyph for the character: up to three installed faces that have one,
   /// by the names the face list offers them under (none where no face has one).
   std::vector<std::string> FacesWithGlyph;
@@ -31,9 +34,27 @@ struct DisplayedGlyph {
 /// How many faces that have a missing glyph are named.
 inline constexpr std::size_t kFacesNamedForMissingGlyph = 3;
 
-/// The description of the first character of `text` and of the glyph fetched for it.
-DisplayedGlyph DescribeDisplayedGlyph(const std::u16string& text,
-                                      std::optional<GlyphDetails> glyph);
+/// The description of the first character of `text` and of the glyph fetched for it; where the
+/// face lacks the glyph, the installed faces that have it, from the engine's listing.
+DisplayedGlyph DescribeDisplayedGlyph(FontEngine& engine, const std::u16string& text,
+                                      std::optional<NativeGlyph> glyph);
+
+/// What one display request fetched, kept by whoever shows it for every later view, redrawing
+/// and saving, until the next request: the glyph, its outline in font heights (as reported and
+/// saved) and placed in the drawing area's pixels (as drawn, and moved by the motion since).
+struct FetchedGlyph {
+  /// The font description's face name it was fetched with.
+  std::string FaceName;
+  DisplayedGlyph Glyph;
+  GlyphOutline Outline;
+  GlyphOutline Placed;
+
+  /// Where each point of the outline comes from, in the outline's order; none without a glyph.
+  std::span<const PointSource> Sources() const {
+    return Glyph.Glyph ? std::span<const PointSource>(Glyph.Glyph->Sources)
+                       : std::span<const PointSource>();
+  }
+};
 
 /// "U+9F8D": the code point in hex, at least four digits.
 std::string CodePointLabel(std::uint32_t codePoint);

@@ -11,8 +11,8 @@ namespace moji {
 /// Whether the drawing area's font is italic when the window starts.
 inline constexpr bool kDrawingAreaStartsItalic = true;
 
-/// Owns the font selected into a device context: 150 points at 96 pixels per inch, normal
-/// weight, Shift-JIS. The device context must outlive it.
+/// Owns the font selected into a device context, which carries the drawing area's face name and
+/// italic flag (nothing draws text with it). The device context must outlive it.
 class DrawingAreaFont {
  public:
   /// Nothing selected yet: the device context keeps its current font.

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <climits>
 #include <cstring>
 #include <string>
@@ -55,9 +56,12 @@ std::string WriteInPlace(const std::string& path, std::string_view bytes) {
 /// Creates a new temporary file in `folder` with the permissions a plainly created file gets
 /// (0666 less the umask); -1 when none can be made.
 int CreateTemporary(const std::string& folder, std::string& name) {
-  static unsigned serial = 0;
+  // The process and the clock tell this file apart from another program's and from this
+  // program's earlier ones; the attempt, from one made in the same tick.
+  const auto tick = std::chrono::steady_clock::now().time_since_epoch().count();
   for (int attempt = 0; attempt < 100; ++attempt) {
-    name = folder + ".moji-outline-" + std::to_string(getpid()) + "-" + std::to_string(serial++);
+    name = folder + ".moji-outline-" + std::to_string(getpid()) + "-" + std::to_string(tick) +
+           "-" + std::to_string(attempt);
     const int file = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (file >= 0 || errno != EEXIST) return file;
   }

@@ -1,5 +1,6 @@
 #include "display/glyph_outline_fetch.h"
 
+#include <utility>
 #include <vector>
 
 #include "native/native_reader.h"
@@ -17,14 +18,15 @@ bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 class SelectedFont {
  public:
   SelectedFont(DeviceContext& hdc, const LOGFONTA& description)
-      : hdc_(hdc), font_(CreateFontIndirectA(description)), previous_(SelectObject(hdc, font_)) {}
+      : hdc_(hdc), font_(hdc.Services.CreateFontIndirectA(description)),
+        previous_(SelectObject(hdc, font_)) {}
   ~SelectedFont() { Release(); }
   SelectedFont(const SelectedFont&) = delete;
   SelectedFont& operator=(const SelectedFont&) = delete;
 
   void Release() {
     if (font_ == 0) return;
-    DeleteObject(SelectObject(hdc_, previous_ != 0 ? previous_ : kStockFont));
+    hdc_.Services.DeleteObject(SelectObject(hdc_, previous_ != 0 ? previous_ : kStockFont));
     font_ = 0;
   }
 
@@ -63,7 +65,7 @@ std::optional<std::uint32_t> CodePointOf(const std::u16string& character) {
 }
 
 GlyphOutline FetchGlyphOutline(DeviceContext& hdc, std::u16string text, const LOGFONTA& font,
-                               std::optional<GlyphDetails>* details) {
+                               std::optional<NativeGlyph>* details) {
   if (details != nullptr) details->reset();
   if (text.empty()) return {};
   const std::u16string character = FirstCharacter(text);
@@ -76,8 +78,9 @@ GlyphOutline FetchGlyphOutline(DeviceContext& hdc, std::u16string text, const LO
   const MAT2 identity = IdentityMatrix();
   const float scale = static_cast<float>(1.0 / height);
   SelectedFont selected(hdc, font);
-  if (details != nullptr) *details = GetGlyphDetails(hdc, *codePoint);
-  const std::int32_t size = GetGlyphOutlineA(hdc, *codePoint, GGO_NATIVE, nullptr, 0, nullptr, &identity);
+  // The size query also tells which glyph it is, even where the face has none for the character.
+  const std::int32_t size =
+      GetGlyphOutlineA(hdc, *codePoint, GGO_NATIVE, nullptr, 0, nullptr, &identity, details);
   if (size <= 0) return {};
   std::vector<std::uint8_t> buffer(static_cast<std::size_t>(size), 0);
   GetGlyphOutlineA(hdc, *codePoint, GGO_NATIVE, nullptr, static_cast<std::uint32_t>(size),

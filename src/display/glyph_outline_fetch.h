@@ -22,7 +22,7 @@ std::u16string FirstCharacter(const std::u16string& text);
 /// deleted within the call. With `details`, they receive which glyph of which face it is and
 /// where the points of its outline come from (nothing when there is no character or no face).
 GlyphOutline FetchGlyphOutline(DeviceContext& hdc, std::u16string text, const LOGFONTA& font,
-                               std::optional<GlyphDetails>* details = nullptr);
+                               std::optional<NativeGlyph>* details = nullptr);
 
 /// The Unicode code point of a character as FirstCharacter gives it; nothing for an empty text
 /// or a lone surrogate.

@@ -2,7 +2,7 @@
 
 namespace moji {
 
-void RunMotionFrame(const MouseState& mouse, RandomSource& random, std::int32_t penWidth,
+void RunMotionFrame(const MouseState& mouse, RandomSource& random, const DrawingStyle& style,
                     GlyphOutline& currentOutline, std::span<const PointSource> sources,
                     DisplayTarget& target) {
   MoveOutline(currentOutline, mouse, random);
@@ -11,7 +11,7 @@ void RunMotionFrame(const MouseState& mouse, RandomSource& random, std::int32_t 
   if (mouse.ButtonDown > 0) {
     pulse = DrawnCircle{mouse.MouseX, mouse.MouseY, PulseRadius(mouse.ButtonDown)};
   }
-  DrawOutlineFrame(currentOutline, sources, penWidth, target, pulse);
+  DrawOutlineFrame(currentOutline, sources, style, target, pulse);
 }
 
 }  // namespace moji

@@ -13,10 +13,9 @@
 namespace moji {
 
 /// Moves every point of the placed `currentOutline`, clears the drawing, draws the pulse circle
-/// around the mouse while a button is held, then every block in its palette colour with a pen
-/// `penWidth` wide and the marks the target asks for (the points numbered by `sources`), and
-/// refreshes. Throws what the block drawing throws for a broken outline.
-void RunMotionFrame(const MouseState& mouse, RandomSource& random, std::int32_t penWidth,
+/// around the mouse while a button is held, then the outline in the style (its marks numbered
+/// by `sources`), and refreshes. Throws what the block drawing throws for a broken outline.
+void RunMotionFrame(const MouseState& mouse, RandomSource& random, const DrawingStyle& style,
                     GlyphOutline& currentOutline, std::span<const PointSource> sources,
                     DisplayTarget& target);
 

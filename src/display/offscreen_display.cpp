@@ -1,19 +1,25 @@
 #include "display/offscreen_display.h"
 
-#include <utility>
-
 namespace moji {
+namespace {
 
-OffscreenDisplay::OffscreenDisplay(DrawingSurface* surface, std::function<void()> clear,
-                                   OverlaySettings overlays,
-                                   std::function<void(const OutlineMarks&)> drawMarks)
-    : clear_(std::move(clear)), overlays_(overlays), drawMarks_(std::move(drawMarks)) {
-  dc_.Surface = surface;
+/// Foreground colour and line width of the pulse circle: the drawing area's defaults.
+constexpr COLORREF kForeColor = 0x000000;
+constexpr int kCircleWidth = 1;
+
+}  // namespace
+
+OffscreenDisplay::OffscreenDisplay(GraphicsServices& services, PictureSurface& surface)
+    : surface_(surface), dc_{services} {
+  dc_.Surface = &surface;
+}
+
+void OffscreenDisplay::DrawPulseCircle(float centerX, float centerY, float radius) {
+  surface_.DrawCircle(centerX, centerY, radius, kForeColor, kCircleWidth);
 }
 
 void OffscreenDisplay::DrawMarks(const OutlineMarks& marks) {
-  marks_ = marks;
-  if (drawMarks_) drawMarks_(marks);
+  surface_.DrawMarks(marks.Points, marks.Symbols, marks.Starts);
 }
 
 }  // namespace moji

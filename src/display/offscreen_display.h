@@ -1,47 +1,29 @@
 #pragma once
-// The drawing area of a display request drawn off the screen: on the command line, and into a
-// file the window saves.
-
-#include <functional>
-#include <string>
+// The drawing area drawn off the screen: on the command line, into a file the window saves, in
+// the benchmarks.
 
 #include "display/display_request.h"
+#include "platform/device_context.h"
+#include "platform/picture_surface.h"
 
 namespace moji {
 
-/// Draws a request onto a surface and keeps its glyph and marks; the report is not kept.
+/// Draws onto a picture surface through a device context of its own; the pulse circle and the
+/// marks go onto the surface too.
 class OffscreenDisplay final : public DisplayTarget {
  public:
-  /// Draws on `surface`; `clear` empties it and `drawMarks` (if given) draws marks onto it; the
-  /// marks of `overlays` are asked for.
-  OffscreenDisplay(DrawingSurface* surface, std::function<void()> clear, OverlaySettings overlays,
-                   std::function<void(const OutlineMarks&)> drawMarks = {});
+  /// Draws on `surface` (which must outlive it) through `services`.
+  OffscreenDisplay(GraphicsServices& services, PictureSurface& surface);
 
   DeviceContext& DrawingDc() override { return dc_; }
-  void ShowReport(std::u16string) override {}
-  void ClearDrawing() override { clear_(); }
+  void ClearDrawing() override { surface_.Clear(); }
   void RefreshDrawing() override {}
-  // A single request is drawn; the motion never runs here.
-  void DrawPulseCircle(float, float, float) override {}
-  OverlaySettings Overlays() const override { return overlays_; }
-  BlockPalette Palette() const override { return palette_; }
-  /// Draws the blocks and their marks in `palette` from the next request on.
-  void SetPalette(BlockPalette palette) { palette_ = palette; }
-  void ShowGlyph(const DisplayedGlyph& glyph) override { glyph_ = glyph; }
+  void DrawPulseCircle(float centerX, float centerY, float radius) override;
   void DrawMarks(const OutlineMarks& marks) override;
 
-  /// The glyph and the marks of the last request.
-  const DisplayedGlyph& Glyph() const { return glyph_; }
-  const OutlineMarks& Marks() const { return marks_; }
-
  private:
+  PictureSurface& surface_;
   DeviceContext dc_;
-  std::function<void()> clear_;
-  OverlaySettings overlays_;
-  BlockPalette palette_ = BlockPalette::Classic;
-  std::function<void(const OutlineMarks&)> drawMarks_;
-  DisplayedGlyph glyph_;
-  OutlineMarks marks_;
 };
 
 }  // namespace moji

@@ -86,7 +86,7 @@ std::string BlocksJson(const GlyphOutline& outline, std::span<const PointSource>
 }  // namespace
 
 std::string OutlineJson(const GlyphOutline& outline, const DisplayedGlyph& glyph) {
-  const GlyphDetails details = glyph.Glyph.value_or(GlyphDetails{});
+  const NativeGlyph details = glyph.Glyph.value_or(NativeGlyph{});
   std::string json = "{\n";
   json += "  \"face\": " + Quoted(details.Family) + ",\n";
   json += "  \"file\": " + Quoted(details.File) + ",\n";
@@ -95,9 +95,9 @@ std::string OutlineJson(const GlyphOutline& outline, const DisplayedGlyph& glyph
   json += "  \"glyphIndex\": " + std::to_string(details.GlyphIndex) + ",\n";
   json += "  \"glyphName\": " + Quoted(details.GlyphName) + ",\n";
   json += "  \"unicodeName\": " + Quoted(glyph.UnicodeName) + ",\n";
-  json += "  \"unitsPerEm\": " + std::to_string(details.UnitsPerEm) + ",\n";
-  json += "  \"cellHeight\": " + std::to_string(details.CellUnits) + ",\n";
-  json += "  \"blocks\": " + BlocksJson(outline, details.Points) + "\n}\n";
+  json += "  \"unitsPerEm\": " + std::to_string(details.Units.UnitsPerEm) + ",\n";
+  json += "  \"cellHeight\": " + std::to_string(details.CellUnits()) + ",\n";
+  json += "  \"blocks\": " + BlocksJson(outline, details.Sources) + "\n}\n";
   return json;
 }
 

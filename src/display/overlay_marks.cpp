@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "display/block_palette.h"
+#include "geometry/cubic_from_quadratic.h"
 #include "model/outline_visit.h"
 
 namespace moji {
@@ -43,11 +44,6 @@ class PointMarker {
   std::vector<PointMark>& marks_;
 };
 
-/// The implied on-curve point between quadratic controls `k` and `k + 1`.
-OutlinePoint Between(const OutlinePoint& a, const OutlinePoint& b) {
-  return {static_cast<float>((double{a.X} + b.X) / 2), static_cast<float>((double{a.Y} + b.Y) / 2)};
-}
-
 void MarkCurve(const OutlineCurve& curve, std::int32_t block, std::int32_t c, bool closes,
                const PointSource* start, PointMarker& marker) {
   const auto points = Counted(curve.Points, curve.PointCount);
@@ -63,7 +59,7 @@ void MarkCurve(const OutlineCurve& curve, std::int32_t block, std::int32_t c, bo
     }
     const bool betweenControls = curve.CurveType == CURVE_QSPLINE && p + 2 < points.size();
     if (betweenControls) {
-      marker.Mark(MarkKind::Implied, Between(points[p], points[p + 1]), block, c,
+      marker.Mark(MarkKind::Implied, ImpliedOnCurvePoint(points[p], points[p + 1]), block, c,
                   static_cast<std::int32_t>(p), nullptr);
     }
   }

@@ -2,62 +2,47 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <span>
 #include <string_view>
+
+#include "display/block_palette.h"
+#include "geometry/block_rendering.h"
 
 namespace moji {
 namespace {
 
-/// One path: the pen it is stroked with and its commands.
-struct SvgPath {
-  PenDescription Pen;
-  std::string Commands;
+/// Appends the drawing calls of a block as path commands: every call starts its own subpath, as
+/// every call is its own stroke in the raster drawing: M to the first point, then L through a
+/// polyline or one C for a Bezier segment.
+class PathCommands final : public BlockCallSink {
+ public:
+  void Polyline(std::span<const POINT> points) override { Append('L', points); }
+  void PolyBezier(std::span<const POINT> points) override { Append('C', points); }
+  const std::string& Text() const { return commands_; }
+
+ private:
+  void Append(char command, std::span<const POINT> points) {
+    if (points.empty()) return;
+    if (!commands_.empty()) commands_ += ' ';
+    commands_ += 'M';
+    AppendPoint(points.front());
+    for (std::size_t i = 1; i < points.size(); ++i) {
+      if (command == 'L' || i == 1) {
+        commands_ += ' ';
+        commands_ += command;
+      }
+      AppendPoint(points[i]);
+    }
+  }
+  void AppendPoint(const POINT& point) {
+    commands_ += ' ';
+    commands_ += std::to_string(point.x);
+    commands_ += ' ';
+    commands_ += std::to_string(point.y);
+  }
+
+  std::string commands_;
 };
-
-std::string HexColor(COLORREF color) {
-  char text[8];
-  std::snprintf(text, sizeof text, "#%02x%02x%02x", static_cast<unsigned>(color & 0xFF),
-                static_cast<unsigned>((color >> 8) & 0xFF),
-                static_cast<unsigned>((color >> 16) & 0xFF));
-  return text;
-}
-
-void AppendPoint(std::string& commands, const POINT& point) {
-  commands += ' ';
-  commands += std::to_string(point.x);
-  commands += ' ';
-  commands += std::to_string(point.y);
-}
-
-/// Every drawing call starts its own subpath, as every call is its own stroke in the raster
-/// drawing: M to the first point, then L through a polyline or one C for a Bezier segment.
-void AppendCall(std::string& commands, const SurfaceCall& call) {
-  if (call.Points.empty()) return;
-  if (!commands.empty()) commands += ' ';
-  commands += 'M';
-  AppendPoint(commands, call.Points.front());
-  const char command = call.Kind == SurfaceCallKind::Polyline ? 'L' : 'C';
-  for (std::size_t i = 1; i < call.Points.size(); ++i) {
-    if (command == 'L' || i == 1) {
-      commands += ' ';
-      commands += command;
-    }
-    AppendPoint(commands, call.Points[i]);
-  }
-}
-
-std::vector<SvgPath> PathsOf(const std::vector<SurfaceCall>& calls) {
-  std::vector<SvgPath> paths;
-  for (const SurfaceCall& call : calls) {
-    if (call.Kind == SurfaceCallKind::CreatePen) {
-      paths.push_back(SvgPath{call.Pen, {}});
-    } else if (call.Kind == SurfaceCallKind::Polyline || call.Kind == SurfaceCallKind::PolyBezier) {
-      // Drawing before any pen was created uses the device context's stock pen.
-      if (paths.empty()) paths.push_back(SvgPath{PenDescription{}, {}});
-      AppendCall(paths.back().Commands, call);
-    }
-  }
-  return paths;
-}
 
 /// Text for an SVG document: the characters XML reserves escaped, control characters dropped.
 std::string XmlText(std::string_view text) {
@@ -145,10 +130,13 @@ std::string StartMarkElement(const StartMark& mark) {
   return element + "</g>\n";
 }
 
-std::string PathElement(const SvgPath& path, std::size_t block) {
-  const std::int32_t width = std::max(path.Pen.Width, 1);
-  std::string element = "<path id=\"block-" + std::to_string(block) + "\" d=\"" + path.Commands +
-                        "\" fill=\"none\" stroke=\"" + HexColor(path.Pen.Color) +
+/// The path of block `block`: its drawing calls, in its colour and pen width.
+std::string PathElement(const GlyphOutline& placed, std::int32_t block, const DrawingStyle& style) {
+  PathCommands commands;
+  TraceOutlineBlocks(placed, 0.0f, 0.0f, 1.0f, false, block, commands);
+  const std::int32_t width = std::max(style.PenWidth, 1);
+  std::string element = "<path id=\"block-" + std::to_string(block) + "\" d=\"" + commands.Text() +
+                        "\" fill=\"none\" stroke=\"" + HexColor(BlockColor(block, style.Palette)) +
                         "\" stroke-width=\"" + std::to_string(width) + "\"";
   if (width > 1) element += " stroke-linecap=\"round\" stroke-linejoin=\"round\"";
   return element + "/>\n";
@@ -156,10 +144,18 @@ std::string PathElement(const SvgPath& path, std::size_t block) {
 
 }  // namespace
 
-std::string SvgOfDrawing(const std::vector<SurfaceCall>& calls, int width, int height,
+std::string HexColor(COLORREF color) {
+  char text[8];
+  std::snprintf(text, sizeof text, "#%02x%02x%02x", static_cast<unsigned>(color & 0xFF),
+                static_cast<unsigned>((color >> 8) & 0xFF),
+                static_cast<unsigned>((color >> 16) & 0xFF));
+  return text;
+}
+
+std::string SvgOfOutline(const GlyphOutline& placed, const DrawingStyle& style,
                          const OutlineMarks& marks, const DisplayedGlyph* glyph) {
-  const std::string w = std::to_string(width);
-  const std::string h = std::to_string(height);
+  const std::string w = std::to_string(kDrawingSide);
+  const std::string h = std::to_string(kDrawingSide);
   const std::string size = "width=\"" + w + "\" height=\"" + h + "\"";
   std::string svg = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
   svg += "<svg xmlns=\"http://www.w3.org/2000/svg\" " + size + " viewBox=\"0 0 " + w + " " + h +
@@ -172,10 +168,9 @@ std::string SvgOfDrawing(const std::vector<SurfaceCall>& calls, int width, int h
     svg += "<desc>" + XmlText(description) + "</desc>\n";
   }
   svg += "<rect " + size + " fill=\"#ffffff\"/>\n";
-  const std::vector<SvgPath> paths = PathsOf(calls);
-  for (std::size_t block = 0; block < paths.size(); ++block) {
-    svg += PathElement(paths[block], block);
-  }
+  // One path per block, as the drawing draws one block per pen; BlockCount read once.
+  const std::int32_t blockCount = placed.BlockCount;
+  for (std::int32_t block = 0; block < blockCount; ++block) svg += PathElement(placed, block, style);
   for (const StartMark& mark : marks.Starts) svg += StartMarkElement(mark);
   for (const PointMark& mark : marks.Points) svg += PointMarkElement(mark, marks.Symbols);
   return svg + "</svg>\n";

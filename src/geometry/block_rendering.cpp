@@ -22,7 +22,7 @@ class PenSelection {
       : hdc_(hdc), pen_(pen), previous_(SelectObject(hdc, pen)) {}
   ~PenSelection() {
     SelectObject(hdc_, previous_);
-    DeleteObject(pen_);
+    hdc_.Services.DeleteObject(pen_);
   }
   PenSelection(const PenSelection&) = delete;
   PenSelection& operator=(const PenSelection&) = delete;
@@ -74,12 +74,27 @@ std::int32_t DeviceCount(std::size_t count) {
   return static_cast<std::int32_t>(count);
 }
 
-/// Draws the runs of blocks into one device point buffer, reused for every call.
+/// Sends drawing calls to a device context.
+class DeviceSink final : public BlockCallSink {
+ public:
+  explicit DeviceSink(DeviceContext& hdc) : hdc_(hdc) {}
+  void Polyline(std::span<const POINT> points) override {
+    moji::Polyline(hdc_, points.data(), DeviceCount(points.size()));
+  }
+  void PolyBezier(std::span<const POINT> points) override {
+    moji::PolyBezier(hdc_, points.data(), DeviceCount(points.size()));
+  }
+
+ private:
+  DeviceContext& hdc_;
+};
+
+/// Makes the drawing calls of blocks from one device point buffer, reused for every call.
 class BlockPainter {
  public:
-  BlockPainter(DeviceContext& hdc, const DeviceTransform& transform, std::size_t bufferSize,
+  BlockPainter(BlockCallSink& sink, const DeviceTransform& transform, std::size_t bufferSize,
                std::int32_t maxCurvePoints)
-      : hdc_(hdc), transform_(transform), buffer_(bufferSize), maxCurvePoints_(maxCurvePoints) {}
+      : sink_(sink), transform_(transform), buffer_(bufferSize), maxCurvePoints_(maxCurvePoints) {}
 
   void DrawBlock(const OutlineBlock& block) {
     RequireCountMatches(block.CurveCount, block.Curves,
@@ -112,7 +127,7 @@ class BlockPainter {
     buffer_[count++] = ToDevice(current);
     for (const OutlinePoint& point : points) buffer_[count++] = ToDevice(point);
     if (last) buffer_[count++] = ToDevice(start);
-    Polyline(hdc_, buffer_.data(), DeviceCount(count));
+    sink_.Polyline(std::span(buffer_).first(count));
   }
 
   /// One PolyBezier per quadratic piece: a run of n points gives n - 1 cubic segments.
@@ -122,7 +137,7 @@ class BlockPainter {
       const bool lastPiece = s + 2 == points.size();
       scratch_ = CubicFromQuadratic(segmentStart, points[s], points[s + 1], lastPiece);
       for (std::size_t k = 0; k < scratch_.size(); ++k) buffer_[k] = ToDevice(scratch_[k]);
-      PolyBezier(hdc_, buffer_.data(), 4);
+      sink_.PolyBezier(std::span(buffer_).first(4));
       segmentStart = scratch_[3];
     }
   }
@@ -132,7 +147,7 @@ class BlockPainter {
     for (std::size_t s = 0; s + 2 < points.size(); s += 3) {
       buffer_[0] = ToDevice(current);
       for (std::size_t k = 0; k < 3; ++k) buffer_[k + 1] = ToDevice(points[s + k]);
-      PolyBezier(hdc_, buffer_.data(), 4);
+      sink_.PolyBezier(std::span(buffer_).first(4));
       current = points[s + 2];
     }
   }
@@ -141,12 +156,12 @@ class BlockPainter {
   void DrawClosingLine(OutlinePoint end, OutlinePoint start) {
     buffer_[0] = ToDevice(end);
     buffer_[1] = ToDevice(start);
-    Polyline(hdc_, buffer_.data(), 2);
+    sink_.Polyline(std::span(buffer_).first(2));
   }
 
   POINT ToDevice(OutlinePoint point) const { return transform_.ToDevice(point.X, point.Y); }
 
-  DeviceContext& hdc_;
+  BlockCallSink& sink_;
   DeviceTransform transform_;
   std::vector<POINT> buffer_;
   CubicSegment scratch_{};
@@ -158,8 +173,14 @@ class BlockPainter {
 void DrawOutlineBlocks(DeviceContext& hdc, const GlyphOutline& outline, float offsetX,
                        float offsetY, float scale, bool flipY, COLORREF penColor,
                        std::int32_t penWidth, std::int32_t penStyle, std::int32_t blockIndex) {
-  const PenSelection selection(hdc, CreatePen(penStyle, penWidth, penColor));
-  BlockPainter painter(hdc, DeviceTransform{offsetX, offsetY, scale, flipY},
+  const PenSelection selection(hdc, hdc.Services.CreatePen(penStyle, penWidth, penColor));
+  DeviceSink sink(hdc);
+  TraceOutlineBlocks(outline, offsetX, offsetY, scale, flipY, blockIndex, sink);
+}
+
+void TraceOutlineBlocks(const GlyphOutline& outline, float offsetX, float offsetY, float scale,
+                        bool flipY, std::int32_t blockIndex, BlockCallSink& sink) {
+  BlockPainter painter(sink, DeviceTransform{offsetX, offsetY, scale, flipY},
                        DeviceBufferSize(outline, blockIndex), outline.MaxCurvePoints);
   RequireCountMatches(outline.BlockCount, outline.Blocks, "block count differs from the blocks");
   for (std::int32_t c = 0; c < outline.BlockCount; ++c) {

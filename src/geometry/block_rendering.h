@@ -3,15 +3,32 @@
 // Bezier segments, cubic runs as they are.
 
 #include <cstdint>
+#include <span>
 
 #include "model/glyph_outline.h"
 #include "platform/device_context.h"
 #include "platform/gdi_objects.h"
+#include "platform/gdi_records.h"
 
 namespace moji {
 
 /// `blockIndex` value that draws every block.
 inline constexpr std::int32_t ALL_BLOCKS = -1;
+
+/// Receives the drawing calls of blocks, with their device points, in the order they are made.
+class BlockCallSink {
+ public:
+  virtual ~BlockCallSink() = default;
+  /// Connected straight segments through the points (at least 2).
+  virtual void Polyline(std::span<const POINT> points) = 0;
+  /// One cubic Bezier segment: its start, two controls and end.
+  virtual void PolyBezier(std::span<const POINT> points) = 0;
+};
+
+/// The drawing calls `DrawOutlineBlocks` makes for the blocks, without a pen, for a writer that
+/// draws them itself (an SVG path). Throws as DrawOutlineBlocks does for a broken outline.
+void TraceOutlineBlocks(const GlyphOutline& outline, float offsetX, float offsetY, float scale,
+                        bool flipY, std::int32_t blockIndex, BlockCallSink& sink);
 
 /// Draws block `blockIndex` (or every block for `ALL_BLOCKS`) with a pen of the given style,
 /// width and colour; every point goes through the placement transform and is rounded half to

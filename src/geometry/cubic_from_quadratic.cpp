@@ -20,6 +20,10 @@ float Midpoint(float control, float next) {
 
 }  // namespace
 
+OutlinePoint ImpliedOnCurvePoint(OutlinePoint control, OutlinePoint next) {
+  return {Midpoint(control.X, next.X), Midpoint(control.Y, next.Y)};
+}
+
 CubicSegment CubicFromQuadratic(OutlinePoint start, OutlinePoint control, OutlinePoint next,
                                 bool nextIsRunEnd) {
   CubicSegment segment;
@@ -31,7 +35,7 @@ CubicSegment CubicFromQuadratic(OutlinePoint start, OutlinePoint control, Outlin
   } else {
     segment[2] = {ControlTowardsMidpoint(control.X, next.X),
                   ControlTowardsMidpoint(control.Y, next.Y)};
-    segment[3] = {Midpoint(control.X, next.X), Midpoint(control.Y, next.Y)};
+    segment[3] = ImpliedOnCurvePoint(control, next);
   }
   return segment;
 }

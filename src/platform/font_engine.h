@@ -1,94 +1,133 @@
 #pragma once
-// Faces resolved from face names, described from the font listing, opened when a glyph is first
-// asked of them, and glyphs converted into native outlines.
+// The font engine: installed faces and face names resolved to faces, faces opened when a glyph
+// is first asked of them, and glyphs converted into native outlines.
 
 #include <cstdint>
+#include <map>
 #include <memory>
-#include <span>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "native/native_writer.h"
+#include "platform/face_identity.h"
+#include "platform/face_registry.h"
 #include "platform/font_records.h"
 #include "platform/gdi_records.h"
+#include "platform/installed_faces.h"
 
 namespace moji {
 
-struct InstalledFont;
-
-/// A face of a font file (or of font bytes), described once and kept for the life of the
-/// process. An installed face is described from fontconfig's listing, without reading its file;
-/// the file is opened when a glyph is first asked of the face, and then stays open.
+/// A face of a font file as the engine draws from it. An installed face is described from
+/// fontconfig's listing, without reading its file; the file is opened when a glyph is first
+/// asked of the face, and then stays open.
 struct FontFace {
   /// The first family name of the face.
   std::string FamilyName;
-  /// Where a face file's face is opened; empty for a face opened from memory.
+  /// Where the face is read from: the file and the face's index in it.
   std::string File;
-  long Index = 0;
-  /// The face has outlines the engine converts: TrueType or CFF.
-  bool HasOutlines = false;
-  /// The weight on the OpenType scale (400 regular, 700 bold).
-  std::int32_t Weight = 400;
-  bool IsItalic = false;
-  bool IsFixedPitch = false;
+  int Index = 0;
+};
+
+/// What a glyph request found.
+enum class GlyphStatus { NoOutline, NoContours, Outline };
+
+/// What a face and one of its glyphs measure, in font units (y up from the baseline).
+struct FontUnitMetrics {
+  std::int64_t UnitsPerEm = 0;
+  /// The cell a positive font height is measured in: CellAscent + CellDescent units (Windows
+  /// ascent and descent, else what stands for them).
+  std::int64_t CellAscent = 0;
+  std::int64_t CellDescent = 0;
+  /// The glyph's advance width and left side bearing, and its bounding box.
+  std::int64_t AdvanceWidth = 0;
+  std::int64_t LeftSideBearing = 0;
+  std::int64_t XMin = 0, YMin = 0, XMax = 0, YMax = 0;
+  friend bool operator==(const FontUnitMetrics&, const FontUnitMetrics&) = default;
+};
+
+/// One glyph of one face at one height: its native outline and which glyph of which face it is.
+struct NativeGlyph {
+  GlyphStatus Status = GlyphStatus::NoOutline;
+  /// The native outline records, and the metrics in pixels of the font height.
+  std::vector<std::uint8_t> Bytes;
+  GLYPHMETRICS Metrics{};
+  /// The face: its family's first name, its file and its index in the file.
+  std::string Family;
+  std::string File;
+  int FaceIndex = 0;
+  /// The glyph's index in the face (0 when the face has none for the code point), and, when
+  /// details are asked for, its name where the face names its glyphs.
+  std::uint32_t GlyphIndex = 0;
+  std::string GlyphName;
+  /// The face's and glyph's measures; units per em and cell are 0 when the face could not be read.
+  FontUnitMetrics Units;
+  /// Where each point of `Bytes` comes from, in the order of the buffer; only when asked for.
+  std::vector<PointSource> Sources;
+
+  /// Font units per cell height: what a positive font height is measured in.
+  std::int64_t CellUnits() const { return Units.CellAscent + Units.CellDescent; }
+};
+
+/// Opens faces and converts their glyphs. The application makes one (inside its graphics
+/// services); it keeps the installed faces' listing, the face names it gave out, the faces it
+/// described and the files it opened, for its own life.
+class FontEngine {
+ public:
+  FontEngine();
+  ~FontEngine();
+  FontEngine(const FontEngine&) = delete;
+  FontEngine& operator=(const FontEngine&) = delete;
+
+  /// The installed outline faces, listed from fontconfig's cache when first asked for.
+  const InstalledFontCatalog& Installed();
+  /// The face name a font description gives to draw from `face` (see FaceRegistry).
+  std::string FaceNameOf(const FaceIdentity& face) { return registry_.NameOf(face); }
+  /// The face a font description's face name draws from: a face named by the registry, the
+  /// installed family of that name in its regular style, else the outline face fontconfig
+  /// substitutes for the name for Japanese text. nullptr when there is none.
+  const FontFace* Resolve(std::string_view faceName);
+  /// The outline faces of a font file, as FontsOfFile lists them; each is then known to the
+  /// engine by that listing, so drawing from it does not read the file again for that.
+  std::vector<InstalledFont> FacesOfFile(const std::string& path);
+  /// The name the face list offers the family of the face drawn for `faceName` under: that
+  /// family, or the one of the face substituted for it. Empty when the face is no listed one.
+  std::string ListedFamilyOf(std::string_view faceName);
+  /// The native outline of a code point in a face at a font height (0: the default cell
+  /// height). A glyph that can no longer be read, because its file has changed or gone, has no
+  /// outline. With `withDetails`, the glyph's name and where each point comes from as well.
+  NativeGlyph Convert(const FontFace& face, std::int32_t height, std::uint32_t codePoint,
+                      bool withDetails = false);
+
+ private:
+  struct Opened;
+  /// The face of a file and index, described from `font` (or the file and index alone) once.
+  const FontFace* FaceOf(const std::string& file, int index, const InstalledFont* font);
+  const FontFace* FaceFor(const FaceIdentity& identity);
+  const FontFace* Substitute(std::string_view name);
+  const Opened* Open(const FontFace& face);
+
+  /// The FreeType library, made when a file is first opened (an opaque FT_Library).
+  struct Library;
+  std::unique_ptr<Library> library_;
+  std::optional<InstalledFontCatalog> installed_;
+  FaceRegistry registry_;
+  /// Every face described, by file and index.
+  std::map<std::pair<std::string, int>, std::unique_ptr<FontFace>> faces_;
+  /// Every face name resolved.
+  std::map<std::string, const FontFace*, std::less<>> resolutions_;
+  /// The faces whose file is open.
+  std::unordered_map<const FontFace*, std::unique_ptr<Opened>> opened_;
 };
 
 /// The face name bytes of a font description: up to the first zero, at most `LF_FACESIZE` bytes.
 std::string_view FaceNameOf(const LOGFONTA& description);
 
-/// The face for a face name: the face a font file was opened under (see FontFileFaceName), the
-/// installed family of that name in its regular style, else the outline face that fontconfig
-/// substitutes for it for Japanese text. Resolved once per name; nullptr when there is no face.
-const FontFace* ResolveFace(std::string_view faceName);
-
-/// Face `index` of the font file at `path`; nullptr when it is no outline face (TrueType or CFF)
-/// of that file. The file is read once for all its faces.
-const FontFace* OpenFontFile(const std::string& path, long index);
-
-/// The face name under which a face of a font file, as FontsOfFile lists it, resolves; no
-/// installed family can have it (it is not UTF-8).
-std::string FontFileFaceName(const InstalledFont& font);
-
 /// The versions of FreeType and fontconfig in use, as the libraries report them when the program
 /// runs: "FreeType 2.12.1, fontconfig 2.14.1".
 std::string FontLibraryVersions();
-
-/// Closes a face opened from memory.
-struct MemoryFaceCloser {
-  void operator()(FontFace* face) const;
-};
-
-/// A face opened from font bytes for one use, never kept; the bytes must outlive it.
-using MemoryFontFace = std::unique_ptr<FontFace, MemoryFaceCloser>;
-
-/// Face `index` of the font bytes; null when they are no font.
-MemoryFontFace OpenFontBytes(std::span<const std::uint8_t> bytes, long index);
-
-/// What a glyph request found.
-enum class GlyphStatus { NoOutline, NoContours, Outline };
-
-/// One glyph of one face at one height in native records.
-struct NativeGlyph {
-  GlyphStatus Status = GlyphStatus::NoOutline;
-  std::vector<std::uint8_t> Bytes;
-  GLYPHMETRICS Metrics{};
-  /// The glyph's index in the face (0 when the face has none for the code point), and, when
-  /// details are asked for, its name where the face names its glyphs.
-  std::uint32_t GlyphIndex = 0;
-  std::string GlyphName;
-  /// The face's units per em and per cell height (usWinAscent + usWinDescent, or what stands
-  /// for them); 0 when the face could not be read.
-  std::int64_t UnitsPerEm = 0;
-  std::int64_t CellUnits = 0;
-  /// Where each point of `Bytes` comes from, in the order of the buffer; only when asked for.
-  std::vector<PointSource> Sources;
-};
-
-/// The native outline of a code point in a face at a font height (0: the default cell height).
-/// A glyph that can no longer be read, because its file has changed or gone, has no outline.
-/// With `withDetails`, the glyph's name and where each point comes from as well.
-NativeGlyph ConvertGlyph(const FontFace& face, std::int32_t height, std::uint32_t codePoint,
-                         bool withDetails = false);
 
 }  // namespace moji

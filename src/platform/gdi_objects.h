@@ -1,14 +1,9 @@
 #pragma once
-// Fonts and pens as small handles in a process-wide handle table.
+// Fonts and pens as small handles: their types, the stock objects, and who is told of them.
 
-#include <cstddef>
 #include <cstdint>
 
-#include "platform/font_records.h"
-
 namespace moji {
-
-struct DeviceContext;
 
 /// A handle of a font or pen; 0 is no object.
 using HGDIOBJ = std::uint32_t;
@@ -29,25 +24,8 @@ struct PenDescription {
 inline constexpr HGDIOBJ kStockFont = 0xFFFFFFF1u;
 /// The pen every device context starts with: solid, width 1, black. Never counted, never deleted.
 inline constexpr HGDIOBJ kStockPen = 0xFFFFFFF2u;
-
-/// Creates a font from its description; the handle lives until `DeleteObject`.
-HGDIOBJ CreateFontIndirectA(const LOGFONTA& description);
-/// Creates a pen; the handle lives until `DeleteObject`.
-HGDIOBJ CreatePen(std::int32_t style, std::int32_t width, COLORREF color);
-/// Makes a font or pen current in the device context; returns the one of that kind selected before (0 on a bad handle).
-HGDIOBJ SelectObject(DeviceContext& hdc, HGDIOBJ object);
-/// Releases a font or pen; false for an unknown handle. Stock objects are not released.
-bool DeleteObject(HGDIOBJ object);
-
-/// Number of fonts and pens created and not yet deleted (stock objects excluded).
-std::size_t LiveHandleCount();
-/// Number of fonts and pens created since the process started (a font that was never
-/// created leaves it unchanged, so tests can tell).
-std::uint64_t CreatedHandleCount();
-/// The description of a live font (the stock font included), or nullptr.
-const LOGFONTA* FontDescriptionOf(HGDIOBJ font);
-/// The description of a live pen (the stock pen included), or nullptr.
-const PenDescription* PenDescriptionOf(HGDIOBJ pen);
+/// The stock pen's description.
+inline constexpr PenDescription kStockPenDescription{PS_SOLID, 1, 0};
 
 /// Told of pen creation and of every deletion, so a recording surface can list them in order.
 class GdiObjectObserver {
@@ -56,9 +34,5 @@ class GdiObjectObserver {
   virtual void PenCreated(HGDIOBJ pen, const PenDescription& description) = 0;
   virtual void ObjectDeleted(HGDIOBJ object) = 0;
 };
-
-/// Registers an observer for as long as it lives; unregister before destroying it.
-void AddGdiObjectObserver(GdiObjectObserver* observer);
-void RemoveGdiObjectObserver(GdiObjectObserver* observer);
 
 }  // namespace moji

@@ -169,13 +169,9 @@ InstalledFontCatalog CatalogOfFonts(std::vector<InstalledFont> fonts) {
   return catalog;
 }
 
-const InstalledFontCatalog& InstalledFonts() {
-  static const InstalledFontCatalog catalog = CatalogOfFonts(ListFromFontconfig());
-  return catalog;
-}
+InstalledFontCatalog ListInstalledFonts() { return CatalogOfFonts(ListFromFontconfig()); }
 
-std::vector<std::string> InstalledFaceNames() {
-  const InstalledFontCatalog& catalog = InstalledFonts();
+std::vector<std::string> FaceNamesOf(const InstalledFontCatalog& catalog) {
   std::vector<std::string> names;
   names.reserve(catalog.Families.size());
   for (const InstalledFamily& family : catalog.Families) names.push_back(family.Name);
@@ -232,10 +228,18 @@ std::vector<InstalledFont> FontsOfFile(const std::string& path) {
   return fonts;
 }
 
-namespace {
+const InstalledFont* ListedFont(const InstalledFontCatalog& catalog, std::string_view file,
+                               int index) {
+  // The catalog's fonts are ordered by file and index.
+  const auto found = std::lower_bound(catalog.Fonts.begin(), catalog.Fonts.end(),
+                                      std::pair{file, index},
+                                      [](const InstalledFont& font, const auto& key) {
+                                        return std::pair{std::string_view(font.File), font.Index} < key;
+                                      });
+  const bool listed = found != catalog.Fonts.end() && found->File == file && found->Index == index;
+  return listed ? &*found : nullptr;
+}
 
-/// The name the catalog offers the family of the font at a file and index under; empty when no
-/// listed family holds it.
 std::string ListedNameOf(const InstalledFontCatalog& catalog, std::string_view file, int index) {
   for (const InstalledFamily& family : catalog.Families) {
     for (const std::size_t member : family.Fonts) {
@@ -246,6 +250,8 @@ std::string ListedNameOf(const InstalledFontCatalog& catalog, std::string_view f
   return {};
 }
 
+namespace {
+
 /// Whether fontconfig's cached character set of the font holds the code point.
 bool CoversCharacter(FcPattern* font, std::uint32_t codePoint) {
   FcCharSet* characters = nullptr;
@@ -255,7 +261,8 @@ bool CoversCharacter(FcPattern* font, std::uint32_t codePoint) {
 
 }  // namespace
 
-std::vector<std::string> FamiliesWithCharacter(std::uint32_t codePoint, std::size_t most) {
+std::vector<std::string> FamiliesWithCharacter(const InstalledFontCatalog& catalog,
+                                               std::uint32_t codePoint, std::size_t most) {
   std::vector<std::string> names;
   FcPattern* pattern = FcPatternCreate();
   if (pattern == nullptr) return names;
@@ -266,7 +273,6 @@ std::vector<std::string> FamiliesWithCharacter(std::uint32_t codePoint, std::siz
     FcResult result = FcResultNoMatch;
     sorted = FcFontSort(nullptr, pattern, FcFalse, nullptr, &result);
   }
-  const InstalledFontCatalog& catalog = InstalledFonts();
   for (int i = 0; sorted != nullptr && i < sorted->nfont && names.size() < most; ++i) {
     FcPattern* font = sorted->fonts[i];
     int index = 0;

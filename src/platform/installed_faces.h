@@ -45,12 +45,19 @@ struct InstalledFontCatalog {
 /// name are left out, families that end up with one name are merged.
 InstalledFontCatalog CatalogOfFonts(std::vector<InstalledFont> fonts);
 
-/// The installed outline faces, listed once per process from what fontconfig has cached: every
-/// face of a collection, a variable font once (its default instance). No font file is read.
-const InstalledFontCatalog& InstalledFonts();
+/// The installed outline faces from what fontconfig has cached: every face of a collection, a
+/// variable font once (its default instance). No font file is read.
+InstalledFontCatalog ListInstalledFonts();
 
-/// The face names of the installed families, in byte order, each once.
-std::vector<std::string> InstalledFaceNames();
+/// The face names of the catalog's families, in byte order, each once.
+std::vector<std::string> FaceNamesOf(const InstalledFontCatalog& catalog);
+
+/// The catalog's font of a file and index, or nullptr.
+const InstalledFont* ListedFont(const InstalledFontCatalog& catalog, std::string_view file, int index);
+
+/// The name the catalog offers the family of the font at a file and index under; empty when no
+/// listed family holds it.
+std::string ListedNameOf(const InstalledFontCatalog& catalog, std::string_view file, int index);
 
 /// The fonts of the family offered under `name`, else of every family that has `name` among its
 /// localised names (compared exactly); the most regular style first, empty for an unknown name.
@@ -65,7 +72,8 @@ std::vector<InstalledFont> FontsOfFile(const std::string& path);
 /// The names the face list offers of up to `most` installed faces that have a glyph for the code
 /// point, each family once, in fontconfig's order of preference for Japanese text. Taken from
 /// the character sets fontconfig has cached: no font file is opened.
-std::vector<std::string> FamiliesWithCharacter(std::uint32_t codePoint, std::size_t most);
+std::vector<std::string> FamiliesWithCharacter(const InstalledFontCatalog& catalog,
+                                               std::uint32_t codePoint, std::size_t most);
 
 /// The family fontconfig prefers for Japanese text in a proportional sans-serif face ("Noto Sans CJK JP",
 /// "IPAGothic"): one font that has both the Latin letters and digits and the kana and kanji of a

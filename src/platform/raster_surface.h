@@ -13,7 +13,7 @@
 #include <span>
 
 #include "platform/drawing_marks.h"
-#include "platform/drawing_surface.h"
+#include "platform/picture_surface.h"
 #include "platform/gdi_objects.h"
 #include "platform/gdi_records.h"
 
@@ -48,7 +48,7 @@ struct PixelBox {
 /// Every coordinate, pen width and radius is in logical pixels. At a device pixel ratio r the
 /// image holds r x r device pixels per logical pixel (QImage::devicePixelRatio is r), so a
 /// screen or a file with r times the pixels gets the same drawing at full resolution.
-class RasterSurface final : public DrawingSurface {
+class RasterSurface final : public PictureSurface {
  public:
   /// An image of the given logical size at the device pixel ratio `ratio` (at least 1), filled
   /// with the background colour (0x00BBGGRR).
@@ -61,19 +61,18 @@ class RasterSurface final : public DrawingSurface {
   void Polyline(std::span<const POINT> points) override;
   void PolyBezier(std::span<const POINT> points) override;
 
-  /// Fills the whole image with the background colour.
-  void Clear();
+  void Clear() override;
   /// Device pixels per logical pixel along each side.
   double DevicePixelRatio() const { return ratio_; }
   /// Replaces the image by an empty one at the device pixel ratio `ratio` (at least 1); the
   /// current pen stays selected.
   void SetDevicePixelRatio(double ratio);
-  /// An outline circle; a radius of 0 or less, or a non-finite value, draws nothing.
-  void DrawCircle(float centerX, float centerY, float radius, COLORREF color, int lineWidth);
-  /// Draws marks over the drawing, in its pixels: the point marks' symbols (where `symbols`)
-  /// and labels beside them, the start rings and their arrows. Marks at positions that are not
-  /// finite, or far outside the image, are left out.
-  void DrawMarks(std::span<const PointMark> points, bool symbols, std::span<const StartMark> starts);
+  void DrawCircle(float centerX, float centerY, float radius, COLORREF color,
+                  int lineWidth) override;
+  /// Marks at positions that are not finite, or far outside the image, are left out.
+  void DrawMarks(std::span<const PointMark> points, bool symbols,
+                 std::span<const StartMark> starts) override;
+  std::optional<std::string> PngBytes() const override { return moji::PngBytes(Image()); }
   /// The image with everything drawn so far.
   const QImage& Image() const;
 

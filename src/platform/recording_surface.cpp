@@ -57,9 +57,11 @@ std::ostream& operator<<(std::ostream& out, const SurfaceCall& call) {
   return out << '}';
 }
 
-RecordingSurface::RecordingSurface() { AddGdiObjectObserver(this); }
+RecordingSurface::RecordingSurface(GraphicsServices& services) : services_(services) {
+  services_.AddObserver(this);
+}
 
-RecordingSurface::~RecordingSurface() { RemoveGdiObjectObserver(this); }
+RecordingSurface::~RecordingSurface() { services_.RemoveObserver(this); }
 
 void RecordingSurface::SelectPen(HGDIOBJ pen, const PenDescription& description) {
   calls_.push_back(SurfaceCall::PenSelected(pen, description));

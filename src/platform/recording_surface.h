@@ -9,6 +9,7 @@
 #include "platform/drawing_surface.h"
 #include "platform/gdi_objects.h"
 #include "platform/gdi_records.h"
+#include "platform/graphics_services.h"
 
 namespace moji {
 
@@ -45,12 +46,12 @@ struct SurfaceCall {
 /// A readable form such as `Polyline{(0,30) (0,0)}`, also used by test failure messages.
 std::ostream& operator<<(std::ostream& out, const SurfaceCall& call);
 
-/// Records, in order, every pen created, selected and deleted anywhere in the process while it
-/// lives, and every Polyline and PolyBezier drawn on it.
+/// Records, in order, every pen created, selected and deleted through the graphics services
+/// while it lives, and every Polyline and PolyBezier drawn on it.
 class RecordingSurface final : public DrawingSurface, public GdiObjectObserver {
  public:
-  /// Starts observing pen creation and deletion.
-  RecordingSurface();
+  /// Starts observing pen creation and deletion by `services`, which must outlive it.
+  explicit RecordingSurface(GraphicsServices& services);
   /// Stops observing.
   ~RecordingSurface() override;
 
@@ -66,6 +67,7 @@ class RecordingSurface final : public DrawingSurface, public GdiObjectObserver {
   void Clear() { calls_.clear(); }
 
  private:
+  GraphicsServices& services_;
   std::vector<SurfaceCall> calls_;
 };
 

@@ -5,18 +5,13 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDropEvent>
-#include <QFileDialog>
-#include <QFileInfo>
-#include <QFontDatabase>
 #include <QIcon>
-#include <QInputDialog>
 #include <QLabel>
 #include <QLayout>
 #include <QLibraryInfo>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -34,17 +29,16 @@
 #include "display/drawing_area_font.h"
 #include "display/file_output.h"
 #include "display/motion_frame.h"
-#include "display/offscreen_display.h"
 #include "display/one_line_message.h"
 #include "display/outline_json.h"
-#include "display/png_file.h"
-#include "display/svg_drawing.h"
+#include "display/picture_file.h"
 #include "platform/font_engine.h"
-#include "platform/raster_surface.h"
-#include "platform/recording_surface.h"
-#include "platform/unicode_names.h"
 #include "platform/installed_faces.h"
-#include "window/elided_label.h"
+#include "platform/raster_surface.h"
+#include "platform/unicode_names.h"
+#include "report/outline_report.h"
+#include "window/file_dialogs.h"
+#include "window/glyph_status_line.h"
 #include "window/focus_mark_style.h"
 #include "window/handler_boundary.h"
 
@@ -68,12 +62,6 @@ constexpr int kText2PointSize = 72;
 
 QString Utf16(const char16_t* text) { return QString::fromUtf16(text); }
 
-/// A file name as the file system spells it, and back.
-std::string PathBytes(const QString& file) { return QFile::encodeName(file).toStdString(); }
-QString PathText(const std::string& path) {
-  return QFile::decodeName(QByteArray::fromStdString(path));
-}
-
 /// Why no face of a font file is chosen, for the message box.
 QString FontFileProblem(const FontFileChoice& choice, int faceIndex) {
   if (!choice.OpenError.empty()) return QString::fromLocal8Bit(choice.OpenError);
@@ -83,22 +71,14 @@ QString FontFileProblem(const FontFileChoice& choice, int faceIndex) {
       .arg(choice.Entries.size());
 }
 
-/// The local files a drag carries; none unless it carries local files only and lets them be
-/// copied (never moved: the drop must not take the file away from where it came).
-QStringList DraggedFiles(const QDropEvent& event) {
-  const QMimeData* data = event.mimeData();
-  if (data == nullptr || !data->hasUrls() || !(event.possibleActions() & Qt::CopyAction)) return {};
-  QStringList files;
-  for (const QUrl& url : data->urls()) {
-    if (!url.isLocalFile()) return {};
-    files << url.toLocalFile();
-  }
-  return files;
-}
-
 /// Whether a saved picture is SVG: its name ends in ".svg", in any case.
 bool IsSvgName(const std::string& path) {
   return PathText(path).endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive);
+}
+
+/// A raster surface of the drawing area's size, for a picture saved as PNG.
+std::unique_ptr<PictureSurface> DrawingAreaRaster(double ratio) {
+  return std::make_unique<RasterSurface>(kDrawingSide, kDrawingSide, kDrawingBackground, ratio);
 }
 
 /// Adds one to a counter that never passes the largest 32-bit value.
@@ -116,8 +96,9 @@ Control* Placed(Control* control, const char* name, const QRect& place) {
 
 }  // namespace
 
-Main::Main(FaceNames faceNames, QWidget* parent)
-    : QMainWindow(parent), faceNames_(std::move(faceNames)) {
+Main::Main(GraphicsServices& services, FaceNames faceNames, QWidget* parent)
+    : QMainWindow(parent), services_(services), faceNames_(std::move(faceNames)) {
+  if (!faceNames_) faceNames_ = [this] { return FaceNamesOf(services_.Fonts().Installed()); };
   BuildControls();
   ConnectHandlers();
   timer1_->start();
@@ -140,10 +121,8 @@ void Main::BuildControls() {
   BuildPictureAndTexts();
   BuildSettings();
   // The report and the thickness bar take focus, which their style may not show.
-  focusMarks_ = new FocusMarkStyle();
-  focusMarks_->setParent(this);
-  text1_->setStyle(focusMarks_);
-  hScroll1_->setStyle(focusMarks_);
+  text1_->setStyle(&focusMarks_);
+  hScroll1_->setStyle(&focusMarks_);
   BuildMenus();
   BuildStatusBar();
   // Fixed now, before the window is created, so it is made at its size and keeps it.
@@ -155,7 +134,7 @@ void Main::BuildControls() {
 }
 
 void Main::BuildPictureAndTexts() {
-  picture1_ = Placed(new PictureBox(client_), "Picture1", {336, 8, 204, 204});
+  picture1_ = Placed(new PictureBox(services_, client_), "Picture1", {336, 8, 204, 204});
   picture1_->SetFontName(Utf8(kDefaultFace));
   picture1_->SetFontItalic(kDrawingAreaStartsItalic);
 
@@ -209,12 +188,12 @@ void Main::BuildMenus() {
   add(file, u"終了(&Q)", "Quit", &QWidget::close, Qt::CTRL | Qt::Key_Q);
 
   QMenu* view = menuBar()->addMenu(Utf16(u"表示(&V)"));
-  showPoints_ = add(view, u"点(&P)", "ShowPoints", &Main::RedrawOutline);
-  showNumbers_ = add(view, u"点番号(&N)", "ShowNumbers", &Main::RedrawOutline);
-  showStarts_ = add(view, u"始点と向き(&D)", "ShowStarts", &Main::RedrawOutline);
+  view_.Points = add(view, u"点(&P)", "ShowPoints", &Main::RedrawOutline);
+  view_.Numbers = add(view, u"点番号(&N)", "ShowNumbers", &Main::RedrawOutline);
+  view_.Starts = add(view, u"始点と向き(&D)", "ShowStarts", &Main::RedrawOutline);
   view->addSeparator();
-  readablePalette_ = add(view, u"見やすい配色(&R)", "ReadablePalette", &Main::RedrawOutline);
-  for (QAction* option : {showPoints_, showNumbers_, showStarts_, readablePalette_}) {
+  view_.ReadablePalette = add(view, u"見やすい配色(&R)", "ReadablePalette", &Main::RedrawOutline);
+  for (QAction* option : {view_.Points, view_.Numbers, view_.Starts, view_.ReadablePalette}) {
     option->setCheckable(true);
   }
 
@@ -223,27 +202,8 @@ void Main::BuildMenus() {
 }
 
 void Main::BuildStatusBar() {
-  statusBar()->setSizeGripEnabled(false);
-  // One font for the whole line: a font of Latin letters alone would leave a number next to
-  // kana ("グリフ 3721") to the Japanese fallback font, drawn at another size.
-  QFont font = statusBar()->font();
-  const std::string family = FamilyForJapaneseText();
-  if (!QFontDatabase::writingSystems(font.family()).contains(QFontDatabase::Japanese) &&
-      !family.empty()) {
-    font.setFamilies({QString::fromStdString(family)});
-    statusBar()->setFont(font);
-  }
-  // Long lines are cut at the window's edge rather than widening it: the glyph's line at its
-  // end, the file's path in its middle, so that the file's name stays in view.
-  glyphLine_ = new ElidedLabel(statusBar());
-  glyphLine_->setObjectName(QStringLiteral("GlyphLine"));
-  missingGlyph_ = new ElidedLabel(statusBar());
-  missingGlyph_->setObjectName(QStringLiteral("MissingGlyph"));
-  missingGlyph_->SetLink(true);
-  missingGlyph_->hide();
-  statusBar()->addWidget(glyphLine_, 1);
-  statusBar()->addWidget(missingGlyph_, 1);
-  connect(missingGlyph_, &ElidedLabel::Activated, this, &Main::ShowFaceWithGlyph);
+  glyphStatusLine_ = new GlyphStatusLine(statusBar());
+  connect(glyphStatusLine_, &GlyphStatusLine::FaceWithGlyphAsked, this, &Main::ShowFaceWithGlyph);
 }
 
 void Main::ConnectHandlers() {
@@ -270,10 +230,21 @@ void Main::Form_Load() {
 }
 
 void Main::GetKestrineProc(std::u16string text) {
-  RunDisplayRequest(std::move(text), picture1_->FontName(), Thickness(), currentOutline_, *this);
+  std::optional<FetchedGlyph> fetched = FetchForDisplay(picture1_->Dc(), text, picture1_->FontName());
+  if (!fetched) return;
+  shown_ = std::move(*fetched);
+  ShowReport(OutlineReportText(shown_.Outline));
+  glyphStatusLine_->Show(shown_.Glyph);
+  DrawOutlineFrame(shown_.Placed, shown_.Sources(), Style(), *this);
 }
 
 DeviceContext& Main::DrawingDc() { return picture1_->Dc(); }
+
+DrawingStyle Main::Style() const {
+  return {Thickness(),
+          {view_.Points->isChecked(), view_.Numbers->isChecked(), view_.Starts->isChecked()},
+          view_.ReadablePalette->isChecked() ? BlockPalette::Readable : BlockPalette::Classic};
+}
 
 void Main::ShowReport(std::u16string report) {
   reportText_ = std::move(report);
@@ -288,153 +259,77 @@ void Main::DrawPulseCircle(float centerX, float centerY, float radius) {
   picture1_->DrawCircle(centerX, centerY, radius);
 }
 
-OverlaySettings Main::Overlays() const {
-  return {showPoints_->isChecked(), showNumbers_->isChecked(), showStarts_->isChecked()};
-}
-
-BlockPalette Main::Palette() const {
-  return readablePalette_->isChecked() ? BlockPalette::Readable : BlockPalette::Classic;
-}
-
-void Main::ShowGlyph(const DisplayedGlyph& glyph) {
-  shownGlyph_ = glyph;
-  shownFace_ = picture1_->FontName();
-  std::vector<std::string> parts = IdentityLines(glyph);
-  // The file's path, the last part, is what gives way first where the line is too long.
-  const std::string file = glyph.Glyph && !parts.empty() ? parts.back() : std::string();
-  if (glyph.Glyph && !parts.empty()) parts.pop_back();
-  QStringList line;
-  for (const std::string& part : parts) line << QString::fromStdString(EscapedLine(part));
-  const QString separator = QStringLiteral("   ");
-  const QString path = file.empty() ? QString() : separator + PathText(EscapedLine(file));
-  glyphLine_->SetText(line.join(separator), path);
-  const std::string missing = MissingGlyphLine(glyph);
-  missingGlyph_->SetText(QString::fromStdString(EscapedLine(missing)));
-  // A missing glyph is what the user needs to know: it takes the whole line.
-  missingGlyph_->setVisible(!missing.empty());
-  glyphLine_->setVisible(missing.empty());
-  missingGlyph_->SetLink(!glyph.FacesWithGlyph.empty());
-  if (!glyph.FacesWithGlyph.empty()) {
-    missingGlyph_->setToolTip(missingGlyph_->Text() + u'\n' +
-                              Utf16(u"クリックか Enter で %1 に切り替え")
-                                  .arg(QString::fromStdString(glyph.FacesWithGlyph.front())));
-  }
-}
-
-void Main::ShowFaceWithGlyph() {
-  RunHandler("ShowFaceWithGlyph", [this] {
-    if (shownGlyph_.FacesWithGlyph.empty()) return;
-    const int entry = combo1_->findText(QString::fromStdString(shownGlyph_.FacesWithGlyph.front()),
-                                        Qt::MatchExactly);
+void Main::ShowFaceWithGlyph(const QString& face) {
+  RunHandler("ShowFaceWithGlyph", [&] {
+    const int entry = combo1_->findText(face, Qt::MatchExactly);
     if (entry < 0) return;
     combo1_->setCurrentIndex(entry);
     Combo1_Click();
   });
 }
 
-std::span<const PointSource> Main::ShownSources() const {
-  if (!shownGlyph_.Glyph) return {};
-  return shownGlyph_.Glyph->Points;
-}
-
 void Main::DrawMarks(const OutlineMarks& marks) { picture1_->DrawMarks(marks); }
 
 void Main::RedrawOutline() {
   RunHandler("RedrawOutline",
-             [this] { DrawOutlineFrame(currentOutline_, ShownSources(), Thickness(), *this); });
+             [this] { DrawOutlineFrame(shown_.Placed, shown_.Sources(), Style(), *this); });
 }
 
 void Main::EnumTrueTypeFont() {
-  WalkOutlineFaces(
-      faceNames_(),
-      [this](const std::string& name) -> DeviceContext& {
-        picture1_->SetFontName(name);
-        return picture1_->Dc();
-      },
-      // An installed family is drawn from under its own name.
-      [this](const std::string& name) {
-        combo1_->addItem(QString::fromStdString(name), QByteArray::fromStdString(name));
-      });
+  faces_.WalkInstalledFaces(faceNames_(), [this](const std::string& name) -> DeviceContext& {
+    picture1_->SetFontName(name);
+    return picture1_->Dc();
+  });
   picture1_->SetFontName(Utf8(kDefaultFace));
-  SelectDrawnFaceInCombo1();
+  faces_.ChooseFaceName(services_.Fonts(), picture1_->FontName());
+  ShowFaceList();
 }
 
-void Main::SelectDrawnFaceInCombo1() {
-  std::vector<std::string> faces;
-  faces.reserve(static_cast<std::size_t>(combo1_->count()));
-  for (int i = 0; i < combo1_->count(); ++i) faces.push_back(FaceNameOfEntry(i));
-  combo1_->setCurrentIndex(EntryOfDrawingFace(faces, picture1_->FontName()));
-}
-
-std::string Main::FaceNameOfEntry(int index) const {
-  return combo1_->itemData(index).toByteArray().toStdString();
+void Main::ShowFaceList() {
+  combo1_->clear();
+  for (const FaceEntry& entry : faces_.Entries()) {
+    combo1_->addItem(QString::fromStdString(entry.Name));
+    // The file tells an entry apart from an installed family of the same name.
+    if (!entry.File.empty()) {
+      combo1_->setItemData(combo1_->count() - 1, PathText(entry.File), Qt::ToolTipRole);
+    }
+  }
+  combo1_->setCurrentIndex(faces_.Current());
 }
 
 bool Main::OpenFontFile(const std::string& path, int faceIndex, bool messagesToStandardError) {
-  std::vector<std::string> listed;
-  for (int i = 0; i < combo1_->count(); ++i) listed.push_back(combo1_->itemText(i).toStdString());
-  const FontFileChoice choice = ChooseFontFileFace(path, faceIndex, listed);
+  const FontFileChoice choice = faces_.ReadFontFile(services_.Fonts(), path, faceIndex);
   if (!choice.Chosen) {
     if (messagesToStandardError) {
       Fail(choice.Problem);
     } else {
-      Complain(Utf16(u"フォントファイルを開く"), Utf16(u"フォントファイルを開けません"),
+      Complain(this, Utf16(u"フォントファイルを開く"), Utf16(u"フォントファイルを開けません"),
                PathText(path), FontFileProblem(choice, faceIndex));
     }
     return false;
   }
-  for (const FaceEntry& entry : choice.Entries) {
-    const QByteArray face = QByteArray::fromStdString(entry.FaceName);
-    if (combo1_->findData(face) >= 0) continue;
-    combo1_->addItem(QString::fromStdString(entry.Name), face);
-    // The file tells an entry apart from an installed family of the same name.
-    combo1_->setItemData(combo1_->count() - 1, PathText(path), Qt::ToolTipRole);
-  }
-  const QByteArray chosen = QByteArray::fromStdString(choice.Chosen->FaceName);
-  combo1_->setCurrentIndex(combo1_->findData(chosen));
+  faces_.AddFontFile(choice);
+  ShowFaceList();
   Combo1_Click();
   return true;
 }
 
-void Main::Complain(const QString& title, const QString& what, const QString& file,
-                    const QString& reason) {
-  QMessageBox box(QMessageBox::Warning, title,
-                  what + u'：' + QFileInfo(file).fileName() + u'\n' + reason, QMessageBox::Ok, this);
-  box.setTextFormat(Qt::PlainText);
-  box.exec();
-}
-
 void Main::OpenFontFileDialog() {
   RunHandler("OpenFontFileDialog", [this] {
-    const QString file = QFileDialog::getOpenFileName(
-        this, Utf16(u"フォントファイルを開く"), QString(),
-        Utf16(u"フォントファイル (*.ttf *.otf *.ttc *.otc);;すべてのファイル (*)"));
+    const QString file = AskFontFileToOpen(this);
     if (!file.isEmpty()) OpenFontFile(PathBytes(file), 0, false);
   });
 }
 
 void Main::SaveImageDialog() {
   RunHandler("SaveImageDialog", [this] {
-    const QString png = Utf16(u"PNG 画像 (*.png)"), svg = Utf16(u"SVG 画像 (*.svg)");
-    QString filter = png;
-    QString file = QFileDialog::getSaveFileName(this, Utf16(u"画像を保存"),
-                                                SuggestedFileName(QStringLiteral(".png")),
-                                                png + QStringLiteral(";;") + svg, &filter);
-    if (file.isEmpty()) return;
-    const QString suffix = QFileInfo(file).suffix().toLower();
-    if (suffix != u"png" && suffix != u"svg") file += filter == svg ? u".svg" : u".png";
-    int scale = 1;
-    if (!IsSvgName(PathBytes(file))) {
-      bool chosen = false;
-      const int screenScale = static_cast<int>(std::lround(picture1_->Image().devicePixelRatio()));
-      scale = QInputDialog::getInt(this, Utf16(u"画像を保存"), Utf16(u"倍率（1〜8）："),
-                                   std::clamp(screenScale, 1, kLargestScale), 1, kLargestScale,
-                                   1, &chosen);
-      if (!chosen) return;
-    }
-    const std::string failure = SaveImage(PathBytes(file), scale);
+    const int screenScale = static_cast<int>(std::lround(picture1_->Image().devicePixelRatio()));
+    const std::optional<ImageFileChoice> choice =
+        AskImageFileToSave(this, SuggestedFileName(QStringLiteral(".png")), screenScale);
+    if (!choice) return;
+    const std::string failure = SaveImage(PathBytes(choice->Path), choice->Scale);
     if (!failure.empty()) {
-      Complain(Utf16(u"画像を保存"), Utf16(u"画像を保存できません"), file,
+      Complain(this, Utf16(u"画像を保存"), Utf16(u"画像を保存できません"), choice->Path,
                QString::fromStdString(failure));
     }
   });
@@ -442,50 +337,32 @@ void Main::SaveImageDialog() {
 
 void Main::SaveOutlineDialog() {
   RunHandler("SaveOutlineDialog", [this] {
-    const QString file = QFileDialog::getSaveFileName(
-        this, Utf16(u"アウトラインを保存"), SuggestedFileName(QStringLiteral(".json")),
-        Utf16(u"JSON (*.json);;すべてのファイル (*)"));
+    const QString file = AskOutlineFileToSave(this, SuggestedFileName(QStringLiteral(".json")));
     if (file.isEmpty()) return;
     const std::string failure = SaveOutline(PathBytes(file));
     if (!failure.empty()) {
-      Complain(Utf16(u"アウトラインを保存"), Utf16(u"アウトラインを保存できません"), file,
+      Complain(this, Utf16(u"アウトラインを保存"), Utf16(u"アウトラインを保存できません"), file,
                QString::fromStdString(failure));
     }
   });
 }
 
 QString Main::SuggestedFileName(const QString& suffix) const {
-  if (!shownGlyph_.CodePoint) return QStringLiteral("moji-outline") + suffix;
-  return QString::fromStdString(CodePointLabel(*shownGlyph_.CodePoint)) + suffix;
+  const std::optional<std::uint32_t> codePoint = shown_.Glyph.CodePoint;
+  if (!codePoint) return QStringLiteral("moji-outline") + suffix;
+  return QString::fromStdString(CodePointLabel(*codePoint)) + suffix;
 }
 
 std::string Main::SaveImage(const std::string& path, int scale) {
-  // Drawn as the command line draws a request, from the outline as it is now (moved or not).
-  if (IsSvgName(path)) {
-    RecordingSurface recording;
-    OffscreenDisplay display(&recording, [&recording] { recording.Clear(); }, Overlays());
-    display.SetPalette(Palette());
-    DrawOutlineFrame(currentOutline_, ShownSources(), Thickness(), display);
-    return SaveFile(path, SvgOfDrawing(recording.Calls(), kDrawingSide, kDrawingSide,
-                                       display.Marks(), &shownGlyph_));
-  }
-  RasterSurface surface(kDrawingSide, kDrawingSide, kDrawingBackground,
-                        std::clamp(scale, 1, kLargestScale));
-  OffscreenDisplay display(&surface, [&surface] { surface.Clear(); }, Overlays(),
-                           [&surface](const OutlineMarks& marks) {
-                             surface.DrawMarks(marks.Points, marks.Symbols, marks.Starts);
-                           });
-  display.SetPalette(Palette());
-  DrawOutlineFrame(currentOutline_, ShownSources(), Thickness(), display);
-  return SavePngFile(path, PngBytes(surface.Image()));
+  // The drawing area's picture as the command line draws one, from the outline as it is now.
+  const PictureRequest request{IsSvgName(path) ? ImageFormat::Svg : ImageFormat::Png, scale,
+                               Style()};
+  return SavePicture(path, services_, shown_.Placed, shown_.Glyph, request, DrawingAreaRaster);
 }
 
 std::string Main::SaveOutline(const std::string& path) {
-  // The outline in font heights, as it is fetched: the current one is placed and may have moved.
-  const FetchedGlyph fetched =
-      FetchDisplayedGlyph(picture1_->Dc(), shownGlyph_.Character, shownFace_)
-          .value_or(FetchedGlyph{{}, DescribeDisplayedGlyph(shownGlyph_.Character, {})});
-  return SaveFile(path, OutlineJson(fetched.Outline, fetched.Glyph));
+  // The outline in font heights, as it was fetched: the current one is placed and may have moved.
+  return SaveFile(path, OutlineJson(shown_.Outline, shown_.Glyph));
 }
 
 void Main::ShowVersions() {
@@ -494,8 +371,8 @@ void Main::ShowVersions() {
     QStringList lines{Utf16(kMainCaption), QStringLiteral("moji-outline %1").arg(version).trimmed(),
                       QString(), QStringLiteral("Qt ") + QString::fromLatin1(qVersion()),
                       QString::fromStdString(FontLibraryVersions()), QString()};
-    if (shownGlyph_.Glyph) {
-      const GlyphDetails& face = *shownGlyph_.Glyph;
+    if (shown_.Glyph.Glyph) {
+      const NativeGlyph& face = *shown_.Glyph.Glyph;
       lines << Utf16(u"表示中のフェイス：") + QString::fromStdString(face.Family) +
                    QStringLiteral(" (%1)").arg(face.FaceIndex)
             << Utf16(u"ファイル：") + PathText(face.File);
@@ -546,14 +423,15 @@ void Main::Timer1_Timer() {
                    QString::number(tickCount_));
     if (buttonDown_ > 0) CountUp(buttonDown_);
     if (!check1_->isChecked()) return;
-    RunMotionFrame(MouseState{buttonDown_, mouseX_, mouseY_}, random_, Thickness(),
-                   currentOutline_, ShownSources(), *this);
+    RunMotionFrame(MouseState{buttonDown_, mouseX_, mouseY_}, random_, Style(), shown_.Placed,
+                   shown_.Sources(), *this);
   });
 }
 
 void Main::Combo1_Click() {
   RunHandler("Combo1_Click", [this] {
-    picture1_->SetFontName(FaceNameOfEntry(combo1_->currentIndex()));
+    faces_.Choose(combo1_->currentIndex());
+    picture1_->SetFontName(faces_.CurrentFaceName());
     picture1_->SetFontItalic(false);
     QFont font = text2_->font();
     font.setFamily(combo1_->currentText());

@@ -3,14 +3,17 @@
 
 #include <QMainWindow>
 #include <cstdint>
-#include <span>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "display/display_request.h"
-#include "display/face_walk.h"
+#include "display/displayed_glyph.h"
+#include "display/face_list.h"
 #include "model/glyph_outline.h"
 #include "motion/random_source.h"
-#include "platform/installed_faces.h"
+#include "platform/graphics_services.h"
+#include "window/focus_mark_style.h"
 #include "window/picture_box.h"
 
 class QAction;
@@ -27,8 +30,10 @@ class QTranslator;
 
 namespace moji {
 
-class ElidedLabel;
-class FocusMarkStyle;
+class GlyphStatusLine;
+
+/// The names of the faces the font walk goes through, UTF-8, read once when the walk begins.
+using FaceNames = std::function<std::vector<std::string>()>;
 
 /// The window caption.
 inline constexpr char16_t kMainCaption[] = u"文字のアウトライン応用サンプル";
@@ -48,9 +53,10 @@ class Main final : public QMainWindow, private DisplayTarget {
   Q_OBJECT
 
  public:
-  /// Builds every control with its design settings and starts Timer1; `faceNames` gives the
-  /// face names that `Form_Load` walks.
-  explicit Main(FaceNames faceNames = InstalledFaceNames, QWidget* parent = nullptr);
+  /// Builds every control with its design settings and starts Timer1. It draws and reads fonts
+  /// through `services`, which must outlive it; `faceNames` gives the face names that
+  /// `Form_Load` walks (by default, those of the installed families).
+  explicit Main(GraphicsServices& services, FaceNames faceNames = {}, QWidget* parent = nullptr);
   ~Main() override;
   Main(const Main&) = delete;
   Main& operator=(const Main&) = delete;
@@ -77,8 +83,8 @@ class Main final : public QMainWindow, private DisplayTarget {
   /// (1 to 8) pixels per drawing-area pixel. Returns the reason of a failure, empty on success.
   /// Throws what the block drawing throws for a broken outline.
   std::string SaveImage(const std::string& path, int scale);
-  /// Writes the outline of the character shown, in the face drawn, as JSON to `path`. Returns
-  /// the reason of a failure, empty on success.
+  /// Writes the outline of the character shown, in the face drawn, as JSON to `path`, as it was
+  /// fetched (in font heights, unmoved). Returns the reason of a failure, empty on success.
   std::string SaveOutline(const std::string& path);
 
   /// One tick of Timer1: counts in the caption, advances a held button and, with Check1
@@ -100,7 +106,9 @@ class Main final : public QMainWindow, private DisplayTarget {
   void Picture1_MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, float x, float y);
 
   /// The current outline, in Picture1 pixels once placed.
-  GlyphOutline& CurrentOutline() { return currentOutline_; }
+  GlyphOutline& CurrentOutline() { return shown_.Placed; }
+  /// What the last display request fetched, the outline placed and moved since.
+  const FetchedGlyph& Shown() const { return shown_; }
   /// 0 while no button is held over Picture1, else 1 plus the ticks since the press.
   std::int32_t ButtonDown() const { return buttonDown_; }
   /// Last pointer position over Picture1, image pixels.
@@ -129,33 +137,26 @@ class Main final : public QMainWindow, private DisplayTarget {
   void BuildStatusBar();
   void ConnectHandlers();
   DeviceContext& DrawingDc() override;
-  void ShowReport(std::u16string report) override;
   void ClearDrawing() override;
   void RefreshDrawing() override;
   void DrawPulseCircle(float centerX, float centerY, float radius) override;
-  OverlaySettings Overlays() const override;
-  BlockPalette Palette() const override;
-  void ShowGlyph(const DisplayedGlyph& glyph) override;
-  /// Chooses in Combo1 the first face that has the glyph the shown face lacks.
-  void ShowFaceWithGlyph();
-  /// Where the points of the glyph shown come from, for their numbers.
-  std::span<const PointSource> ShownSources() const;
   void DrawMarks(const OutlineMarks& marks) override;
+  /// How Picture1 draws: HScroll1's thickness, the 表示 menu's marks and palette.
+  DrawingStyle Style() const;
+  void ShowReport(std::u16string report);
+  /// Chooses the face in Combo1, as a user does: the face that has a glyph the shown one lacks.
+  void ShowFaceWithGlyph(const QString& face);
   /// Draws the current outline again as it stands, with the marks asked for: after Picture1's
   /// image was made anew, or the marks changed.
   void RedrawOutline();
-  void SelectDrawnFaceInCombo1();
-  /// The face name entry `index` of Combo1 draws from; empty for no entry.
-  std::string FaceNameOfEntry(int index) const;
+  /// Fills Combo1 with the face list's entries and shows its current one.
+  void ShowFaceList();
   void OpenFontFileDialog();
   void SaveImageDialog();
   void SaveOutlineDialog();
   void ShowVersions();
   /// A name to offer for a saved file: the code point shown and `suffix`.
   QString SuggestedFileName(const QString& suffix) const;
-  /// Says in a message box that the file could not be opened or written.
-  void Complain(const QString& title, const QString& what, const QString& file,
-                const QString& reason);
   /// Takes a drag of local files as a copy and, dropped, opens them once the drop is over;
   /// returns whether it is such a drag (any other is left alone).
   bool TakeFileDrag(QDropEvent& event);
@@ -165,8 +166,10 @@ class Main final : public QMainWindow, private DisplayTarget {
   std::int32_t Thickness() const;
   std::u16string Text2Text() const;
 
+  GraphicsServices& services_;
   FaceNames faceNames_;
   ClockSeededRandom random_;
+  FaceList faces_;
 
   QWidget* client_ = nullptr;
   PictureBox* picture1_ = nullptr;
@@ -178,26 +181,20 @@ class Main final : public QMainWindow, private DisplayTarget {
   QLabel* label1_ = nullptr;
   QTimer* timer1_ = nullptr;
 
-  GlyphOutline currentOutline_;
+  FetchedGlyph shown_;
   std::int32_t buttonDown_ = 0;
   float mouseX_ = 0.0f;
   float mouseY_ = 0.0f;
   std::int32_t tickCount_ = 0;
   std::u16string reportText_;
-  DisplayedGlyph shownGlyph_;
-  /// The face name the shown glyph was fetched from: Combo1 may name another face since, when
-  /// Text2 was empty as it changed.
-  std::string shownFace_;
 
-  /// The 表示 menu's marks, and the status bar's line.
-  QAction* showPoints_ = nullptr;
-  QAction* showNumbers_ = nullptr;
-  QAction* showStarts_ = nullptr;
-  QAction* readablePalette_ = nullptr;
-  ElidedLabel* glyphLine_ = nullptr;
-  /// Where the face lacks the glyph: which faces have it, a link to the first.
-  ElidedLabel* missingGlyph_ = nullptr;
-  FocusMarkStyle* focusMarks_ = nullptr;
+  /// The 表示 menu's switches of how Picture1 draws: the marks and the palette.
+  struct ViewSwitches {
+    QAction *Points, *Numbers, *Starts, *ReadablePalette;
+  } view_{};
+  /// The status bar's account of the glyph.
+  GlyphStatusLine* glyphStatusLine_ = nullptr;
+  FocusMarkStyle focusMarks_;
 };
 
 }  // namespace moji

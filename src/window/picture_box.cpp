@@ -23,9 +23,11 @@ bool MayChangeRatio(QEvent::Type type) {
 
 }  // namespace
 
-PictureBox::PictureBox(QWidget* parent)
+PictureBox::PictureBox(GraphicsServices& services, QWidget* parent)
     : QFrame(parent),
-      surface_(kDrawingSide, kDrawingSide, kDrawingBackground, devicePixelRatioF()) {
+      surface_(kDrawingSide, kDrawingSide, kDrawingBackground, devicePixelRatioF()),
+      dc_{services},
+      font_(dc_) {
   setFrameStyle(QFrame::Panel | QFrame::Sunken);
   setLineWidth(kFrameWidth);
   setMouseTracking(true);

@@ -27,8 +27,9 @@ class PictureBox final : public QFrame {
   /// Width of the sunken frame around the image.
   static constexpr int kFrameWidth = 2;
 
-  /// An empty white picture; the font has no face yet and is not italic.
-  explicit PictureBox(QWidget* parent = nullptr);
+  /// An empty white picture drawn through `services`; the font has no face yet and is not
+  /// italic.
+  explicit PictureBox(GraphicsServices& services, QWidget* parent = nullptr);
   ~PictureBox() override;
   PictureBox(const PictureBox&) = delete;
   PictureBox& operator=(const PictureBox&) = delete;
@@ -83,7 +84,7 @@ class PictureBox final : public QFrame {
 
   RasterSurface surface_;
   DeviceContext dc_;
-  DrawingAreaFont font_{dc_};
+  DrawingAreaFont font_;
   std::string fontName_;
   bool fontItalic_ = false;
   std::optional<DrawnCircle> lastCircle_;

@@ -14,11 +14,12 @@ namespace moji {
 namespace {
 
 TEST(CjkDesktop, EveryFaceOfTheCollectionIsListedAndTheStartUpFaceDrawsFromIt) {
-  const std::vector<std::string> names = InstalledFaceNames();
+  FontEngine engine;
+  const std::vector<std::string> names = FaceNamesOf(engine.Installed());
   for (const char* name : {"Noto Sans CJK JP", "Noto Sans CJK KR", "Noto Sans Mono CJK JP"}) {
     EXPECT_EQ(std::count(names.begin(), names.end(), name), 1) << name;
   }
-  const FontFace* start = ResolveFace("ＭＳ ゴシック");
+  const FontFace* start = engine.Resolve("ＭＳ ゴシック");
   ASSERT_NE(start, nullptr);
   EXPECT_EQ(start->File, test::TestFontPath("NotoSansCJK-Regular.ttc"));
 }

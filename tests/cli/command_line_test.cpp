@@ -66,8 +66,8 @@ void ExpectOneLineFailure(const ProgramRun& run) {
 }
 
 /// A started window over the installed faces, its timer stopped.
-std::unique_ptr<Main> StartedWindow() {
-  auto window = std::make_unique<Main>();
+std::unique_ptr<Main> StartedWindow(GraphicsServices& gdi) {
+  auto window = std::make_unique<Main>(gdi);
   window->Form_Load();
   window->findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
   return window;
@@ -99,7 +99,8 @@ TEST(CommandLine, ReportPictureAndSvgAreTheWindows) {
       R"re(<path id="block-\d+" d="([^"]*)" fill="none" stroke="(#[0-9a-f]{6})" stroke-width="(\d+)"( stroke-linecap="round" stroke-linejoin="round")?/>)re"));
   for (const auto& [text, face, thickness] : cases) {
     SCOPED_TRACE(face.toStdString());
-    auto window = StartedWindow();
+    GraphicsServices gdi;
+    auto window = StartedWindow(gdi);
     PictureBox* picture1 = window->findChild<PictureBox*>(QStringLiteral("Picture1"));
     QStringList options;
     if (!face.isEmpty()) {
@@ -111,7 +112,7 @@ TEST(CommandLine, ReportPictureAndSvgAreTheWindows) {
     // its drawing calls, with C where a Bezier segment's control points begin.
     QStringList drawn;
     {
-      RecordingSurface recording;
+      RecordingSurface recording(gdi);
       DrawingSurface* raster = std::exchange(picture1->Dc().Surface, &recording);
       window->GetKestrineProc(text.toStdU16String());
       picture1->Dc().Surface = raster;
@@ -159,7 +160,8 @@ TEST(CommandLine, ReportPictureAndSvgAreTheWindows) {
 TEST(CommandLine, ScreenshotIsTheWindowWithRendersPicture) {
   QTemporaryDir out;
   const QString shot = out.filePath("shot.png"), render = out.filePath("render.png");
-  const auto window = StartedWindow();
+  GraphicsServices gdi;
+  const auto window = StartedWindow(gdi);
   const QWidget* picture1 = window->findChild<QWidget*>(QStringLiteral("Picture1"));
   for (const int factor : {1, 2}) {
     const QString scale = QString::number(factor);
@@ -177,19 +179,13 @@ TEST(CommandLine, ScreenshotIsTheWindowWithRendersPicture) {
   }
 }
 
-// One face per line, in Combo1's order; line breaks and escape sequences in names are escaped.
-TEST(CommandLine, FacesListsCombo1InOrderOneLineEach) {
-  auto window = StartedWindow();
-  const QComboBox* combo1 = window->findChild<QComboBox*>(QStringLiteral("Combo1"));
-  std::string expected;
-  for (int i = 0; i < combo1->count(); ++i) {
-    expected += EscapedLine(combo1->itemText(i).toStdString()) + '\n';
-  }
-  EXPECT_NE(expected.find("DejaVu Sans\nIPAゴシック\n"), std::string::npos) << expected;
-  EXPECT_NE(expected.find("Moji\\nTest\\x1b[7mControl\n"), std::string::npos) << expected;
+// One face per line, in the face list's order; line breaks and escape sequences in names are
+// escaped.
+TEST(CommandLine, FacesListsTheFaceListOneLineEach) {
   const ProgramRun faces = RunMojiOutline({"faces"});
   EXPECT_EQ(faces.ExitCode, 0) << faces.Err;
-  EXPECT_EQ(faces.Out, expected);
+  EXPECT_NE(faces.Out.find("DejaVu Sans\nIPAゴシック\n"), std::string::npos) << faces.Out;
+  EXPECT_NE(faces.Out.find("\nMoji\\nTest\\x1b[7mControl\n"), std::string::npos) << faces.Out;
   EXPECT_EQ(EscapedLine("a\\b\t\r\x7f\xc2\x9b\xc3\xa9"), "a\\\\b\\t\\r\\x7f\\u009b\xc3\xa9");
 }
 

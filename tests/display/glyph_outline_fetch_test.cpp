@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "model/outline_invariants.h"
-#include "platform/gdi_objects.h"
+#include "platform/graphics_services.h"
 #include "test_fonts.h"
 
 namespace moji {
@@ -29,19 +29,31 @@ TEST(FetchGlyphOutline, OutlinesTheFirstCharacterOrGivesTheEmptyOutline) {
            {u"龍", "IPAGothic", -32, u"", 0, false}}) {
     SCOPED_TRACE(testing::Message() << testing::PrintToString(text) << " at " << height);
     // Fetched with another font selected, which must be put back and stay alive.
-    DeviceContext dc;
-    const HGDIOBJ mine = CreateFontIndirectA(test::LogFont("DejaVu Sans", 10));
+    GraphicsServices gdi;
+    DeviceContext dc{gdi};
+    const HGDIOBJ mine = gdi.CreateFontIndirectA(test::LogFont("DejaVu Sans", 10));
     SelectObject(dc, mine);
-    const std::size_t live = LiveHandleCount();
-    const std::uint64_t created = CreatedHandleCount();
-    const GlyphOutline outline = FetchGlyphOutline(dc, text, test::LogFont(face, height));
+    std::optional<NativeGlyph> details;
+    const GlyphOutline outline = FetchGlyphOutline(dc, text, test::LogFont(face, height), &details);
     EXPECT_EQ(outline.Character, character);
     EXPECT_EQ(outline.BlockCount, blocks);
     EXPECT_TRUE(KeepsOutlineInvariants(outline));
-    EXPECT_EQ(LiveHandleCount(), live);
+    EXPECT_EQ(gdi.LiveHandleCount(), 1u);
     EXPECT_EQ(dc.CurrentFont, mine);
-    EXPECT_EQ(CreatedHandleCount() != created, createsFont);
-    EXPECT_TRUE(DeleteObject(mine));
+    EXPECT_EQ(gdi.CreatedHandleCount(), createsFont ? 2u : 1u);
+    // Which glyph it is comes with the size query, also where the face lacks it; a point source
+    // for every point of the outline.
+    EXPECT_EQ(details.has_value(), createsFont);
+    if (details) {
+      EXPECT_EQ(details->GlyphIndex == 0, text == u"\U0001F600");
+      std::size_t points = 0;
+      for (const OutlineBlock& block : outline.Blocks) {
+        points += 1;
+        for (const OutlineCurve& curve : block.Curves) points += curve.Points.size();
+      }
+      EXPECT_EQ(details->Sources.size(), points);
+      EXPECT_TRUE(details->Bytes.empty());
+    }
   }
 }
 

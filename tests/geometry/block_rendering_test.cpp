@@ -51,12 +51,12 @@ class BlockRenderingTest : public ::testing::Test {
     expected.push_back(SurfaceCall::PenSelected(kStockPen, {PS_SOLID, 1, 0}));
     expected.push_back(SurfaceCall::ObjectDeleted(pen));
     EXPECT_EQ(surface_.Calls(), expected);
-    EXPECT_EQ(LiveHandleCount(), liveBefore_);
+    EXPECT_EQ(gdi_.LiveHandleCount(), 0u);
   }
 
-  RecordingSurface surface_;
-  DeviceContext hdc_;
-  std::size_t liveBefore_ = LiveHandleCount();
+  GraphicsServices gdi_;
+  RecordingSurface surface_{gdi_};
+  DeviceContext hdc_{gdi_};
 };
 
 TEST_F(BlockRenderingTest, SplineRunsBecomeCubicSegmentsAndTheBlockCloses) {

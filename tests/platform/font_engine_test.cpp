@@ -13,8 +13,9 @@
 #include <tuple>
 #include <vector>
 
-#include "platform/gdi_objects.h"
+#include "platform/device_context.h"
 #include "platform/glyph_outline_service.h"
+#include "platform/graphics_services.h"
 #include "platform/installed_faces.h"
 #include "test_fonts.h"
 
@@ -58,26 +59,41 @@ constexpr MAT2 kIdentity = {{0, 1}, {0, 0}, {0, 0}, {0, 1}};
 
 /// A device context with a font of the given face and height selected for the scope.
 struct FontContext {
-  FontContext(const char* face, std::int32_t height) {
-    SelectObject(hdc, CreateFontIndirectA(test::LogFont(face, height)));
+  FontContext(GraphicsServices& gdi, const char* face, std::int32_t height) : hdc{gdi} {
+    SelectObject(hdc, gdi.CreateFontIndirectA(test::LogFont(face, height)));
   }
-  ~FontContext() { DeleteObject(SelectObject(hdc, kStockFont)); }
+  ~FontContext() { hdc.Services.DeleteObject(SelectObject(hdc, kStockFont)); }
   std::int32_t SizeOf(std::uint32_t codePoint, const MAT2* matrix = &kIdentity) {
     return GetGlyphOutlineA(hdc, codePoint, GGO_NATIVE, nullptr, 0, nullptr, matrix);
   }
   DeviceContext hdc;
 };
 
+/// The face of a font file as the face list opens one: its faces listed, face `index` resolved
+/// under the name the engine gives it.
+const FontFace* OpenFontFile(FontEngine& engine, const std::string& path, int index) {
+  engine.FacesOfFile(path);
+  return engine.Resolve(engine.FaceNameOf(FaceIdentity::File(path, index)));
+}
+
 // IPAGothic's cell (usWinAscent + usWinDescent) is 2203 units, its em 2048: heights 2203 and -2048
-// make a unit one pixel. The last glyph kept is told apart by height and code point.
+// make a unit one pixel.
 TEST(FontEngine, NegativeHeightScalesByTheEm) {
-  const FontFace* ipa = OpenFontFile(kIpaGothicFile, 0);
+  FontEngine engine;
+  const FontFace* ipa = OpenFontFile(engine, kIpaGothicFile, 0);
   ASSERT_NE(ipa, nullptr);
-  const std::vector<std::uint8_t> byCell = ConvertGlyph(*ipa, 2203, kDragon).Bytes;
-  EXPECT_FALSE(byCell.empty());
-  EXPECT_EQ(ConvertGlyph(*ipa, -2048, kDragon).Bytes, byCell);
-  EXPECT_NE(ConvertGlyph(*ipa, 2048, kDragon).Bytes, byCell);
-  EXPECT_NE(ConvertGlyph(*ipa, -2048, 'A').Bytes, byCell);
+  const NativeGlyph dragon = engine.Convert(*ipa, 2203, kDragon);
+  EXPECT_FALSE(dragon.Bytes.empty());
+  EXPECT_EQ(engine.Convert(*ipa, -2048, kDragon).Bytes, dragon.Bytes);
+  EXPECT_NE(engine.Convert(*ipa, 2048, kDragon).Bytes, dragon.Bytes);
+  EXPECT_NE(engine.Convert(*ipa, -2048, 'A').Bytes, dragon.Bytes);
+  // The face's and the glyph's measures in font units.
+  EXPECT_EQ(dragon.Units.UnitsPerEm, 2048);
+  EXPECT_EQ(dragon.CellUnits(), 2203);
+  EXPECT_GT(dragon.Units.AdvanceWidth, 0);
+  EXPECT_LT(dragon.Units.XMin, dragon.Units.XMax);
+  EXPECT_LT(dragon.Units.YMin, dragon.Units.YMax);
+  EXPECT_EQ(dragon.Family, "IPAGothic");
 }
 
 // Half of IPAGothic does not open; with noise in every 53rd byte of its glyph table it opens, and
@@ -86,14 +102,19 @@ TEST(FontEngine, MalformedFontFilesFailQuietly) {
   const ScratchFolder folder;
   std::vector<char> font = FileBytes(kIpaGothicFile);
   std::mt19937 random(1);
-  EXPECT_EQ(OpenFontFile(folder.Write("truncated.ttf", {font.begin(), font.begin() + font.size() / 2}), 0), nullptr);
+  FontEngine engine;
+  const std::string truncated =
+      folder.Write("truncated.ttf", {font.begin(), font.begin() + font.size() / 2});
+  EXPECT_TRUE(engine.FacesOfFile(truncated).empty());
+  EXPECT_EQ(engine.Convert(*OpenFontFile(engine, truncated, 0), 32, kDragon).Status,
+            GlyphStatus::NoOutline);
   const auto [glyf, length] = GlyphTable(font);
   ASSERT_GT(length, 0u);
   for (std::size_t i = glyf + 12; i < glyf + length; i += 53) font.at(i) = static_cast<char>(random());
-  const FontFace* scrambled = OpenFontFile(folder.Write("scrambled.ttf", font), 0);
+  const FontFace* scrambled = OpenFontFile(engine, folder.Write("scrambled.ttf", font), 0);
   ASSERT_NE(scrambled, nullptr);
   for (std::uint32_t codePoint = 0x20; codePoint < 0x9FFF; codePoint += 37) {
-    const NativeGlyph glyph = ConvertGlyph(*scrambled, 32, codePoint);
+    const NativeGlyph glyph = engine.Convert(*scrambled, 32, codePoint);
     EXPECT_EQ(glyph.Status == GlyphStatus::Outline, !glyph.Bytes.empty()) << codePoint;
   }
 }
@@ -104,17 +125,17 @@ TEST(FontEngine, MalformedFontFilesFailQuietly) {
 TEST(FontEngine, FaceFilesChangedAfterListingOrWhileDrawing) {
   const ScratchFolder folder;
   const std::vector<char> ipa = FileBytes(kIpaGothicFile);
-  const auto copy = [&](const char* name) { return OpenFontFile(folder.Write(name, ipa), 0); };
+  FontEngine engine;
+  const auto copy = [&](const char* name) { return OpenFontFile(engine, folder.Write(name, ipa), 0); };
   const FontFace* drawing = copy("drawing.ttf");
   const FontFace* gone = copy("gone.ttf");
   const FontFace* replaced = copy("replaced.ttf");
   const FontFace* truncated = copy("truncated.ttf");
   const FontFace* rewritten = copy("rewritten.ttf");
   ASSERT_TRUE(drawing && gone && replaced && truncated && rewritten);
-  EXPECT_TRUE(gone->HasOutlines);
   EXPECT_EQ(gone->FamilyName, "IPAGothic");
   for (const FontFace* face : {drawing, truncated, rewritten}) {
-    EXPECT_EQ(ConvertGlyph(*face, 32, kDragon).Status, GlyphStatus::Outline);
+    EXPECT_EQ(engine.Convert(*face, 32, kDragon).Status, GlyphStatus::Outline);
   }
 
   std::filesystem::remove(folder.Path + "/drawing.ttf");
@@ -127,12 +148,12 @@ TEST(FontEngine, FaceFilesChangedAfterListingOrWhileDrawing) {
     file.seekp(std::streamoff(ipa.size() / 4));
     file.write(zeros.data(), std::streamsize(zeros.size()));
   }
-  EXPECT_EQ(ConvertGlyph(*drawing, 32, 'A').Status, GlyphStatus::Outline);
-  EXPECT_EQ(ConvertGlyph(*gone, 32, kDragon).Status, GlyphStatus::NoOutline);
-  EXPECT_EQ(ConvertGlyph(*replaced, 32, kDragon).Status, GlyphStatus::NoOutline);
+  EXPECT_EQ(engine.Convert(*drawing, 32, 'A').Status, GlyphStatus::Outline);
+  EXPECT_EQ(engine.Convert(*gone, 32, kDragon).Status, GlyphStatus::NoOutline);
+  EXPECT_EQ(engine.Convert(*replaced, 32, kDragon).Status, GlyphStatus::NoOutline);
   for (std::uint32_t codePoint = 0x4E00; codePoint < 0x9FFF; codePoint += 97) {
-    EXPECT_EQ(ConvertGlyph(*truncated, 32, codePoint).Status, GlyphStatus::NoOutline);
-    const NativeGlyph glyph = ConvertGlyph(*rewritten, 32, codePoint);
+    EXPECT_EQ(engine.Convert(*truncated, 32, codePoint).Status, GlyphStatus::NoOutline);
+    const NativeGlyph glyph = engine.Convert(*rewritten, 32, codePoint);
     EXPECT_EQ(glyph.Status == GlyphStatus::Outline, !glyph.Bytes.empty());
   }
 }
@@ -140,7 +161,8 @@ TEST(FontEngine, FaceFilesChangedAfterListingOrWhileDrawing) {
 // Every outline face is listed: TrueType and CFF, each face of a collection, a variable font
 // once; a family by its Japanese name where it has one; sorted, each name once.
 TEST(InstalledFaces, ListsEveryOutlineFaceOnceByItsNameSorted) {
-  const std::vector<std::string> names = InstalledFaceNames();
+  FontEngine engine;
+  const std::vector<std::string> names = FaceNamesOf(engine.Installed());
   for (const char* name : {"IPAゴシック", "DejaVu Sans", "Moji Test CFF", "Moji Test Pair One",
                            "Moji Test Pair Two", "Moji Test Variable"}) {
     EXPECT_EQ(std::count(names.begin(), names.end(), name), 1) << name;
@@ -148,7 +170,7 @@ TEST(InstalledFaces, ListsEveryOutlineFaceOnceByItsNameSorted) {
   EXPECT_EQ(std::count(names.begin(), names.end(), "IPAGothic"), 0);
   EXPECT_TRUE(std::is_sorted(names.begin(), names.end()));
   EXPECT_EQ(std::adjacent_find(names.begin(), names.end()), names.end());
-  const auto variable = FontsNamed(InstalledFonts(), "Moji Test Variable");
+  const auto variable = FontsNamed(engine.Installed(), "Moji Test Variable");
   ASSERT_EQ(variable.size(), 1u);
   EXPECT_EQ(variable.front()->Index, 0);  // the default instance, not a named one
 }
@@ -156,9 +178,10 @@ TEST(InstalledFaces, ListsEveryOutlineFaceOnceByItsNameSorted) {
 // Family names in either language, a CFF face and an unknown name all come to outline faces
 // (known from the listing); every face but DejaVu Sans and the CFF test face can outline 龍.
 TEST(GlyphOutlineService, NamesResolveToOutlineFaces) {
+  GraphicsServices gdi;
   for (const char* face : {"IPAGothic", "IPAゴシック", "DejaVu Sans", "Moji Test CFF", "NoSuchFace ありません"}) {
     SCOPED_TRACE(face);
-    FontContext font(face, 32);
+    FontContext font(gdi, face, 32);
     TEXTMETRIC metrics{};
     ASSERT_NE(GetTextMetricsA(font.hdc, &metrics), 0);
     EXPECT_TRUE(metrics.tmPitchAndFamily & TMPF_TRUETYPE);
@@ -171,28 +194,38 @@ TEST(GlyphOutlineService, NamesResolveToOutlineFaces) {
 // last face, or a file that is no font, has none. (Entries and names: window and CLI tests.)
 TEST(FontEngine, FontFilesOpenedDirectlyResolveUnderTheirOwnNames) {
   const std::string pair = test::TestFontPath("MojiTestPair.ttc");
-  const std::vector<InstalledFont> faces = FontsOfFile(pair);
+  FontEngine engine;
+  const std::vector<InstalledFont> faces = engine.FacesOfFile(pair);
   ASSERT_EQ(faces.size(), 2u);
-  const std::string second = FontFileFaceName(faces[1]);
-  ASSERT_FALSE(second.empty());
-  EXPECT_NE(second, FontFileFaceName(faces[0]));
-  EXPECT_EQ(second, FontFileFaceName(faces[1]));
-  EXPECT_EQ(ResolveFace(second), OpenFontFile(pair, 1));
-  EXPECT_EQ(OpenFontFile(pair, 2), nullptr);
+  const std::string first = engine.FaceNameOf(FaceIdentity::File(pair, 0));
+  const std::string second = engine.FaceNameOf(FaceIdentity::File(pair, 1));
+  EXPECT_EQ(first, "\xFF" "0");
+  EXPECT_EQ(second, "\xFF" "1");
+  EXPECT_EQ(engine.FaceNameOf(FaceIdentity::File(pair, 1)), second);
+  // An installed family in its regular style goes by its own name.
+  EXPECT_EQ(engine.FaceNameOf(FaceIdentity::Installed("IPAゴシック")), "IPAゴシック");
+  const FontFace* face = engine.Resolve(second);
+  ASSERT_NE(face, nullptr);
+  EXPECT_EQ(face->FamilyName, "Moji Test Pair Two");
+  EXPECT_EQ(std::pair(face->File, face->Index), std::pair(pair, 1));
+  // The file's face, never the installed family of the same name (the same file here).
+  EXPECT_EQ(engine.Convert(*face, 32, 'A').Status, GlyphStatus::Outline);
+  EXPECT_EQ(engine.Resolve(std::string(1, '\xFF') + "99"), nullptr);
+  EXPECT_EQ(engine.Resolve(std::string(1, '\xFF') + "1x"), nullptr);
   EXPECT_TRUE(FontsOfFile(test::TestFontPath("missing.ttf")).empty());
   EXPECT_TRUE(FontsOfFile("/etc/passwd").empty());
-  EXPECT_EQ(ResolveFace(std::string(1, '\xFF') + "99"), nullptr);
 }
 
 // The size query is positive with an outline, 0 without contours and GDI_ERROR without an
 // outline or a matrix; a buffer too short is refused and left as it was.
 TEST(GlyphOutlineService, SizesOfPresentEmptyAndMissingGlyphsAndShortBuffers) {
+  GraphicsServices gdi;
   for (const auto& [face, codePoint, sign] : {std::tuple{"DejaVu Sans", std::uint32_t{'A'}, 1},
                                               {"DejaVu Sans", ' ', 0},
                                               {"IPAGothic", 0x1F600, -1}}) {
-    EXPECT_EQ(std::min(FontContext(face, 32).SizeOf(codePoint), 1), sign) << codePoint;
+    EXPECT_EQ(std::min(FontContext(gdi, face, 32).SizeOf(codePoint), 1), sign) << codePoint;
   }
-  FontContext font("IPAGothic", 32);
+  FontContext font(gdi, "IPAGothic", 32);
   EXPECT_EQ(font.SizeOf(kDragon, nullptr), GDI_ERROR);
   std::vector<std::uint8_t> buffer(static_cast<std::size_t>(font.SizeOf(kDragon)) - 1, 0xCD);
   EXPECT_EQ(GetGlyphOutlineA(font.hdc, kDragon, GGO_NATIVE, nullptr,

@@ -53,7 +53,8 @@ QImage DrawnWhole(const std::vector<SurfaceCall>& calls, int width, QColor color
 // pixel is QPainter's for the recorded calls drawn whole, so the surface paints the drawing's
 // exact geometry, and cutting strokes at the margin around the image changes no pixel.
 TEST(RasterSurfaceTest, PaintsTheRecordedGeometryAndCutsOnlyWhatCannotBeSeen) {
-  DeviceContext recorded;
+  GraphicsServices gdi;
+  DeviceContext recorded{gdi};
   const GlyphOutline dragon = FetchGlyphOutline(recorded, u"龍", test::LogFont("IPAGothic", 32));
   ASSERT_EQ(dragon.BlockCount, 7);
   for (const auto& [offsetX, offsetY, scale, width] :
@@ -61,7 +62,7 @@ TEST(RasterSurfaceTest, PaintsTheRecordedGeometryAndCutsOnlyWhatCannotBeSeen) {
     SCOPED_TRACE(scale);
     GlyphOutline placed = dragon;
     PlaceOutline(placed, offsetX, offsetY, scale, true);
-    RecordingSurface recording;
+    RecordingSurface recording(gdi);
     RasterSurface raster(200, 200);
     for (DrawingSurface* surface : std::initializer_list<DrawingSurface*>{&recording, &raster}) {
       recorded.Surface = surface;
@@ -77,9 +78,10 @@ TEST(RasterSurfaceTest, PaintsTheRecordedGeometryAndCutsOnlyWhatCannotBeSeen) {
 // was read: the visible part lands where it belongs.
 TEST(RasterSurfaceTest, FarPointsAreClippedNotWrapped) {
   RasterSurface surface(200, 200);
-  DeviceContext hdc;
+  GraphicsServices gdi;
+  DeviceContext hdc{gdi};
   hdc.Surface = &surface;
-  const HGDIOBJ previous = SelectObject(hdc, CreatePen(PS_SOLID, 3, 0x0000FF));
+  const HGDIOBJ previous = SelectObject(hdc, gdi.CreatePen(PS_SOLID, 3, 0x0000FF));
   const POINT outside[] = {{-kBig - 1, -50}, {kBig, -50}, {kBig, kBig}, {-kBig - 1, kBig}};
   const POINT outsideBezier[] = {{-kBig - 1, 300}, {-kBig, kBig}, {kBig, kBig}, {kBig, 300}};
   const POINT across[] = {{-kBig - 1, 40}, {kBig, 40}}, halfway[] = {{100, 80}, {kBig, 80}};
@@ -99,7 +101,7 @@ TEST(RasterSurfaceTest, FarPointsAreClippedNotWrapped) {
     EXPECT_EQ(image.pixel(x, 80) != kWhite, x > 100) << x;
   }
   for (int y : {20, 60, 100, 140, 180}) EXPECT_EQ(image.pixel(50, y), kWhite) << y;
-  DeleteObject(SelectObject(hdc, previous));
+  gdi.DeleteObject(SelectObject(hdc, previous));
 }
 
 // Horizontal and vertical strokes of every pen width are solid in the pen's colour and exactly
@@ -109,13 +111,14 @@ TEST(RasterSurfaceTest, StraightStrokesAreSolidAndExactlyAsWideAsThePen) {
   for (const int ratio : {1, 2}) {
     for (std::int32_t width = 1; width <= 5; ++width) {
       RasterSurface surface(200, 200, 0x00FFFFFF, ratio);
-      DeviceContext hdc;
+      GraphicsServices gdi;
+      DeviceContext hdc{gdi};
       hdc.Surface = &surface;
-      const HGDIOBJ previous = SelectObject(hdc, CreatePen(PS_SOLID, width, 0x00800000));
+      const HGDIOBJ previous = SelectObject(hdc, gdi.CreatePen(PS_SOLID, width, 0x00800000));
       const POINT horizontal[] = {{20, 50}, {180, 50}}, vertical[] = {{100, 80}, {100, 190}};
       Polyline(hdc, horizontal, 2);
       Polyline(hdc, vertical, 2);
-      DeleteObject(SelectObject(hdc, previous));
+      gdi.DeleteObject(SelectObject(hdc, previous));
       const QImage& image = surface.Image();
       ASSERT_EQ(image.size(), QSize(200 * ratio, 200 * ratio));
       // Device offsets of the covered rows from the device point's row.

@@ -16,7 +16,8 @@ class HostileFontsTest : public QObject {
 
  private slots:
   void startUpListsReadableFacesAndEachDraws() {
-    const std::vector<std::string> installed = InstalledFaceNames();
+    GraphicsServices gdi;
+    const std::vector<std::string> installed = FaceNamesOf(gdi.Fonts().Installed());
     if (std::ranges::count(installed, "Moji Robust Good") == 0) {
       // Run by hand, outside the font set ctest builds, the test has nothing to look at; within
       // it, a missing face is a fault.
@@ -34,7 +35,7 @@ class HostileFontsTest : public QObject {
         {"Moji Robust No On Curve", 2},    {"Moji Robust Off Curve Ends", 2},
         {"Moji Robust One Point", 3}};
     CapturedStandardError errors;
-    Main window;
+    Main window(gdi);
     window.Form_Load();
     Find<QTimer>(window, "Timer1")->stop();
     QComboBox* combo1 = Find<QComboBox>(window, "Combo1");

@@ -45,15 +45,15 @@ class LongRunTest : public QObject {
 
  private slots:
   void hourOfTicks() {
-    const std::size_t handlesBeforeWindow = LiveHandleCount();
-    auto window = std::make_unique<Main>(Faces(QStringList{"IPAゴシック", "DejaVu Sans"}));
+    GraphicsServices gdi;
+    auto window = std::make_unique<Main>(gdi, Faces(QStringList{"IPAゴシック", "DejaVu Sans"}));
     window->Form_Load();
     Find<QTimer>(*window, "Timer1")->stop();
     window->Random().Seed(11);
     PictureBox* picture1 = Find<PictureBox>(*window, "Picture1");
     QCheckBox* check1 = Find<QCheckBox>(*window, "Check1");
     const Qt::Key thicknessKeys[] = {Qt::Key_End, Qt::Key_Left, Qt::Key_Home, Qt::Key_Right};
-    const std::size_t handles = LiveHandleCount();
+    const std::size_t handles = gdi.LiveHandleCount();
     std::size_t capacity = Capacity(window->CurrentOutline());
     [[maybe_unused]] long residentAfterWarmUp = 0;
     CapturedStandardError errors;
@@ -74,7 +74,7 @@ class LongRunTest : public QObject {
       if (held) QCOMPARE(window->ButtonDown(), kStretch + 1);  // the press reached the window
       if (held) QTest::mouseRelease(picture1, Qt::LeftButton, {}, at);
       QVERIFY(AllCoordinatesFinite(window->CurrentOutline()));
-      QCOMPARE(LiveHandleCount(), handles);
+      QCOMPARE(gdi.LiveHandleCount(), handles);
       QCOMPARE(Capacity(window->CurrentOutline()), capacity);
       if (stretch == 5) residentAfterWarmUp = ResidentBytes();
     }
@@ -86,7 +86,7 @@ class LongRunTest : public QObject {
     QVERIFY(ResidentBytes() - residentAfterWarmUp < 32 * 1024 * 1024);
 #endif
     window.reset();
-    QCOMPARE(LiveHandleCount(), handlesBeforeWindow);
+    QCOMPARE(gdi.LiveHandleCount(), std::size_t{0});
   }
 };
 

@@ -14,7 +14,7 @@
 #include <iostream>
 #include <sstream>
 
-#include "display/face_walk.h"
+#include "display/face_list.h"
 #include "display/glyph_outline_fetch.h"
 #include "model/glyph_outline.h"
 #include "model/outline_visit.h"

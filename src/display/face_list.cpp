@@ -1,24 +1,15 @@
-#include "display/face_walk.h"
+#include "display/face_list.h"
 
 #include <algorithm>
 #include <climits>
 
-#include "platform/font_engine.h"
 #include "platform/file_access.h"
 #include "platform/font_records.h"
-#include "platform/installed_faces.h"
 #include "platform/glyph_outline_service.h"
-#include "display/drawn_face.h"
+#include "platform/installed_faces.h"
 
 namespace moji {
 namespace {
-
-std::int32_t IndexOf(const std::vector<std::string>& entries, std::string_view name) {
-  const auto found = std::find(entries.begin(), entries.end(), name);
-  if (found == entries.end()) return -1;
-  const auto index = found - entries.begin();
-  return index > INT32_MAX ? -1 : static_cast<std::int32_t>(index);
-}
 
 /// The longest start of the UTF-8 text that fits in `bytes`, never cutting a character.
 std::string_view Utf8Prefix(std::string_view text, std::size_t bytes) {
@@ -50,21 +41,6 @@ std::string NameWithAdditions(const std::string& family, const std::string& styl
   return family + styled + " (" + Shortened(fileName, room - brackets) + ")" + tail;
 }
 
-std::vector<FaceEntry> FontFileEntries(const std::string& path,
-                                       const std::vector<std::string>& listed) {
-  std::vector<FaceEntry> entries;
-  std::vector<std::string> taken = listed;
-  const std::string fileName = path.substr(path.rfind('/') + 1);
-  for (const InstalledFont& font : FontsOfFile(path)) {
-    std::string family = FaceNameOfFont(font);
-    if (family.empty()) family = fileName + " " + std::to_string(font.Index);
-    std::string name = DistinctEntryName(family, font.Style, fileName, taken);
-    taken.push_back(name);
-    entries.push_back({std::move(name), FontFileFaceName(font), font.Index});
-  }
-  return entries;
-}
-
 /// "0, 1, 3": the face numbers of the entries.
 std::string FaceNumbers(const std::vector<FaceEntry>& entries) {
   std::string numbers;
@@ -76,26 +52,84 @@ std::string FaceNumbers(const std::vector<FaceEntry>& entries) {
 
 }  // namespace
 
-void WalkOutlineFaces(const std::vector<std::string>& names, const SelectDrawingFace& selectFace,
-                      const KeepFace& keep) {
+void FaceList::WalkInstalledFaces(const std::vector<std::string>& names,
+                                  const SelectDrawingFace& select) {
   TEXTMETRIC metrics{};
   for (const std::string& name : names) {
     if (name.starts_with('@')) continue;
     // A failed query leaves the record as the previous face left it: it says nothing of this
     // face, which is then not listed.
-    const bool measured = GetTextMetricsA(selectFace(name), &metrics) != 0;
-    if (measured && (metrics.tmPitchAndFamily & TMPF_TRUETYPE) != 0) keep(name);
+    const bool measured = GetTextMetricsA(select(name), &metrics) != 0;
+    if (measured && (metrics.tmPitchAndFamily & TMPF_TRUETYPE) != 0) {
+      entries_.push_back({name, name, FaceIdentity::Installed(name), {}, 0});
+    }
   }
 }
 
-std::int32_t EntryOfDrawingFace(const std::vector<std::string>& entries, std::string_view face) {
-  const std::int32_t entry = IndexOf(entries, face);
-  if (entry >= 0) return entry;
+FontFileChoice FaceList::ReadFontFile(FontEngine& engine, const std::string& path, int index) const {
+  FontFileChoice choice;
+  std::vector<std::string> taken = Names();
+  const std::string fileName = path.substr(path.rfind('/') + 1);
+  for (const InstalledFont& font : engine.FacesOfFile(path)) {
+    std::string family = FaceNameOfFont(font);
+    if (family.empty()) family = fileName + " " + std::to_string(font.Index);
+    const FaceIdentity face = FaceIdentity::File(path, font.Index);
+    std::string name = DistinctEntryName(family, font.Style, fileName, taken);
+    taken.push_back(name);
+    choice.Entries.push_back({std::move(name), engine.FaceNameOf(face), face, path, font.Index});
+    if (font.Index == index) choice.Chosen = choice.Entries.back();
+  }
+  if (choice.Chosen) return choice;
+  if (choice.Entries.empty()) {
+    choice.OpenError = FontFileOpenProblem(path);
+    choice.Problem = choice.OpenError.empty()
+                         ? "cannot read a font with TrueType or CFF outlines from " + path
+                         : "cannot open " + path + ": " + choice.OpenError;
+  } else {
+    choice.Problem = path + " has no outline face " + std::to_string(index) +
+                     " (its outline faces: " + FaceNumbers(choice.Entries) + ")";
+  }
+  return choice;
+}
+
+void FaceList::AddFontFile(const FontFileChoice& choice) {
+  if (!choice.Chosen) return;
+  for (const FaceEntry& entry : choice.Entries) {
+    if (IndexOfFaceName(entry.FaceName) < 0) entries_.push_back(entry);
+  }
+  Choose(IndexOfFaceName(choice.Chosen->FaceName));
+}
+
+std::vector<std::string> FaceList::Names() const {
+  std::vector<std::string> names;
+  names.reserve(entries_.size());
+  for (const FaceEntry& entry : entries_) names.push_back(entry.Name);
+  return names;
+}
+
+void FaceList::Choose(std::int32_t index) {
+  const bool listed = index >= 0 && static_cast<std::size_t>(index) < entries_.size();
+  current_ = listed ? index : -1;
+  if (listed) faceName_ = entries_[static_cast<std::size_t>(index)].FaceName;
+}
+
+void FaceList::ChooseFaceName(FontEngine& engine, std::string faceName) {
+  faceName_ = std::move(faceName);
+  current_ = IndexOfFaceName(faceName_);
+  if (current_ >= 0) return;
   // The name is not listed: the engine draws some other face for it (a substitute, or its
-  // family listed under another name), so the list shows that face, or nothing when it is
-  // not listed either.
-  const std::string drawn = ListedFamilyOfDrawnFace(face);
-  return drawn.empty() ? -1 : IndexOf(entries, drawn);
+  // family listed under another name), so the list shows that face, or nothing when it is not
+  // listed either.
+  const std::string drawn = engine.ListedFamilyOf(faceName_);
+  if (!drawn.empty()) current_ = IndexOfFaceName(drawn);
+}
+
+std::int32_t FaceList::IndexOfFaceName(std::string_view faceName) const {
+  const auto found = std::find_if(entries_.begin(), entries_.end(),
+                                  [&](const FaceEntry& entry) { return entry.FaceName == faceName; });
+  if (found == entries_.end()) return -1;
+  const auto index = found - entries_.begin();
+  return index > INT32_MAX ? -1 : static_cast<std::int32_t>(index);
 }
 
 std::string DistinctEntryName(const std::string& family, const std::string& style,
@@ -114,25 +148,6 @@ std::string DistinctEntryName(const std::string& family, const std::string& styl
     if (isFree(name)) return name;
   }
   return family;
-}
-
-FontFileChoice ChooseFontFileFace(const std::string& path, int index,
-                                  const std::vector<std::string>& listed) {
-  FontFileChoice choice{FontFileEntries(path, listed), std::nullopt, {}, {}};
-  const auto found = std::find_if(choice.Entries.begin(), choice.Entries.end(),
-                                  [index](const FaceEntry& entry) { return entry.Index == index; });
-  if (found != choice.Entries.end()) {
-    choice.Chosen = *found;
-  } else if (choice.Entries.empty()) {
-    choice.OpenError = FontFileOpenProblem(path);
-    choice.Problem = choice.OpenError.empty()
-                         ? "cannot read a font with TrueType or CFF outlines from " + path
-                         : "cannot open " + path + ": " + choice.OpenError;
-  } else {
-    choice.Problem = path + " has no outline face " + std::to_string(index) +
-                     " (its outline faces: " + FaceNumbers(choice.Entries) + ")";
-  }
-  return choice;
 }
 
 }  // namespace moji

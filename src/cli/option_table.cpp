@@ -1,0 +1,184 @@
+#include "cli/option_table.h"
+
+#include <sstream>
+
+#include "display/display_request.h"
+
+namespace moji {
+namespace {
+
+/// Every option, one a paragraph: its names and its value as --help shows them, two spaces, the
+/// commands that take it ("every" for all); then what --help says of it, lines broken as shown.
+constexpr std::string_view kOptionTable = R"(
+--face=NAME  report render
+the face to outline (report, render); the window's start-up face
+"ＭＳ ゴシック" by default; a face that is not installed is replaced
+by the one the font engine substitutes for it
+
+--font-file=PATH  report render faces
+draw from a font file that need not be installed (report, render,
+faces)
+
+--face-index=N  window report render
+the face of a font file holding several (a collection), from 0
+
+--json  report
+report the outline as one JSON object: the glyph it is, and every
+point in font heights and in font units, on the curve or not, with
+the font's own number of it
+
+--info  report
+report which glyph it is: code point, Unicode name, glyph index
+and name, face and file
+
+--thickness=N  render
+pen thickness of render, {min-pen} to {max-pen} (default {start-pen})
+
+--scale=N  render
+pixels of render's PNG per drawing-area pixel, 1 to {max-scale} (default 1):
+the same drawing at N times the resolution (200N x 200N); an SVG
+is the same at any scale
+
+--points  render
+render marks the points: on-curve points as squares, control points
+as circles, on-curve points implied between two controls as crosses
+
+--numbers  render
+render writes the font's number of each point beside it
+
+--direction  render
+render marks where each contour starts and which way it runs
+
+--palette=NAME  render
+the colours of render's contours: classic (default), or readable:
+colours that read well on white, told apart also with colour
+blindness
+
+-o, --output=FILE  render
+the file render writes: FILE.png (the drawing area's pixels) or
+FILE.svg (one path per contour, through the same points); - for
+standard output (with --format); a pipe or device is written into
+as it is
+
+--format=FORMAT  render
+png or svg: the format of render's output whatever its name
+
+--screenshot=FILE  window
+open the window, write a PNG picture of it after start-up, and
+close it
+
+-h, --help  every
+show this help and exit
+
+-v, --version  every
+show the version and exit
+)";
+
+/// Where an option's text begins on its line in --help.
+constexpr std::size_t kHelpColumn = 19;
+
+std::uint8_t CommandsNamed(std::istringstream words) {
+  std::uint8_t commands = 0;
+  for (std::string word; words >> word;) {
+    if (word == "window") commands |= kWindowCommand;
+    if (word == "report") commands |= kReportCommand;
+    if (word == "render") commands |= kRenderCommand;
+    if (word == "faces") commands |= kFacesCommand;
+    if (word == "every") commands |= kEveryCommand;
+  }
+  return commands;
+}
+
+/// An option from the first line of its paragraph: "-o, --output=FILE  render".
+OptionSpec OptionOfHeading(const std::string& heading) {
+  OptionSpec option;
+  const std::size_t gap = heading.find("  ");
+  std::string names = heading.substr(0, gap);
+  option.Commands = CommandsNamed(std::istringstream(heading.substr(gap + 2)));
+  if (names.starts_with("-") && !names.starts_with("--")) {
+    option.Letter = names.substr(1, 1);
+    names = names.substr(names.find("--"));
+  }
+  const std::size_t equals = names.find('=');
+  option.Name = names.substr(2, equals == std::string::npos ? std::string::npos : equals - 2);
+  if (equals != std::string::npos) option.ValueName = names.substr(equals + 1);
+  return option;
+}
+
+/// "-o, --output=FILE": the option as --help names it.
+std::string Label(const OptionSpec& option) {
+  std::string label = option.Letter.empty() ? "" : "-" + option.Letter + ", ";
+  label += "--" + option.Name;
+  if (!option.ValueName.empty()) label += "=" + option.ValueName;
+  return label;
+}
+
+void Replace(std::string& text, std::string_view placeholder, std::int32_t value) {
+  for (std::size_t at = text.find(placeholder); at != std::string::npos; at = text.find(placeholder)) {
+    text.replace(at, placeholder.size(), std::to_string(value));
+  }
+}
+
+}  // namespace
+
+std::vector<OptionSpec> Options() {
+  std::vector<OptionSpec> options;
+  std::istringstream lines{std::string(kOptionTable)};
+  bool heading = true;
+  for (std::string line; std::getline(lines, line);) {
+    if (line.empty()) {
+      heading = true;
+    } else if (heading) {
+      options.push_back(OptionOfHeading(line));
+      heading = false;
+    } else {
+      OptionSpec& option = options.back();
+      option.Help += (option.Help.empty() ? "" : "\n") + WithLimits(line);
+    }
+  }
+  return options;
+}
+
+const OptionSpec* OptionNamed(const std::vector<OptionSpec>& options, std::string_view name) {
+  for (const OptionSpec& option : options) {
+    if (option.Name == name || (!option.Letter.empty() && option.Letter == name)) return &option;
+  }
+  return nullptr;
+}
+
+std::uint8_t CommandBit(CommandKind kind) {
+  switch (kind) {
+    case CommandKind::Window: return kWindowCommand;
+    case CommandKind::Report: return kReportCommand;
+    case CommandKind::Render: return kRenderCommand;
+    case CommandKind::Faces: return kFacesCommand;
+    case CommandKind::Help:
+    case CommandKind::Version: return 0;
+  }
+  return 0;
+}
+
+std::string WithLimits(std::string_view text) {
+  std::string filled(text);
+  Replace(filled, "{min-pen}", kThinnestPen);
+  Replace(filled, "{max-pen}", kThickestPen);
+  Replace(filled, "{start-pen}", kInitialPen);
+  Replace(filled, "{max-scale}", kLargestScale);
+  return filled;
+}
+
+std::string OptionsHelp() {
+  std::string help = "Options:\n";
+  const std::string indent(kHelpColumn, ' ');
+  for (const OptionSpec& option : Options()) {
+    // A long name goes on a line of its own; help2man needs two spaces after a short one.
+    const std::string label = "  " + Label(option);
+    help += label.size() + 2 <= kHelpColumn ? label + std::string(kHelpColumn - label.size(), ' ')
+                                            : label + "\n" + indent;
+    for (const char c : option.Help) help += c == '\n' ? "\n" + indent : std::string(1, c);
+    help += '\n';
+  }
+  return help;
+}
+
+}  // namespace moji
