@@ -28,7 +28,6 @@ from fontTools.ttLib import TTFont
 
 # The unified ideographs and Extension A, as the acquisition benchmark takes them.
 IDEOGRAPH_RANGES = ((0x4E00, 0x9FFF), (0x3400, 0x4DBF))
-GOAL = 20.0
 
 
 def ipagothic_file():
@@ -126,7 +125,7 @@ def main():
     print(f"ratio fonttools_first/acquisition = {first_us / ours_us:.3g} "
           f"(cpu {first_cpu / ours_cpu:.3g})")
     print(f"ratio fonttools_parsed/acquisition = {ratio:.3g} (cpu {parsed_cpu / ours_cpu:.3g}; "
-          f"goal >= {GOAL:g}: {'met' if ratio >= GOAL else 'NOT met'})")
+          "information)")
 
 
 if __name__ == "__main__":
