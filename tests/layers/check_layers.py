@@ -16,9 +16,10 @@ BELOW = {
     "report": {"model"},
     "motion": {"model"},
     "display": {"model", "native", "platform", "geometry", "report", "motion"},
-    "window": {"model", "native", "platform", "geometry", "report", "motion", "display"},
-    "cli": {"model", "native", "platform", "geometry", "report", "motion", "display"},
-    ".": {"model", "native", "platform", "geometry", "report", "motion", "display", "window", "cli"},
+    "inspect": {"model", "native", "platform", "geometry", "report", "motion", "display"},
+    "window": {"model", "native", "platform", "geometry", "report", "motion", "display", "inspect"},
+    "cli": {"model", "native", "platform", "geometry", "report", "motion", "display", "inspect"},
+    ".": {"model", "native", "platform", "geometry", "report", "motion", "display", "inspect", "window", "cli"},
 }
 FONT_LIBRARIES = re.compile(r"^(ft2build\.h|freetype/|fontconfig/|FT_|unicode/)")
 QT = re.compile(r"^Q[A-Za-z]")
