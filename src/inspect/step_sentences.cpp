@@ -34,7 +34,8 @@ std::u16string Fill(SentenceKey key, std::initializer_list<Field> fields) {
     for (const Field& candidate : fields) {
       if (candidate.Name == name) field = &candidate;
     }
-    out += field != nullptr ? std::u16string_view(field->Value) : text.substr(open, close - open + 1);
+    out += field != nullptr ? std::u16string_view(field->Value)
+                            : text.substr(open, close - open + 1);
     at = close + 1;
   }
   out += text.substr(at);
@@ -69,7 +70,8 @@ std::u16string EndNamed(const ConstructionStep& step) {
 std::u16string StartSentence(const ConstructionStep& step) {
   const Field block{u"block", Number(step.Block)};
   switch (step.Rule) {
-    case StartRule::FirstPoint: return Fill(SentenceKey::StartFirstPoint, {block, X(step.To), Y(step.To)});
+    case StartRule::FirstPoint:
+      return Fill(SentenceKey::StartFirstPoint, {block, X(step.To), Y(step.To)});
     case StartRule::LastPoint:
       return Fill(SentenceKey::StartLastPoint, {block, X(step.To), Y(step.To),
                                                 {u"first", Number(step.FirstPointNumber)},
@@ -90,7 +92,8 @@ std::u16string QuadraticSentence(const ConstructionStep& step, const Field& curv
   const Field cx2{u"cx2", FormatCoordinate(c2.X)}, cy2{u"cy2", FormatCoordinate(c2.Y)};
   const Field control{u"control", ControlNamed(step.Control1)};
   if (step.ImpliedEnd) {
-    return Fill(SentenceKey::QuadraticToImplied, {curve, {u"to", EndNamed(step)}, cx1, cy1, cx2, cy2});
+    return Fill(SentenceKey::QuadraticToImplied,
+                {curve, {u"to", EndNamed(step)}, cx1, cy1, cx2, cy2});
   }
   if (step.EndsAtStart) {
     return Fill(SentenceKey::QuadraticToStart,

@@ -92,7 +92,8 @@ static_assert(
       for (std::size_t k = 0; k < kSentenceTemplates.size(); ++k) {
         if (kSentenceTemplates[k].Key != static_cast<SentenceKey>(k)) return false;
       }
-      return kSentenceTemplates.size() == static_cast<std::size_t>(SentenceKey::ControlUnnumbered) + 1;
+      const auto keyCount = static_cast<std::size_t>(SentenceKey::ControlUnnumbered) + 1;
+      return kSentenceTemplates.size() == keyCount;
     }(),
     "kSentenceTemplates lists the keys in their order");
 

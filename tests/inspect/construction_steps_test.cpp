@@ -80,7 +80,8 @@ TEST(ConstructionStepsTest, EachStartRuleWithTheWritersSources) {
   const GlyphOutline outline = Outline({
       Block(0, 0, {Curve(CURVE_POLYLINE, {{4, 0}, {4, 4}})}),
       Block(10, 0, {Curve(CURVE_QSPLINE, {{13, 6}, {16, 0}})}),
-      Block(24, 0, {Curve(CURVE_QSPLINE, {{24, 6}, {30, 0}}), Curve(CURVE_QSPLINE, {{24, -6}, {24, 0}})}),
+      Block(24, 0, {Curve(CURVE_QSPLINE, {{24, 6}, {30, 0}}),
+                    Curve(CURVE_QSPLINE, {{24, -6}, {24, 0}})}),
   });
   const std::vector<PointSource> sources{{0, 0, 0},  {1, 4, 0},  {2, 4, 4},  {5, 10, 0},
                                          {3, 13, 6}, {4, 16, 0}, {-1, 24, 0}, {6, 24, 6},
