@@ -7,15 +7,6 @@
 #include "geometry/outline_placement.h"
 
 namespace moji {
-namespace {
-
-/// Placement into the drawing area: 160 pixels per font height, character origin 20 pixels from
-/// the left, baseline 160 pixels below the top.
-constexpr float kPlaceOffsetX = 20.0f;
-constexpr float kPlaceOffsetY = 0.0f;
-constexpr float kPlaceScale = 160.0f;
-
-}  // namespace
 
 std::optional<LOGFONTA> OutlineRequestFont(std::string_view faceName) {
   if (faceName.size() > kMaxFaceNameBytes) return std::nullopt;

@@ -26,6 +26,11 @@ inline constexpr std::int32_t kInitialPen = 2;
 /// Side of the square drawing area (Picture1) in pixels, and its background colour, white.
 inline constexpr int kDrawingSide = 200;
 inline constexpr COLORREF kDrawingBackground = 0x00FFFFFF;
+/// Placement into the drawing area: 160 pixels per font height, character origin 20 pixels from
+/// the left, baseline 160 pixels below the top (y flipped).
+inline constexpr float kPlaceOffsetX = 20.0f;
+inline constexpr float kPlaceOffsetY = 0.0f;
+inline constexpr float kPlaceScale = 160.0f;
 /// The most device pixels per drawing-area pixel that a saved or rendered PNG is drawn at.
 inline constexpr std::int32_t kLargestScale = 8;
 

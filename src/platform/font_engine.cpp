@@ -10,8 +10,11 @@
 #include FT_FONT_FORMATS_H
 #include FT_TRUETYPE_TABLES_H
 
+#include FT_TRUETYPE_TAGS_H
+
 #include "native/native_scale.h"
 #include "native/native_writer.h"
+#include "platform/base_table.h"
 #include "platform/font_file_stream.h"
 
 namespace moji {
@@ -22,6 +25,41 @@ constexpr FT_Int32 kOutlineLoadFlags = FT_LOAD_NO_SCALE | FT_LOAD_NO_HINTING | F
 
 /// What FreeType's sfnt loader stores in an OS/2 record's version when the font has no OS/2 table.
 constexpr FT_UShort kMissingTableVersion = 0xFFFF;
+
+/// The BASE table's ideographic em box; nothing without one (a BASE table is a few hundred bytes:
+/// one far larger is no such table).
+std::optional<IdeographicBox> IdeographicBoxOf(FT_Face ft, std::int64_t unitsPerEm) {
+  constexpr FT_ULong kLargestBase = 1 << 16;
+  FT_ULong length = 0;
+  if (FT_Load_Sfnt_Table(ft, TTAG_BASE, 0, nullptr, &length) != 0 || length == 0 ||
+      length > kLargestBase) {
+    return std::nullopt;
+  }
+  std::vector<std::uint8_t> table(length);
+  if (FT_Load_Sfnt_Table(ft, TTAG_BASE, 0, table.data(), &length) != 0) return std::nullopt;
+  return IdeographicBoxOfBase(table, static_cast<std::int32_t>(unitsPerEm));
+}
+
+/// The metrics of the hhea, OS/2 and BASE tables that a face has.
+void AddTableMetrics(FT_Face ft, const TT_OS2* os2, const TT_HoriHeader* hhea,
+                     FontUnitMetrics& units) {
+  if (hhea != nullptr) {
+    units.HheaAscender = hhea->Ascender;
+    units.HheaDescender = hhea->Descender;
+  }
+  if (os2 != nullptr) {
+    units.TypoAscender = os2->sTypoAscender;
+    units.TypoDescender = os2->sTypoDescender;
+    if (os2->version >= 2) {
+      units.CapHeight = os2->sCapHeight;
+      units.XHeight = os2->sxHeight;
+    }
+  }
+  if (const std::optional<IdeographicBox> box = IdeographicBoxOf(ft, units.UnitsPerEm)) {
+    units.IdeographicBottom = box->Bottom;
+    units.IdeographicTop = box->Top;
+  }
+}
 
 /// The vertical extents of a face in font units, read when its file is opened.
 FontUnitMetrics FaceUnitsOf(FT_Face ft) {
@@ -39,6 +77,7 @@ FontUnitMetrics FaceUnitsOf(FT_Face ft) {
   } else {
     units.CellAscent = units.UnitsPerEm;
   }
+  AddTableMetrics(ft, os2, hhea, units);
   return units;
 }
 
@@ -258,6 +297,11 @@ const FontEngine::Opened* FontEngine::Open(const FontFace& face) {
   if (!HasConvertibleOutlines(ft)) return nullptr;  // closed with `opened`
   opened->Units = FaceUnitsOf(ft);
   return opened_.emplace(&face, std::move(opened)).first->second.get();
+}
+
+FT_FaceRec_* FontEngine::OpenedFace(const FontFace& face) {
+  const Opened* opened = Open(face);
+  return opened == nullptr ? nullptr : opened->Face;
 }
 
 NativeGlyph FontEngine::Convert(const FontFace& face, std::int32_t height, std::uint32_t codePoint,

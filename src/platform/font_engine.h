@@ -19,6 +19,8 @@
 #include "platform/gdi_records.h"
 #include "platform/installed_faces.h"
 
+struct FT_FaceRec_;
+
 namespace moji {
 
 /// A face of a font file as the engine draws from it. An installed face is described from
@@ -42,6 +44,12 @@ struct FontUnitMetrics {
   /// ascent and descent, else what stands for them).
   std::int64_t CellAscent = 0;
   std::int64_t CellDescent = 0;
+  /// The hhea table's ascender and descender; the OS/2 table's typographic ascender and
+  /// descender, cap height and x-height (the last two from its version 2 on); the ideographic em
+  /// box of the BASE table. Nothing where the font lacks them.
+  std::optional<std::int64_t> HheaAscender, HheaDescender;
+  std::optional<std::int64_t> TypoAscender, TypoDescender, CapHeight, XHeight;
+  std::optional<std::int64_t> IdeographicBottom, IdeographicTop;
   /// The glyph's advance width and left side bearing, and its bounding box.
   std::int64_t AdvanceWidth = 0;
   std::int64_t LeftSideBearing = 0;
@@ -101,6 +109,11 @@ class FontEngine {
   /// outline. With `withDetails`, the glyph's name and where each point comes from as well.
   NativeGlyph Convert(const FontFace& face, std::int32_t height, std::uint32_t codePoint,
                       bool withDetails = false);
+  /// The FreeType face of `face`, its file opened on first use and kept open, for the engine's
+  /// own readers of what Convert does not give (hinting, variations, tables); nullptr when the
+  /// file no longer opens or holds no outlines the engine converts. Whoever sets a size or
+  /// load state on it leaves nothing Convert relies on (Convert loads unscaled).
+  FT_FaceRec_* OpenedFace(const FontFace& face);
 
  private:
   struct Opened;

@@ -37,8 +37,8 @@ def problems(src):
             if FONT_LIBRARIES.match(included) and folder != "platform":
                 yield f"{where}: FreeType, fontconfig and ICU belong to platform/"
             if QT.match(included) and not (folder in ("window", "cli", ".") or
-                                           path.stem == "raster_surface"):
-                yield f"{where}: Qt belongs to window/, cli/ and the raster surface"
+                                           (folder == "platform" and path.stem.startswith("raster_"))):
+                yield f"{where}: Qt belongs to window/, cli/ and the raster surface and canvas"
             if match.group(1) == '"' and "/" in included:
                 target = included.split("/")[0]
                 if target != folder and target not in BELOW.get(folder, set()):

@@ -1,0 +1,70 @@
+#pragma once
+// What the large views draw on: strokes, fills and text in device pixels, with fractions.
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "platform/gdi_objects.h"
+
+namespace moji {
+
+/// A point in device pixels, origin top left, y down.
+struct CanvasPoint {
+  double X = 0;
+  double Y = 0;
+  friend bool operator==(const CanvasPoint&, const CanvasPoint&) = default;
+};
+
+/// How a line is stroked: its colour (0x00BBGGRR), opacity (0 to 255), width in device pixels,
+/// and whether it is dashed.
+struct CanvasStroke {
+  COLORREF Color = 0;
+  std::uint8_t Alpha = 255;
+  double Width = 1;
+  bool Dashed = false;
+};
+
+/// How a shape is filled.
+struct CanvasFill {
+  COLORREF Color = 0;
+  std::uint8_t Alpha = 255;
+};
+
+/// One piece of a path: a move to a point, a line, a quadratic or a cubic segment to its last
+/// point, or the close of the subpath.
+struct CanvasPathPiece {
+  enum Kind : std::uint8_t { MoveTo, LineTo, QuadTo, CubicTo, Close };
+  Kind Piece = MoveTo;
+  CanvasPoint Points[3]{};
+};
+
+/// A path of subpaths; filled by the non-zero winding rule.
+using CanvasPath = std::vector<CanvasPathPiece>;
+
+/// The drawing protocol of the large views. Whatever it is given (points far outside, not
+/// finite), it draws what can be seen and nothing else.
+class Canvas {
+ public:
+  virtual ~Canvas() = default;
+  /// Fills everything with the colour.
+  virtual void Clear(COLORREF background) = 0;
+  virtual void Line(CanvasPoint from, CanvasPoint to, const CanvasStroke& stroke) = 0;
+  /// The path stroked, filled, or both (a null stroke or fill draws none).
+  virtual void Path(const CanvasPath& path, const CanvasStroke* stroke, const CanvasFill* fill) = 0;
+  /// The rectangle of corner (x, y), stroked, filled, or both.
+  virtual void Rectangle(double x, double y, double width, double height,
+                         const CanvasStroke* stroke, const CanvasFill* fill) = 0;
+  virtual void Circle(CanvasPoint centre, double radius, const CanvasStroke* stroke,
+                      const CanvasFill* fill) = 0;
+  /// UTF-8 text with the baseline's left end at `at`, `pixelSize` device pixels high.
+  virtual void Text(CanvasPoint at, std::string_view text, double pixelSize, COLORREF color) = 0;
+  /// The width of the text as Text draws it.
+  virtual double TextWidth(std::string_view text, double pixelSize) = 0;
+  /// A grey picture of `width` x `height` pixels, `pitch` bytes a row, 0 white to 255 black,
+  /// drawn with each pixel a square of `cell` device pixels from (x, y), sharp.
+  virtual void GreyImage(const std::uint8_t* pixels, int width, int height, int pitch, double x,
+                         double y, double cell, COLORREF ink) = 0;
+};
+
+}  // namespace moji

@@ -1,0 +1,40 @@
+#pragma once
+// The large views' canvas on a QPainter: the window's widget or an image to save.
+
+#include <QPainter>
+
+#include "platform/canvas.h"
+
+namespace moji {
+
+/// Draws on the painter, antialiased, in its device pixels (the painter's own transform undone
+/// by the caller where it scales). Strokes and shapes that cannot reach the painter's window
+/// are left out.
+class RasterCanvas final : public Canvas {
+ public:
+  /// Draws on `painter`, whose target is `width` x `height` device pixels.
+  RasterCanvas(QPainter& painter, double width, double height);
+
+  void Clear(COLORREF background) override;
+  void Line(CanvasPoint from, CanvasPoint to, const CanvasStroke& stroke) override;
+  void Path(const CanvasPath& path, const CanvasStroke* stroke, const CanvasFill* fill) override;
+  void Rectangle(double x, double y, double width, double height, const CanvasStroke* stroke,
+                 const CanvasFill* fill) override;
+  void Circle(CanvasPoint centre, double radius, const CanvasStroke* stroke,
+              const CanvasFill* fill) override;
+  void Text(CanvasPoint at, std::string_view text, double pixelSize, COLORREF color) override;
+  double TextWidth(std::string_view text, double pixelSize) override;
+  void GreyImage(const std::uint8_t* pixels, int width, int height, int pitch, double x, double y,
+                 double cell, COLORREF ink) override;
+
+ private:
+  /// Sets pen and brush for a shape; false when there is nothing to draw.
+  bool Prepare(const CanvasStroke* stroke, const CanvasFill* fill);
+  bool Visible(double left, double top, double right, double bottom) const;
+
+  QPainter& painter_;
+  double width_;
+  double height_;
+};
+
+}  // namespace moji
