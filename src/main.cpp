@@ -78,6 +78,7 @@ int main(int argc, char** argv) {
   moji::InstallToolkitTranslation(toolkitTexts);
   moji::Main window(services);
   window.Form_Load();
+  if (request.Inspector) window.ShowInspector(true);
   // A font file given is opened over the start-up face; should it fail now in a screenshot
   // run (changed since it was checked), the run says so on standard error and writes nothing.
   if (request.FontFile && !window.OpenFontFile(*request.FontFile, request.FaceIndex, screenshot) &&

@@ -10,8 +10,11 @@
 #include "display/face_list.h"
 #include "display/outline_json.h"
 #include "display/picture_file.h"
+#include "inspect/inspector_picture.h"
+#include "inspect/outline_svg.h"
 #include "platform/graphics_services.h"
 #include "platform/installed_faces.h"
+#include "platform/raster_canvas.h"
 #include "platform/raster_surface.h"
 #include "platform/unicode_names.h"
 #include "report/outline_report.h"
@@ -25,7 +28,8 @@ constexpr int kDrawingError = 1;
 /// offscreen platform, since the command line never uses a display. Its arguments live as long
 /// as it does.
 struct TextApplication {
-  TextApplication() { qputenv("QT_QPA_PLATFORM", "offscreen"); }
+  /// Set before the application is made, which it reads.
+  bool Offscreen = qputenv("QT_QPA_PLATFORM", "offscreen");
   int ArgumentCount = 1;
   char Name[13] = "moji-outline";
   char* Arguments[2] = {Name, nullptr};
@@ -85,13 +89,32 @@ int Report(const FetchedGlyph& fetched, ReportForm form) {
   return WriteToStandardOutput(lines);
 }
 
-/// The drawing area as PNG (at `Scale` device pixels per pixel) or SVG.
+/// The large view of the glyph fitted into a square of the size asked for, or the outline alone
+/// in font units.
+std::optional<std::string> InspectorBytes(const CommandRequest& request, const FetchedGlyph& fetched) {
+  const InspectorScene scene = SceneOfGlyph(fetched, request.Style, request.Layers);
+  if (request.View == RenderView::FontUnits) {
+    return OutlineSvgInFontUnits(scene.Outline, request.Style,
+                                 scene.Metrics.AdvanceWidth.value_or(0), PictureTitle(fetched.Glyph));
+  }
+  const double side = request.ViewSide;
+  const ViewTransform view = FitView(FittedBox(scene), side, side, side / 24);
+  return InspectorPictureBytes(scene, view, request.ViewSide, request.ViewSide, request.Scale,
+                               request.Format, PictureTitle(fetched.Glyph), PngOfDrawing);
+}
+
+/// The drawing area as PNG (at `Scale` device pixels per pixel) or SVG, or the large view.
 int Render(GraphicsServices& services, const CommandRequest& request, const FetchedGlyph& fetched) {
   const bool png = request.Format == ImageFormat::Png;
+  // Text (the numbers beside the points, the names of the metric lines) needs Qt's fonts.
+  const bool text = request.Style.Overlays.Numbers || request.View == RenderView::Inspector;
   const std::optional<TextApplication> application =
-      png && request.Style.Overlays.Numbers && QGuiApplication::instance() == nullptr
-          ? std::make_optional<TextApplication>()
-          : std::nullopt;
+      png && text && QGuiApplication::instance() == nullptr ? std::make_optional<TextApplication>()
+                                                            : std::nullopt;
+  if (request.View != RenderView::Drawing) {
+    const std::optional<std::string> bytes = InspectorBytes(request, fetched);
+    return bytes ? WriteOutputFile(request.OutputPath, *bytes) : Fail("cannot encode the picture as PNG");
+  }
   const std::optional<std::string> bytes = PictureBytes(
       services, fetched.Placed, fetched.Glyph, {request.Format, request.Scale, request.Style},
       [](double ratio) {

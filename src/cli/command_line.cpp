@@ -226,6 +226,37 @@ QString ApplyDrawingOptions(const QCommandLineParser& parser, CommandRequest& re
   return {};
 }
 
+/// Reads what `render` draws into the request; the problem with it, or an empty text.
+QString ApplyViewOptions(const QCommandLineParser& parser, CommandRequest& request) {
+  const QString view = parser.isSet("view") ? parser.value("view") : QStringLiteral("drawing");
+  if (view != "drawing" && view != "inspector") return "--view must be drawing or inspector: " + view;
+  if (view == "inspector") request.View = RenderView::Inspector;
+  const bool inspector = request.View == RenderView::Inspector;
+  for (const char* layer : {"size", "metrics", "grid", "handles", "cubics"}) {
+    if (parser.isSet(layer) && !inspector) return "--" + QString(layer) + " needs --view inspector";
+  }
+  if (parser.isSet("size")) {
+    const std::optional<std::int32_t> side =
+        ParseWholeNumber(parser.value("size"), kSmallestViewSide, kLargestViewSide);
+    if (!side) {
+      return QString::fromStdString(WithLimits("--size must be a whole number from {min-view} to "
+                                               "{max-view}: ")) + parser.value("size");
+    }
+    request.ViewSide = *side;
+  }
+  if (parser.isSet("metrics")) request.Layers = AllMetricLayers(request.Layers);
+  request.Layers.Grid = parser.isSet("grid");
+  request.Layers.Handles = parser.isSet("handles");
+  request.Layers.DrawnCubics = parser.isSet("cubics");
+  request.Layers.Cursor = false;
+  if (parser.isSet("units")) {
+    if (parser.value("units") != "font") return "--units must be font: " + parser.value("units");
+    if (inspector) return "--units font draws the outline alone, not with --view inspector";
+    request.View = RenderView::FontUnits;
+  }
+  return {};
+}
+
 /// Reads the output options into the request; the problem with one, or an empty text.
 QString ApplyOutputOptions(const QCommandLineParser& parser, CommandRequest& request) {
   if (parser.isSet("output")) {
@@ -241,9 +272,13 @@ QString ApplyOutputOptions(const QCommandLineParser& parser, CommandRequest& req
     }
     request.OutputPath = parser.value("output").toStdString();
     request.Format = *format;
+    if (request.View == RenderView::FontUnits && request.Format != ImageFormat::Svg) {
+      return "--units font writes SVG: the output must end in .svg, or --format svg";
+    }
   } else if (request.Kind == CommandKind::Render) {
     return "render needs -o FILE.png|FILE.svg";
   }
+  request.Inspector = parser.isSet("inspector");
   if (parser.isSet("screenshot")) {
     if (parser.value("screenshot").isEmpty()) return "--screenshot needs a FILE";
     request.ScreenshotPath = parser.value("screenshot").toStdString();
@@ -337,6 +372,7 @@ ParsedCommand ParseCommandLine(int argc, const char* const* argv) {
   if (problem.isEmpty()) problem = ApplyFaceOptions(parser, request);
   if (problem.isEmpty()) problem = ApplyReportOptions(parser, request);
   if (problem.isEmpty()) problem = ApplyDrawingOptions(parser, request);
+  if (problem.isEmpty() && request.Kind == CommandKind::Render) problem = ApplyViewOptions(parser, request);
   if (problem.isEmpty()) problem = ApplyOutputOptions(parser, request);
   if (!problem.isEmpty()) return Refused(problem);
   return {request, {}};

@@ -8,11 +8,21 @@
 #include "cli/option_table.h"
 #include "display/display_request.h"
 #include "display/picture_file.h"
+#include "inspect/inspector_scene.h"
 
 namespace moji {
 
 /// What `report` prints: the report, the outline as JSON, or which glyph it is.
 enum class ReportForm { Text, Json, Info };
+
+/// What `render` draws: the window's drawing area, the large view, or the outline alone in
+/// font units.
+enum class RenderView { Drawing, Inspector, FontUnits };
+
+/// The sides of the large view `render` draws, in pixels.
+inline constexpr std::int32_t kSmallestViewSide = 64;
+inline constexpr std::int32_t kLargestViewSide = 4096;
+inline constexpr std::int32_t kDefaultViewSide = 800;
 
 /// A parsed command line; the fields a command does not take keep their defaults.
 struct CommandRequest {
@@ -31,11 +41,17 @@ struct CommandRequest {
   DrawingStyle Style;
   /// Pixels of `render`'s PNG per drawing-area pixel along each side, 1 to kLargestScale.
   std::int32_t Scale = 1;
+  /// What `render` draws, the large view's side and its layers.
+  RenderView View = RenderView::Drawing;
+  std::int32_t ViewSide = kDefaultViewSide;
+  InspectorLayers Layers;
   /// The file `render` writes ("-": standard output), and its format.
   std::string OutputPath;
   ImageFormat Format = ImageFormat::Png;
   /// The window's picture after start-up goes to this file, and the window closes.
   std::optional<std::string> ScreenshotPath;
+  /// The window opens its large view at start-up.
+  bool Inspector = false;
 };
 
 /// A command, or the one-line reason the arguments were refused (with where to read more).

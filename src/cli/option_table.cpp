@@ -2,6 +2,7 @@
 
 #include <sstream>
 
+#include "cli/command_line.h"
 #include "display/display_request.h"
 
 namespace moji {
@@ -63,9 +64,41 @@ as it is
 --format=FORMAT  render
 png or svg: the format of render's output whatever its name
 
+--view=VIEW  render
+drawing (default): the window's 200 x 200 drawing area; inspector:
+the large view 拡大表示, the glyph with its advance and em box fitted
+into --size pixels (an SVG has the outline in font units, exactly)
+
+--size=N  render
+the side of the inspector view in pixels, {min-view} to {max-view} (default {start-view})
+
+--metrics  render
+the inspector view shows the metrics: baseline and em box, the
+design cell, ascender and descender, cap and x-height, the
+ideographic em box, advance and side bearings, bounding box
+
+--grid  render
+the inspector view shows the font-unit grid
+
+--handles  render
+the inspector view shows the handles: from each on-curve point to
+its control points
+
+--cubics  render
+the inspector view shows the cubic segments drawn for each
+quadratic run: their controls at two thirds, the implied points
+
+--units=UNITS  render
+font: an SVG of the outline alone, one exact path per contour in
+font units (quadratic runs as Q, cubic as C)
+
 --screenshot=FILE  window
 open the window, write a PNG picture of it after start-up, and
 close it
+
+--inspector  window
+open the large view 拡大表示 beside the window at start-up (with
+--screenshot, before the picture is taken)
 
 -h, --help  every
 show this help and exit
@@ -164,6 +197,9 @@ std::string WithLimits(std::string_view text) {
   Replace(filled, "{max-pen}", kThickestPen);
   Replace(filled, "{start-pen}", kInitialPen);
   Replace(filled, "{max-scale}", kLargestScale);
+  Replace(filled, "{min-view}", kSmallestViewSide);
+  Replace(filled, "{max-view}", kLargestViewSide);
+  Replace(filled, "{start-view}", kDefaultViewSide);
   return filled;
 }
 

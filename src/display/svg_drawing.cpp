@@ -1,6 +1,7 @@
 #include "display/svg_drawing.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <span>
 #include <string_view>
@@ -44,47 +45,19 @@ class PathCommands final : public BlockCallSink {
   std::string commands_;
 };
 
-/// Text for an SVG document: the characters XML reserves escaped, control characters dropped.
-std::string XmlText(std::string_view text) {
-  std::string escaped;
-  for (const char c : text) {
-    if (c == '&') {
-      escaped += "&amp;";
-    } else if (c == '<') {
-      escaped += "&lt;";
-    } else if (c == '>') {
-      escaped += "&gt;";
-    } else if (c == '"') {
-      escaped += "&quot;";
-    } else if (static_cast<unsigned char>(c) >= 0x20 || c == '\n') {
-      escaped += c;
-    }
-  }
-  return escaped;
-}
-
-std::string Number(double value) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.3f", value);
-  std::string number = text;
-  while (number.back() == '0') number.pop_back();
-  if (number.back() == '.') number.pop_back();
-  return number == "-0" ? "0" : number;
-}
-
 /// The symbol of a point mark, in its colour, centred on the point.
 std::string MarkSymbol(const PointMark& mark) {
-  const std::string color = HexColor(mark.Color), x = Number(mark.X), y = Number(mark.Y);
+  const std::string color = HexColor(mark.Color), x = SvgNumber(mark.X), y = SvgNumber(mark.Y);
   switch (mark.Kind) {
     case MarkKind::OnCurve:
-      return "<rect x=\"" + Number(mark.X - 2) + "\" y=\"" + Number(mark.Y - 2) +
+      return "<rect x=\"" + SvgNumber(mark.X - 2) + "\" y=\"" + SvgNumber(mark.Y - 2) +
              "\" width=\"4\" height=\"4\" fill=\"" + color + "\"/>";
     case MarkKind::Control:
       return "<circle cx=\"" + x + "\" cy=\"" + y + "\" r=\"2.5\" fill=\"none\" stroke=\"" +
              color + "\"/>";
     case MarkKind::Implied:
-      return "<path d=\"M" + Number(mark.X - 2.5) + " " + y + " h5 M" + x + " " +
-             Number(mark.Y - 2.5) + " v5\" stroke=\"" + color + "\"/>";
+      return "<path d=\"M" + SvgNumber(mark.X - 2.5) + " " + y + " h5 M" + x + " " +
+             SvgNumber(mark.Y - 2.5) + " v5\" stroke=\"" + color + "\"/>";
   }
   return {};
 }
@@ -103,24 +76,24 @@ std::string PointMarkElement(const PointMark& mark, bool symbols) {
                          "\" data-block=\"" + std::to_string(mark.Block) + "\" data-curve=\"" +
                          std::to_string(mark.Curve) + "\" data-point=\"" +
                          std::to_string(mark.Point) + "\" data-font-point=\"" +
-                         std::to_string(mark.FontPoint) + "\" data-x=\"" + Number(mark.X) +
-                         "\" data-y=\"" + Number(mark.Y) + "\">";
+                         std::to_string(mark.FontPoint) + "\" data-x=\"" + SvgNumber(mark.X) +
+                         "\" data-y=\"" + SvgNumber(mark.Y) + "\">";
   if (symbols) element += MarkSymbol(mark);
   if (!mark.Label.empty()) {
-    element += "<text x=\"" + Number(mark.X + 4) + "\" y=\"" + Number(mark.Y - 4) +
+    element += "<text x=\"" + SvgNumber(mark.X + 4) + "\" y=\"" + SvgNumber(mark.Y - 4) +
                "\" font-size=\"8\" fill=\"" + HexColor(mark.Color) + "\">" + mark.Label + "</text>";
   }
   return element + "</g>\n";
 }
 
-std::string At(const MarkPoint& point) { return Number(point.X) + " " + Number(point.Y); }
+std::string At(const MarkPoint& point) { return SvgNumber(point.X) + " " + SvgNumber(point.Y); }
 
 /// A ring at the start and an arrow along the first curve: tail to tip, then the barbs.
 std::string StartMarkElement(const StartMark& mark) {
   const std::string color = HexColor(mark.Color);
   std::string element = "<g class=\"start\" data-block=\"" + std::to_string(mark.Block) +
-                        "\"><circle cx=\"" + Number(mark.At.X) + "\" cy=\"" +
-                        Number(mark.At.Y) + "\" r=\"" + Number(mark.Radius) +
+                        "\"><circle cx=\"" + SvgNumber(mark.At.X) + "\" cy=\"" +
+                        SvgNumber(mark.At.Y) + "\" r=\"" + SvgNumber(mark.Radius) +
                         "\" fill=\"none\" stroke=\"" + color + "\"/>";
   if (mark.HasArrow) {
     const auto& a = mark.Arrow;
@@ -144,6 +117,34 @@ std::string PathElement(const GlyphOutline& placed, std::int32_t block, const Dr
 
 }  // namespace
 
+std::string SvgText(std::string_view text) {
+  std::string escaped;
+  for (const char c : text) {
+    if (c == '&') {
+      escaped += "&amp;";
+    } else if (c == '<') {
+      escaped += "&lt;";
+    } else if (c == '>') {
+      escaped += "&gt;";
+    } else if (c == '"') {
+      escaped += "&quot;";
+    } else if (static_cast<unsigned char>(c) >= 0x20 || c == '\n') {
+      escaped += c;
+    }
+  }
+  return escaped;
+}
+
+std::string SvgNumber(double value) {
+  if (!std::isfinite(value)) return "0";
+  char text[32];
+  std::snprintf(text, sizeof text, "%.3f", value);
+  std::string number = text;
+  while (number.back() == '0') number.pop_back();
+  if (number.back() == '.') number.pop_back();
+  return number == "-0" ? "0" : number;
+}
+
 std::string HexColor(COLORREF color) {
   char text[8];
   std::snprintf(text, sizeof text, "#%02x%02x%02x", static_cast<unsigned>(color & 0xFF),
@@ -164,8 +165,8 @@ std::string SvgOfOutline(const GlyphOutline& placed, const DrawingStyle& style,
     const std::vector<std::string> lines = IdentityLines(*glyph);
     std::string description;
     for (const std::string& line : lines) description += (description.empty() ? "" : "\n") + line;
-    svg += "<title>" + XmlText(lines.empty() ? std::string() : lines.front()) + "</title>\n";
-    svg += "<desc>" + XmlText(description) + "</desc>\n";
+    svg += "<title>" + SvgText(lines.empty() ? std::string() : lines.front()) + "</title>\n";
+    svg += "<desc>" + SvgText(description) + "</desc>\n";
   }
   svg += "<rect " + size + " fill=\"#ffffff\"/>\n";
   // One path per block, as the drawing draws one block per pen; BlockCount read once.

@@ -3,6 +3,7 @@
 // the outline's points.
 
 #include <string>
+#include <string_view>
 
 #include "display/display_request.h"
 #include "display/displayed_glyph.h"
@@ -23,5 +24,12 @@ std::string SvgOfOutline(const GlyphOutline& placed, const DrawingStyle& style,
 
 /// "#rrggbb" of a colour 0x00BBGGRR.
 std::string HexColor(COLORREF color);
+
+/// A number for SVG: at most three decimals, no trailing zeros, never "-0".
+std::string SvgNumber(double value);
+
+/// Text for an SVG document: the characters XML reserves escaped, control characters but the
+/// line break dropped.
+std::string SvgText(std::string_view text);
 
 }  // namespace moji

@@ -103,6 +103,36 @@ void DrawGrid(Canvas& canvas, const ViewTransform& view, double width, double he
   }
 }
 
+/// A name of a metric line or box to place, beside the place it names.
+struct MetricName {
+  std::string Text;
+  DevicePoint Anchor;
+  COLORREF Color = 0;
+};
+
+/// Adds a name, joined to one already there for a line at the same place.
+void AddName(std::vector<MetricName>& names, std::string text, DevicePoint anchor, COLORREF color) {
+  for (MetricName& name : names) {
+    if (std::fabs(name.Anchor.X - anchor.X) < 0.5 && std::fabs(name.Anchor.Y - anchor.Y) < 0.5) {
+      name.Text += "・" + text;
+      return;
+    }
+  }
+  names.push_back({std::move(text), anchor, color});
+}
+
+/// The names placed where they overlap none before them.
+void DrawNames(Canvas& canvas, const std::vector<MetricName>& names, double width, double height) {
+  std::vector<LabelRequest> labels;
+  for (const MetricName& name : names) {
+    labels.push_back({name.Anchor, canvas.TextWidth(name.Text, kMetricLabelSize), kMetricLabelSize});
+  }
+  const std::vector<std::optional<DeviceBox>> placed = LayOutLabels(labels, width, height);
+  for (std::size_t i = 0; i < placed.size(); ++i) {
+    if (placed[i]) canvas.Text({placed[i]->Left, placed[i]->Bottom - 2}, names[i].Text, kMetricLabelSize, names[i].Color);
+  }
+}
+
 void DrawMetrics(Canvas& canvas, const InspectorScene& scene, const ViewTransform& view,
                  double width, double height) {
   const MetricDrawing drawing = MetricLinesOf(scene.Metrics);
@@ -110,15 +140,7 @@ void DrawMetrics(Canvas& canvas, const InspectorScene& scene, const ViewTransfor
     return scene.Layers.Metrics[static_cast<std::size_t>(layer)];
   };
   const auto colorOf = [](MetricLayer layer) { return kMetricColors[static_cast<std::size_t>(layer)]; };
-  for (const MetricBox& box : drawing.Boxes) {
-    if (!shown(box.Layer)) continue;
-    const DevicePoint topLeft = view.ToDevice(box.Box.Left, box.Box.Top);
-    const DevicePoint bottomRight = view.ToDevice(box.Box.Right, box.Box.Bottom);
-    const CanvasStroke stroke{colorOf(box.Layer), 200, 1, true};
-    canvas.Rectangle(topLeft.X, topLeft.Y, bottomRight.X - topLeft.X, bottomRight.Y - topLeft.Y,
-                     &stroke, nullptr);
-    canvas.Text({topLeft.X + 3, bottomRight.Y - 3}, box.Label, kMetricLabelSize, colorOf(box.Layer));
-  }
+  std::vector<MetricName> names;
   for (const MetricLine& line : drawing.Lines) {
     if (!shown(line.Layer)) continue;
     const CanvasStroke stroke{colorOf(line.Layer), 200, 1,
@@ -126,13 +148,23 @@ void DrawMetrics(Canvas& canvas, const InspectorScene& scene, const ViewTransfor
     if (line.Direction == LineDirection::Horizontal) {
       const double y = view.ToDevice(0, line.Position).Y;
       canvas.Line({0, y}, {width, y}, stroke);
-      canvas.Text({4, y - 3}, line.Label, kMetricLabelSize, colorOf(line.Layer));
+      AddName(names, line.Label, {2, y}, colorOf(line.Layer));
     } else {
       const double x = view.ToDevice(line.Position, 0).X;
       canvas.Line({x, 0}, {x, height}, stroke);
-      canvas.Text({x + 3, height - 4}, line.Label, kMetricLabelSize, colorOf(line.Layer));
+      AddName(names, line.Label, {x, height - 2}, colorOf(line.Layer));
     }
   }
+  for (const MetricBox& box : drawing.Boxes) {
+    if (!shown(box.Layer)) continue;
+    const DevicePoint topLeft = view.ToDevice(box.Box.Left, box.Box.Top);
+    const DevicePoint bottomRight = view.ToDevice(box.Box.Right, box.Box.Bottom);
+    const CanvasStroke stroke{colorOf(box.Layer), 200, 1, true};
+    canvas.Rectangle(topLeft.X, topLeft.Y, bottomRight.X - topLeft.X, bottomRight.Y - topLeft.Y,
+                     &stroke, nullptr);
+    AddName(names, box.Label, {topLeft.X, bottomRight.Y}, colorOf(box.Layer));
+  }
+  DrawNames(canvas, names, width, height);
 }
 
 void DrawHandles(Canvas& canvas, const GlyphOutline& device, const InspectorLayers& layers) {
@@ -277,9 +309,7 @@ std::vector<ScenePoint> ScenePoints(const InspectorScene& scene, const ViewTrans
 
 void DrawInspectorScene(Canvas& canvas, const InspectorScene& scene, const ViewTransform& view,
                         double width, double height) {
-  canvas.Clear(kBackground);
-  if (scene.Layers.Grid) DrawGrid(canvas, view, width, height);
-  DrawMetrics(canvas, scene, view, width, height);
+  DrawInspectorUnderlay(canvas, scene, view, width, height);
   const GlyphOutline device = OnDevice(scene.Outline, view);
   std::int32_t b = 0;
   for (const OutlineBlock& block : Counted(device.Blocks, device.BlockCount)) {
@@ -287,6 +317,19 @@ void DrawInspectorScene(Canvas& canvas, const InspectorScene& scene, const ViewT
                               double(std::max(scene.Style.PenWidth, 1)), false};
     canvas.Path(BlockPath(block), &stroke, nullptr);
   }
+  DrawInspectorOverlay(canvas, scene, view, width, height);
+}
+
+void DrawInspectorUnderlay(Canvas& canvas, const InspectorScene& scene, const ViewTransform& view,
+                           double width, double height) {
+  canvas.Clear(kBackground);
+  if (scene.Layers.Grid) DrawGrid(canvas, view, width, height);
+  DrawMetrics(canvas, scene, view, width, height);
+}
+
+void DrawInspectorOverlay(Canvas& canvas, const InspectorScene& scene, const ViewTransform& view,
+                          double width, double height) {
+  const GlyphOutline device = OnDevice(scene.Outline, view);
   if (scene.Layers.Handles || scene.Layers.DrawnCubics) DrawHandles(canvas, device, scene.Layers);
   if (scene.Style.Overlays != OverlaySettings{}) {
     DrawMarks(canvas, MarksOfOutline(device, scene.Sources, scene.Style.Overlays, scene.Style.Palette),

@@ -79,6 +79,15 @@ std::vector<ScenePoint> ScenePoints(const InspectorScene& scene, const ViewTrans
 void DrawInspectorScene(Canvas& canvas, const InspectorScene& scene, const ViewTransform& view,
                         double width, double height);
 
+/// What goes under the blocks: the background, the grid, the metric lines and boxes.
+void DrawInspectorUnderlay(Canvas& canvas, const InspectorScene& scene, const ViewTransform& view,
+                           double width, double height);
+
+/// What goes over the blocks: the handles and drawn cubics, the marks and numbers, the
+/// highlighted point, the cursor's position.
+void DrawInspectorOverlay(Canvas& canvas, const InspectorScene& scene, const ViewTransform& view,
+                          double width, double height);
+
 /// A line saying what the point is, for a tooltip and the status bar: its block, curve and point
 /// as the report counts them, the font's number, its font units and its coordinates in font
 /// heights (the report's), UTF-8.

@@ -1,5 +1,7 @@
 #include "platform/raster_canvas.h"
 
+#include "platform/raster_surface.h"
+
 #include <QFont>
 #include <QImage>
 #include <QPainterPath>
@@ -136,6 +138,21 @@ void RasterCanvas::GreyImage(const std::uint8_t* pixels, int width, int height, 
   painter_.setRenderHint(QPainter::SmoothPixmapTransform, false);
   painter_.drawImage(QRectF(Near(x), Near(y), width * cell, height * cell), image);
   painter_.restore();
+}
+
+std::optional<std::string> PngOfDrawing(int width, int height, double ratio,
+                                        const std::function<void(Canvas&)>& draw) {
+  const double r = std::isfinite(ratio) && ratio > 1 ? ratio : 1.0;
+  QImage image(static_cast<int>(std::lround(std::max(width, 1) * r)),
+               static_cast<int>(std::lround(std::max(height, 1) * r)), QImage::Format_RGB32);
+  image.setDevicePixelRatio(r);
+  image.fill(Qt::white);
+  {
+    QPainter painter(&image);
+    RasterCanvas canvas(painter, std::max(width, 1), std::max(height, 1));
+    draw(canvas);
+  }
+  return PngBytes(image);
 }
 
 }  // namespace moji

@@ -2,6 +2,9 @@
 // The large views' canvas on a QPainter: the window's widget or an image to save.
 
 #include <QPainter>
+#include <functional>
+#include <optional>
+#include <string>
 
 #include "platform/canvas.h"
 
@@ -36,5 +39,11 @@ class RasterCanvas final : public Canvas {
   double width_;
   double height_;
 };
+
+/// Draws a picture of `width` x `height` pixels at `ratio` device pixels per pixel (at least 1):
+/// `draw` is given a canvas of the picture's pixels. Returns the picture as the bytes of an
+/// opaque PNG file; nothing when it cannot be encoded.
+std::optional<std::string> PngOfDrawing(int width, int height, double ratio,
+                                        const std::function<void(Canvas&)>& draw);
 
 }  // namespace moji

@@ -40,7 +40,9 @@ std::optional<ImageFileChoice> AskImageFileToSave(QWidget* parent, const QString
   if (choice.Path.isEmpty()) return std::nullopt;
   const QString suffix = QFileInfo(choice.Path).suffix().toLower();
   if (suffix != u"png" && suffix != u"svg") choice.Path += filter == svg ? u".svg" : u".png";
-  if (choice.Path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) return choice;
+  if (choice.Path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive) || screenScale == 0) {
+    return choice;
+  }
   bool chosen = false;
   choice.Scale = QInputDialog::getInt(parent, Utf16(u"画像を保存"), Utf16(u"倍率（1〜8）："),
                                       std::clamp(screenScale, 1, kLargestScale), 1,

@@ -26,7 +26,8 @@ struct ImageFileChoice {
 };
 
 /// Asks where to save a picture (PNG or SVG; a name without either gets the filter's) and, for
-/// a PNG, at which scale, offering `screenScale`; nothing when the user cancels either.
+/// a PNG, at which scale, offering `screenScale` (a `screenScale` of 0 asks for none: the
+/// picture has the screen's own); nothing when the user cancels either.
 std::optional<ImageFileChoice> AskImageFileToSave(QWidget* parent, const QString& suggested,
                                                   int screenScale);
 

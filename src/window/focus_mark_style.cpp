@@ -21,7 +21,8 @@ void DrawFocusMark(const QStyleOption& option, QPainter& painter) {
 void FocusMarkStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
                                         QPainter* painter, const QWidget* widget) const {
   QProxyStyle::drawComplexControl(control, option, painter, widget);
-  if (control == CC_ScrollBar && (option->state & State_HasFocus)) DrawFocusMark(*option, *painter);
+  const bool marked = control == CC_ScrollBar || control == CC_ToolButton;
+  if (marked && (option->state & State_HasFocus)) DrawFocusMark(*option, *painter);
 }
 
 void FocusMarkStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option,

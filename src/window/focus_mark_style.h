@@ -5,9 +5,9 @@
 
 namespace moji {
 
-/// The application's style, with a frame in the highlight colour around a scroll bar or a text
-/// box that has keyboard focus: styles such as Fusion show nothing there, so a user moving with
-/// Tab could not tell where the keys go.
+/// The application's style, with a frame in the highlight colour around a scroll bar, a tool
+/// button or a text box that has keyboard focus: styles such as Fusion show nothing there, so a
+/// user moving with Tab could not tell where the keys go.
 class FocusMarkStyle final : public QProxyStyle {
   Q_OBJECT
 

@@ -39,6 +39,7 @@
 #include "report/outline_report.h"
 #include "window/file_dialogs.h"
 #include "window/glyph_status_line.h"
+#include "window/inspector_dock.h"
 #include "window/focus_mark_style.h"
 #include "window/handler_boundary.h"
 
@@ -104,7 +105,10 @@ Main::Main(GraphicsServices& services, FaceNames faceNames, QWidget* parent)
   timer1_->start();
 }
 
-Main::~Main() = default;
+Main::~Main() {
+  // The docks hide as the window goes: nothing of the window may answer them then.
+  if (inspector_ != nullptr) inspector_->disconnect(this);
+}
 
 void Main::BuildControls() {
   setObjectName(QStringLiteral("Main"));
@@ -193,7 +197,11 @@ void Main::BuildMenus() {
   view_.Starts = add(view, u"始点と向き(&D)", "ShowStarts", &Main::RedrawOutline);
   view->addSeparator();
   view_.ReadablePalette = add(view, u"見やすい配色(&R)", "ReadablePalette", &Main::RedrawOutline);
-  for (QAction* option : {view_.Points, view_.Numbers, view_.Starts, view_.ReadablePalette}) {
+  view->addSeparator();
+  showInspector_ = add(view, u"拡大表示(&I)", "ShowInspector", &Main::ShowInspector,
+                       Qt::CTRL | Qt::Key_I);
+  for (QAction* option : {view_.Points, view_.Numbers, view_.Starts, view_.ReadablePalette,
+                          showInspector_}) {
     option->setCheckable(true);
   }
 
@@ -216,6 +224,7 @@ void Main::ConnectHandlers() {
   connect(picture1_, &PictureBox::MouseUp, this, &Main::Picture1_MouseUp);
   connect(picture1_, &PictureBox::DevicePixelRatioChanged, this, &Main::RedrawOutline);
   connect(timer1_, &QTimer::timeout, this, &Main::Timer1_Timer);
+  connect(text1_, &QPlainTextEdit::cursorPositionChanged, this, &Main::Text1CursorMoved);
 }
 
 void Main::Form_Load() {
@@ -233,9 +242,13 @@ void Main::GetKestrineProc(std::u16string text) {
   std::optional<FetchedGlyph> fetched = FetchForDisplay(picture1_->Dc(), text, picture1_->FontName());
   if (!fetched) return;
   shown_ = std::move(*fetched);
+  // The points chosen were the last glyph's.
+  textPoint_.reset();
+  hoveredPoint_.reset();
   ShowReport(OutlineReportText(shown_.Outline));
   glyphStatusLine_->Show(shown_.Glyph);
   DrawOutlineFrame(shown_.Placed, shown_.Sources(), Style(), *this);
+  FollowDrawing(true);
 }
 
 DeviceContext& Main::DrawingDc() { return picture1_->Dc(); }
@@ -248,6 +261,7 @@ DrawingStyle Main::Style() const {
 
 void Main::ShowReport(std::u16string report) {
   reportText_ = std::move(report);
+  text1_->setExtraSelections({});
   text1_->setPlainText(QString::fromStdU16String(reportText_));
 }
 
@@ -271,8 +285,10 @@ void Main::ShowFaceWithGlyph(const QString& face) {
 void Main::DrawMarks(const OutlineMarks& marks) { picture1_->DrawMarks(marks); }
 
 void Main::RedrawOutline() {
-  RunHandler("RedrawOutline",
-             [this] { DrawOutlineFrame(shown_.Placed, shown_.Sources(), Style(), *this); });
+  RunHandler("RedrawOutline", [this] {
+    DrawOutlineFrame(shown_.Placed, shown_.Sources(), Style(), *this);
+    FollowDrawing(false);
+  });
 }
 
 void Main::EnumTrueTypeFont() {
@@ -425,6 +441,7 @@ void Main::Timer1_Timer() {
     if (!check1_->isChecked()) return;
     RunMotionFrame(MouseState{buttonDown_, mouseX_, mouseY_}, random_, Style(), shown_.Placed,
                    shown_.Sources(), *this);
+    FollowDrawing(false);
   });
 }
 

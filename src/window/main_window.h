@@ -4,6 +4,7 @@
 #include <QMainWindow>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "model/glyph_outline.h"
 #include "motion/random_source.h"
 #include "platform/graphics_services.h"
+#include "report/report_lines.h"
 #include "window/focus_mark_style.h"
 #include "window/picture_box.h"
 
@@ -31,6 +33,7 @@ class QTranslator;
 namespace moji {
 
 class GlyphStatusLine;
+class InspectorDock;
 
 /// The names of the faces the font walk goes through, UTF-8, read once when the walk begins.
 using FaceNames = std::function<std::vector<std::string>()>;
@@ -105,6 +108,19 @@ class Main final : public QMainWindow, private DisplayTarget {
   /// A button was released.
   void Picture1_MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, float x, float y);
 
+  /// Opens the large view 拡大表示 (built when first opened) or closes it; the main window
+  /// grows to hold it while it is docked.
+  void ShowInspector(bool shown);
+  /// The large view's dock; nullptr until it is first opened.
+  InspectorDock* Inspector() const { return inspector_; }
+  /// Shows the point as chosen in both views and its line in Text1; none for no point.
+  void HighlightPoint(std::optional<ReportPoint> point);
+  /// Writes the large view as it is shown to `path`, with its layers: SVG (the outline in font
+  /// units, exactly) when the name ends in ".svg", else PNG at its size times the screen's
+  /// device pixel ratio. Returns the reason of a failure, empty on success (the view not open
+  /// is one).
+  std::string SaveInspectorImage(const std::string& path);
+
   /// The current outline, in Picture1 pixels once placed.
   GlyphOutline& CurrentOutline() { return shown_.Placed; }
   /// What the last display request fetched, the outline placed and moved since.
@@ -149,10 +165,21 @@ class Main final : public QMainWindow, private DisplayTarget {
   /// Draws the current outline again as it stands, with the marks asked for: after Picture1's
   /// image was made anew, or the marks changed.
   void RedrawOutline();
+  /// After Picture1 is drawn: the chosen point's ring over it, and the larger views drawn anew,
+  /// with what a new request fetched when `fetched`.
+  void FollowDrawing(bool fetched);
+  /// Text1's cursor moved: the point of its line is chosen.
+  void Text1CursorMoved();
+  /// A point of the large view is hovered (or none): named in the status bar, chosen.
+  void InspectorPointHovered(std::optional<ReportPoint> point, const QString& description);
+  /// The window's size follows its docks: fixed as designed without one, free while one is
+  /// docked.
+  void FitToDocks();
   /// Fills Combo1 with the face list's entries and shows its current one.
   void ShowFaceList();
   void OpenFontFileDialog();
   void SaveImageDialog();
+  void SaveInspectorImageDialog();
   void SaveOutlineDialog();
   void ShowVersions();
   /// A name to offer for a saved file: the code point shown and `suffix`.
@@ -194,6 +221,13 @@ class Main final : public QMainWindow, private DisplayTarget {
   } view_{};
   /// The status bar's account of the glyph.
   GlyphStatusLine* glyphStatusLine_ = nullptr;
+  QAction* showInspector_ = nullptr;
+  InspectorDock* inspector_ = nullptr;
+  /// The point chosen on Text1's cursor line, and the one the pointer is over in the large view.
+  std::optional<ReportPoint> textPoint_;
+  std::optional<ReportPoint> hoveredPoint_;
+  /// The point shown as chosen in the views and Text1.
+  std::optional<ReportPoint> highlighted_;
   FocusMarkStyle focusMarks_;
 };
 

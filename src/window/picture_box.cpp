@@ -11,6 +11,10 @@ namespace {
 /// Foreground colour and line width of the circles: the picture box defaults.
 constexpr COLORREF kForeColor = 0x000000;
 constexpr int kDrawWidth = 1;
+/// The ring around a chosen point: orange, two pixels wide.
+constexpr COLORREF kHighlightColor = 0x000078E6;
+constexpr float kHighlightRadius = 6.0f;
+constexpr int kHighlightWidth = 2;
 
 /// Whether the event can mean that the widget's device pixel ratio changed: the window moved
 /// to another screen, the screen's ratio changed, or the widget is being shown.
@@ -61,6 +65,11 @@ void PictureBox::DrawCircle(float centerX, float centerY, float radius) {
 
 void PictureBox::DrawMarks(const OutlineMarks& marks) {
   surface_.DrawMarks(marks.Points, marks.Symbols, marks.Starts);
+}
+
+void PictureBox::DrawHighlight(float x, float y) {
+  surface_.DrawCircle(x, y, kHighlightRadius, kHighlightColor, kHighlightWidth);
+  update();
 }
 
 void PictureBox::Refresh() { update(); }

@@ -52,6 +52,8 @@ class PictureBox final : public QFrame {
   void DrawCircle(float centerX, float centerY, float radius);
   /// Draws the marks of an outline over the picture.
   void DrawMarks(const OutlineMarks& marks);
+  /// Rings the point at (x, y), the one chosen in the report or the large view.
+  void DrawHighlight(float x, float y);
   /// Shows the image on the screen.
   void Refresh();
 

@@ -2,8 +2,9 @@
 report's lines, and against the font's own points and runs read with fontTools (quadratic runs
 with their start rules, cubic segments of two controls and an end point, the last segment ending
 at the start, lines closing implicitly); the point marks of `render --points --numbers` in the
-SVG against the placed points. For TrueType and CFF glyphs of the standard font set; with
---cjk, for glyphs of Noto Sans CJK JP in the cjk font set.
+SVG against the placed points; the SVG of the outline in font units (`render --units font`, and
+the blocks of `render --view inspector`) against the same runs, to the digit. For TrueType and
+CFF glyphs of the standard font set; with --cjk, for glyphs of Noto Sans CJK JP in the cjk set.
 
 Usage: outline_data_test.py MOJI_OUTLINE SCHEMA [--cjk]   (FONTCONFIG_FILE names the font set)
 """
@@ -136,15 +137,56 @@ def check_runs(face_arguments, font_file, characters, failures):
         check(failures, f"{character}: runs of {font_file}", runs_of(outline) == expected)
 
 
+def number(value):
+    """A coordinate as the SVG writes it: the shortest text that reads back as the number."""
+    return str(int(value)) if value == int(value) else repr(float(value))
+
+
+def expected_path(start, records):
+    """The exact path of a contour: M, then L, Q (through the implied points halfway between
+    quadratic controls) or C per record, then Z."""
+    pair = lambda point: f"{number(point[0])} {number(point[1])}"
+    d = "M" + pair(start)
+    for kind, points in records:
+        if kind == 1:
+            d += "".join(" L" + pair(p) for p in points)
+        elif kind == 2:
+            for i in range(len(points) - 1):
+                end = points[i + 1] if i + 2 == len(points) else \
+                    ((points[i][0] + points[i + 1][0]) / 2, (points[i][1] + points[i + 1][1]) / 2)
+                d += " Q" + pair(points[i]) + " " + pair(end)
+        else:
+            d += "".join(" C" + " ".join(pair(p) for p in points[i:i + 3])
+                         for i in range(0, len(points), 3))
+    return d + (" Z" if records else "")
+
+
+def check_font_unit_svg(face_arguments, font_file, characters, failures):
+    with tempfile.TemporaryDirectory() as folder:
+        for character in characters:
+            expected = [expected_path(start, records) for start, records in
+                        glyph_contours(str(FONTS / font_file), 0, ord(character))]
+            for view in (["--units", "font"], ["--view", "inspector", "--metrics"]):
+                svg = pathlib.Path(folder) / "units.svg"
+                run("render", character, *face_arguments, *view, "-o", str(svg))
+                paths = re.findall(r'<path id="block-\d+" d="([^"]*)"', svg.read_text(encoding="utf-8"))
+                check(failures, f"{character}: {' '.join(view)}: the font's points, exactly",
+                      paths == expected)
+
+
 def main():
     failures = []
     if "--cjk" in sys.argv:
         check_runs([], "NotoSansCJK-Regular.ttc", "龍永あAz☃", failures)
+        check_font_unit_svg([], "NotoSansCJK-Regular.ttc", "龍あ", failures)
     else:
         check_glyph(["--face", "IPAGothic"], "ipag.ttf", "あ", failures)
         check_glyph(["--font-file", str(FONTS / "MojiTestCFF.otf")], "MojiTestCFF.otf", "C", failures)
         check_runs(["--face", "IPAGothic"], "ipag.ttf", "龍あA@", failures)
         check_runs(["--font-file", str(FONTS / "MojiTestCFF.otf")], "MojiTestCFF.otf", "ABC", failures)
+        check_font_unit_svg(["--face", "IPAGothic"], "ipag.ttf", "龍あA@", failures)
+        check_font_unit_svg(["--font-file", str(FONTS / "MojiTestCFF.otf")], "MojiTestCFF.otf", "ABC",
+                            failures)
         empty = json.loads(run("report", "ก", "--json", "--face", "IPAGothic"))
         check(failures, "a character the face lacks: no blocks",
               empty["blocks"] == [] and empty["glyphIndex"] == 0)

@@ -1,0 +1,48 @@
+#pragma once
+// The dock 拡大表示: the large view of the glyph under a toolbar of its own.
+
+#include <QDockWidget>
+#include <array>
+
+#include "inspect/metric_lines.h"
+#include "window/inspector_view.h"
+
+class QAction;
+class QToolBar;
+
+namespace moji {
+
+/// A dock on the main window's right that can float as a window of its own: a toolbar that
+/// switches each layer of the view on and off (every metric, the grid, the handles, the cubic
+/// segments drawn, the cursor's position) and zooms (Ctrl++, Ctrl+-, Ctrl+0 fits), over the
+/// view itself.
+class InspectorDock final : public QDockWidget {
+  Q_OBJECT
+
+ public:
+  explicit InspectorDock(QWidget* parent = nullptr);
+
+  InspectorView* View() const { return view_; }
+  QToolBar* ToolBar() const { return toolBar_; }
+
+ signals:
+  /// The toolbar's 保存 was chosen: save the view as a picture.
+  void SaveRequested();
+
+ private:
+  void BuildLayerButtons();
+  void BuildZoomButtons();
+  /// Makes the view show the layers the toolbar has on.
+  void ApplyLayers();
+  QAction* Toggle(const QString& text, const QString& name, bool on);
+
+  InspectorView* view_;
+  QToolBar* toolBar_;
+  std::array<QAction*, kMetricLayerCount> metrics_{};
+  QAction* grid_ = nullptr;
+  QAction* handles_ = nullptr;
+  QAction* cubics_ = nullptr;
+  QAction* cursor_ = nullptr;
+};
+
+}  // namespace moji

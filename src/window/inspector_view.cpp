@@ -1,0 +1,274 @@
+#include "window/inspector_view.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QToolTip>
+#include <QWheelEvent>
+#include <cmath>
+
+#include "display/display_request.h"
+#include "inspect/font_unit_outline.h"
+#include "inspect/inspector_picture.h"
+#include "inspect/point_hit.h"
+#include "model/outline_visit.h"
+#include "platform/raster_canvas.h"
+
+namespace moji {
+namespace {
+
+/// Room kept around the fitted glyph, in pixels.
+constexpr double kFitMargin = 24;
+/// How close the pointer comes to a point to name it, in pixels.
+constexpr double kHoverRadius = 8;
+/// How far an arrow key pans, in pixels.
+constexpr double kArrowStep = 40;
+/// Zoom per eighth of a degree of the wheel: a notch (15 degrees) zooms by about 1.2.
+constexpr double kWheelBase = 1.0015;
+/// The most device pixels per font unit the view zooms in to.
+constexpr double kMostDevicePixelsPerUnit = 32;
+
+std::int32_t PointCountOf(const GlyphOutline& outline) {
+  std::int32_t points = 0;
+  ForEachOutlinePoint(outline, [&points](float, float) { ++points; });
+  return points;
+}
+
+std::int32_t CurveCountOf(const GlyphOutline& outline) {
+  std::int32_t curves = 0;
+  for (const OutlineBlock& block : Counted(outline.Blocks, outline.BlockCount)) {
+    curves += static_cast<std::int32_t>(Counted(block.Curves, block.CurveCount).size());
+  }
+  return curves;
+}
+
+}  // namespace
+
+InspectorView::InspectorView(QWidget* parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("Inspector"));
+  setAccessibleName(QString::fromUtf16(u"拡大表示"));
+  setFocusPolicy(Qt::StrongFocus);
+  setMouseTracking(true);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setMinimumSize(160, 160);
+  scene_.Layers = AllMetricLayers({});
+}
+
+QSize InspectorView::sizeHint() const { return {520, 400}; }
+
+void InspectorView::ShowGlyph(const FetchedGlyph& fetched, const DrawingStyle& style) {
+  fetched_ = fetched;
+  const std::optional<NativeGlyph>& glyph = fetched_.Glyph.Glyph;
+  cellUnits_ = glyph ? static_cast<double>(glyph->CellUnits()) : 0.0;
+  scene_ = SceneOfGlyph(fetched_, style, scene_.Layers);
+  hovered_.reset();
+  glyphName_ = QString::fromStdU16String(fetched.Glyph.Character);
+  if (fetched.Glyph.CodePoint) {
+    glyphName_ += QStringLiteral(" (%1)").arg(QString::fromStdString(CodePointLabel(*fetched.Glyph.CodePoint)));
+  }
+  if (glyph) glyphName_ += u'、' + QString::fromStdString(glyph->Family);
+  Describe();
+  if (followsFit_) Refit();
+  update();
+}
+
+void InspectorView::ShowMoved(const GlyphOutline& placed, const DrawingStyle& style) {
+  if (cellUnits_ > 0) scene_.Outline = PlacedOutlineInFontUnits(placed, cellUnits_);
+  scene_.Style = style;
+  update();
+}
+
+void InspectorView::SetLayers(const InspectorLayers& layers) {
+  scene_.Layers = layers;
+  update();
+}
+
+void InspectorView::SetHighlighted(std::optional<ReportPoint> point) {
+  if (scene_.Highlighted == point) return;
+  scene_.Highlighted = point;
+  update();
+}
+
+void InspectorView::Describe() {
+  setAccessibleDescription(QString::fromUtf16(u"%1：ブロック %2、カーブ %3、点 %4")
+                               .arg(glyphName_.isEmpty() ? QString::fromUtf16(u"グリフなし") : glyphName_)
+                               .arg(scene_.Outline.BlockCount)
+                               .arg(CurveCountOf(scene_.Outline))
+                               .arg(PointCountOf(scene_.Outline)));
+}
+
+ZoomLimits InspectorView::Limits() const {
+  ZoomLimits limits = ZoomLimitsFor(scene_.Metrics.UnitsPerEm.value_or(0), FittedBox(scene_),
+                                    width(), height(), kFitMargin);
+  // The limit is in device pixels: a screen of ratio 2 has two for each of the view's pixels.
+  limits.MaxScale = kMostDevicePixelsPerUnit / std::max(devicePixelRatioF(), 1.0);
+  limits.MinScale = std::min(limits.MinScale, limits.MaxScale);
+  return limits;
+}
+
+void InspectorView::Refit() {
+  const ZoomLimits limits = Limits();
+  view_ = FitView(FittedBox(scene_), width(), height(), kFitMargin);
+  if (view_.Scale > limits.MaxScale) {
+    view_ = ZoomAbout(view_, limits.MaxScale / view_.Scale, {width() / 2.0, height() / 2.0}, limits);
+  }
+}
+
+void InspectorView::FitAll() {
+  followsFit_ = true;
+  Refit();
+  update();
+}
+
+void InspectorView::ZoomBy(double factor) {
+  view_ = ZoomAbout(view_, factor, {width() / 2.0, height() / 2.0}, Limits());
+  followsFit_ = false;
+  update();
+}
+
+void InspectorView::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  RasterCanvas canvas(painter, width(), height());
+  DrawInspectorScene(canvas, scene_, view_, width(), height());
+  if (hasFocus()) {
+    // Where the keys go: a frame in the highlight colour, as the other controls show.
+    painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+  }
+}
+
+void InspectorView::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  if (followsFit_) Refit();
+}
+
+void InspectorView::wheelEvent(QWheelEvent* event) {
+  const double degrees = event->angleDelta().y();
+  if (degrees == 0) return;
+  const QPointF at = event->position();
+  view_ = ZoomAbout(view_, std::pow(kWheelBase, degrees), {at.x(), at.y()}, Limits());
+  followsFit_ = false;
+  Hover(at);
+  update();
+  event->accept();
+}
+
+QPointF InspectorView::PicturePixel(QPointF at) const {
+  const UnitPoint units = view_.ToFontUnits(at.x(), at.y());
+  const double cell = cellUnits_ > 0 ? cellUnits_ : 1;
+  return {units.X / cell * kPlaceScale + kPlaceOffsetX, (1 - units.Y / cell) * kPlaceScale + kPlaceOffsetY};
+}
+
+void InspectorView::mousePressEvent(QMouseEvent* event) {
+  const QPointF at = event->position();
+  if (event->button() == Qt::MiddleButton || (event->button() == Qt::LeftButton && spaceHeld_)) {
+    panFrom_ = at;
+  } else if (event->button() == Qt::LeftButton && motion_) {
+    pressedForPicture_ = true;
+    const QPointF pixel = PicturePixel(at);
+    emit PictureMousePressed(static_cast<float>(pixel.x()), static_cast<float>(pixel.y()));
+  }
+  setFocus(Qt::MouseFocusReason);
+}
+
+void InspectorView::mouseMoveEvent(QMouseEvent* event) {
+  const QPointF at = event->position();
+  if (panFrom_) {
+    view_ = Pan(view_, at.x() - panFrom_->x(), at.y() - panFrom_->y());
+    panFrom_ = at;
+    followsFit_ = false;
+    update();
+  } else if (pressedForPicture_) {
+    const QPointF pixel = PicturePixel(at);
+    emit PictureMouseMoved(static_cast<float>(pixel.x()), static_cast<float>(pixel.y()));
+  }
+  Hover(at);
+}
+
+void InspectorView::mouseReleaseEvent(QMouseEvent* event) {
+  if (panFrom_ && (event->button() == Qt::MiddleButton || event->button() == Qt::LeftButton)) {
+    panFrom_.reset();
+  } else if (pressedForPicture_ && event->button() == Qt::LeftButton) {
+    pressedForPicture_ = false;
+    const QPointF pixel = PicturePixel(event->position());
+    emit PictureMouseReleased(static_cast<float>(pixel.x()), static_cast<float>(pixel.y()));
+  }
+}
+
+void InspectorView::keyPressEvent(QKeyEvent* event) {
+  const bool ctrl = event->modifiers() & Qt::ControlModifier;
+  switch (event->key()) {
+    case Qt::Key_Left: view_ = Pan(view_, kArrowStep, 0); break;
+    case Qt::Key_Right: view_ = Pan(view_, -kArrowStep, 0); break;
+    case Qt::Key_Up: view_ = Pan(view_, 0, kArrowStep); break;
+    case Qt::Key_Down: view_ = Pan(view_, 0, -kArrowStep); break;
+    case Qt::Key_Space:
+      if (!event->isAutoRepeat()) spaceHeld_ = true;
+      return;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+      // Ctrl+Tab leaves the view, whose Tab steps from point to point.
+      if (ctrl) QWidget::focusNextPrevChild(event->key() == Qt::Key_Tab);
+      return;
+    default: QWidget::keyPressEvent(event); return;
+  }
+  followsFit_ = false;
+  update();
+}
+
+void InspectorView::keyReleaseEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Space && !event->isAutoRepeat()) {
+    spaceHeld_ = false;
+    panFrom_.reset();
+    return;
+  }
+  QWidget::keyReleaseEvent(event);
+}
+
+bool InspectorView::focusNextPrevChild(bool next) {
+  const std::vector<ScenePoint> points = Points();
+  if (points.empty()) return QWidget::focusNextPrevChild(next);
+  std::optional<std::size_t> current;
+  for (std::size_t i = 0; scene_.Highlighted && i < points.size(); ++i) {
+    if (points[i].At == *scene_.Highlighted) current = i;
+  }
+  const std::optional<std::size_t> stepped = SteppedPoint(current, points.size(), !next);
+  if (stepped) emit PointStepped(points[*stepped].At);
+  return true;
+}
+
+void InspectorView::leaveEvent(QEvent* event) {
+  QWidget::leaveEvent(event);
+  scene_.Cursor.reset();
+  if (hovered_) {
+    hovered_.reset();
+    emit PointHovered(std::nullopt, {});
+  }
+  update();
+}
+
+void InspectorView::Hover(QPointF at) {
+  scene_.Cursor = view_.ToFontUnits(at.x(), at.y());
+  const std::vector<ScenePoint> points = Points();
+  std::vector<DevicePoint> places;
+  places.reserve(points.size());
+  for (const ScenePoint& point : points) places.push_back(point.Device);
+  const std::optional<std::size_t> nearest = NearestPoint(places, {at.x(), at.y()}, kHoverRadius);
+  const std::optional<ReportPoint> hovered =
+      nearest ? std::optional(points[*nearest].At) : std::nullopt;
+  if (hovered != hovered_) {
+    hovered_ = hovered;
+    const QString description =
+        nearest ? QString::fromStdString(PointDescription(points[*nearest], cellUnits_)) : QString();
+    if (nearest) {
+      QToolTip::showText(mapToGlobal(at.toPoint()), description, this);
+    } else {
+      QToolTip::hideText();
+    }
+    emit PointHovered(hovered_, description);
+  }
+  update();
+}
+
+}  // namespace moji

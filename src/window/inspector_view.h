@@ -1,0 +1,96 @@
+#pragma once
+// The large view of the glyph (拡大表示): zoomable and pannable, with its metrics, grid,
+// handles and the cubic segments drawn, linked point by point to the report.
+
+#include <QWidget>
+#include <optional>
+#include <vector>
+
+#include "display/displayed_glyph.h"
+#include "inspect/inspector_scene.h"
+#include "inspect/view_transform.h"
+
+namespace moji {
+
+/// Paints the scene of the glyph shown through its view transform and forwards what the user
+/// does: the wheel zooms about the cursor, a middle-button drag or Space with the left button
+/// pans, the arrow keys pan, Tab and Shift+Tab step from point to point in report order
+/// (Ctrl+Tab leaves the view), hovering a point names it. In motion mode a left press acts as
+/// one on Picture1 at the same place of the glyph.
+class InspectorView final : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit InspectorView(QWidget* parent = nullptr);
+
+  /// Shows what a new request fetched, drawn in the style; fitted anew unless the user has
+  /// zoomed or panned since the last fit.
+  void ShowGlyph(const FetchedGlyph& fetched, const DrawingStyle& style);
+  /// Draws again with the placed outline as it stands (moved by the motion) and the style.
+  void ShowMoved(const GlyphOutline& placed, const DrawingStyle& style);
+  void SetLayers(const InspectorLayers& layers);
+  const InspectorLayers& Layers() const { return scene_.Layers; }
+  /// Shows the point as chosen; none for no point.
+  void SetHighlighted(std::optional<ReportPoint> point);
+  std::optional<ReportPoint> Highlighted() const { return scene_.Highlighted; }
+  /// Whether a left press acts as one on Picture1 (the motion mode is on).
+  void SetMotion(bool moving) { motion_ = moving; }
+
+  /// Fits the glyph with its advance and its em box (Ctrl+0), and follows new glyphs so again.
+  void FitAll();
+  /// Zooms by `factor` about the view's centre (Ctrl++ and Ctrl+-).
+  void ZoomBy(double factor);
+  const ViewTransform& View() const { return view_; }
+  const InspectorScene& Scene() const { return scene_; }
+  /// Every point of the outline where the view shows it, in report order.
+  std::vector<ScenePoint> Points() const { return ScenePoints(scene_, view_); }
+  /// Font units per cell height of the glyph shown: what turns font units into font heights.
+  double CellUnits() const { return cellUnits_; }
+
+  QSize sizeHint() const override;
+
+ signals:
+  /// The pointer is over a point (or over none): its description for the status bar.
+  void PointHovered(std::optional<ReportPoint> point, const QString& description);
+  /// Tab or Shift+Tab chose the point.
+  void PointStepped(ReportPoint point);
+  /// A left press, move or release in motion mode, at (x, y) in Picture1's pixels.
+  void PictureMousePressed(float x, float y);
+  void PictureMouseMoved(float x, float y);
+  void PictureMouseReleased(float x, float y);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void leaveEvent(QEvent* event) override;
+  bool focusNextPrevChild(bool next) override;
+
+ private:
+  ZoomLimits Limits() const;
+  void Refit();
+  void Hover(QPointF at);
+  void Describe();
+  /// The place of Picture1's pixels that shows the same place of the glyph as `at` here.
+  QPointF PicturePixel(QPointF at) const;
+
+  /// What the last request fetched, which the scene's point numbers come from.
+  FetchedGlyph fetched_;
+  InspectorScene scene_;
+  double cellUnits_ = 0;
+  ViewTransform view_;
+  bool followsFit_ = true;
+  bool motion_ = false;
+  bool spaceHeld_ = false;
+  bool pressedForPicture_ = false;
+  std::optional<QPointF> panFrom_;
+  std::optional<ReportPoint> hovered_;
+  QString glyphName_;
+};
+
+}  // namespace moji

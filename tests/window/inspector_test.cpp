@@ -1,0 +1,233 @@
+// The large view 拡大表示 with real widgets and events on the offscreen platform: opening it
+// beside the window, zoom and pan, hovering and stepping through points linked to Text1 and
+// Picture1, following the motion, its toolbar and its pictures.
+
+#include <QtTest>
+#include <QtWidgets>
+
+#include "display/block_palette.h"
+#include "inspect/font_unit_outline.h"
+#include "inspect/inspector_scene.h"
+#include "model/outline_visit.h"
+#include "window/inspector_dock.h"
+#include "window/inspector_view.h"
+#include "window/main_window.h"
+#include "window/window_test_support.h"
+
+using namespace moji;
+
+namespace {
+
+const QString kIpaGothic = QString::fromUtf16(u"IPAゴシック");
+
+/// Sends a wheel turn of `degrees` over the view at `at`.
+void Wheel(QWidget* view, QPointF at, int degrees) {
+  QWheelEvent wheel(at, view->mapToGlobal(at), QPoint(), QPoint(0, degrees * 8), Qt::NoButton,
+                    Qt::NoModifier, Qt::NoScrollPhase, false);
+  QCoreApplication::sendEvent(view, &wheel);
+}
+
+/// Moves the pointer over the view to `at`, as the mouse does without a button.
+void Hover(QWidget* view, QPointF at) {
+  QMouseEvent move(QEvent::MouseMove, at, view->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                   Qt::NoModifier);
+  QCoreApplication::sendEvent(view, &move);
+}
+
+}  // namespace
+
+class InspectorTest : public QObject {
+  Q_OBJECT
+
+  GraphicsServices gdi_;
+  std::unique_ptr<Main> window_;
+
+  template <typename Control>
+  Control* Find(const char* name) {
+    return window_->findChild<Control*>(QString::fromLatin1(name));
+  }
+  InspectorView* View() { return window_->Inspector()->View(); }
+
+ private slots:
+  void init() {
+    window_ = std::make_unique<Main>(gdi_, test::Faces(QStringList{kIpaGothic, "DejaVu Sans"}));
+    window_->Form_Load();
+    Find<QTimer>("Timer1")->stop();
+    window_->Random().Seed(3);
+    // Shortcuts reach the active window only.
+    QApplication::setActiveWindow(window_.get());
+    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+  }
+  void cleanup() { window_.reset(); }
+
+  // Built when first opened (Ctrl+I); docked, the window grows to hold it and the seed's
+  // controls keep their size and place; floated, or closed, the window is as designed again.
+  void opensBesideTheWindow() {
+    QVERIFY(window_->Inspector() == nullptr);
+    const QSize designed = window_->size();
+    QWidget* picture1 = Find<QWidget>("Picture1");
+    const QPoint place = picture1->mapTo(window_.get(), QPoint());
+    QTest::keyClick(window_.get(), Qt::Key_I, Qt::ControlModifier);
+    QVERIFY(window_->Inspector() != nullptr && window_->Inspector()->isVisible());
+    QVERIFY(Find<QAction>("ShowInspector")->isChecked());
+    QTRY_VERIFY(window_->width() > designed.width() + 150);
+    QCOMPARE(picture1->mapTo(window_.get(), QPoint()), place);
+    QCOMPARE(Find<QWidget>("Client")->size(), QSize(582, 436));
+    QCOMPARE(View()->accessibleName(), QString::fromUtf16(u"拡大表示"));
+    QVERIFY2(View()->accessibleDescription().contains(QString::fromUtf16(u"龍")) &&
+                 View()->accessibleDescription().contains(QString::fromUtf16(u"ブロック 7")),
+             qPrintable(View()->accessibleDescription()));
+    // Resized freely while docked: the dock takes what is added.
+    window_->resize(window_->width() + 120, window_->height() + 80);
+    QTRY_COMPARE(Find<QWidget>("Client")->size(), QSize(582, 436));
+    window_->Inspector()->setFloating(true);
+    QTRY_COMPARE(window_->size(), designed);
+    window_->Inspector()->setFloating(false);
+    QTest::keyClick(window_.get(), Qt::Key_I, Qt::ControlModifier);
+    QVERIFY(!window_->Inspector()->isVisible());
+    QTRY_COMPARE(window_->size(), designed);
+    QCOMPARE(window_->minimumSize(), window_->maximumSize());
+  }
+
+  // The wheel zooms about the cursor; Ctrl++ and Ctrl+- zoom, clamped at 32 device pixels per
+  // unit and at the whole glyph; Ctrl+0 fits again; the arrows and a middle drag pan.
+  void zoomsAndPans() {
+    window_->ShowInspector(true);
+    InspectorView* view = View();
+    view->resize(500, 400);
+    view->FitAll();
+    const ViewTransform fitted = view->View();
+    const QPointF at(180, 150);
+    const UnitPoint under = fitted.ToFontUnits(at.x(), at.y());
+    Wheel(view, at, 30);
+    QVERIFY(view->View().Scale > fitted.Scale * 1.3);
+    const UnitPoint still = view->View().ToFontUnits(at.x(), at.y());
+    QVERIFY(std::abs(still.X - under.X) < 1e-6 && std::abs(still.Y - under.Y) < 1e-6);
+    for (int i = 0; i < 80; ++i) QTest::keyClick(view, Qt::Key_Plus, Qt::ControlModifier);
+    QCOMPARE(view->View().Scale, 32.0);
+    for (int i = 0; i < 80; ++i) QTest::keyClick(view, Qt::Key_Minus, Qt::ControlModifier);
+    QVERIFY(view->View().Scale > 0 && view->View().Scale <= fitted.Scale);
+    QTest::keyClick(view, Qt::Key_0, Qt::ControlModifier);
+    QCOMPARE(view->View(), fitted);
+    QTest::keyClick(view, Qt::Key_Right);
+    QCOMPARE(view->View().OriginX, fitted.OriginX - 40);
+    QTest::mousePress(view, Qt::MiddleButton, {}, QPoint(100, 100));
+    QTest::mouseMove(view, QPoint(130, 90));
+    QTest::mouseRelease(view, Qt::MiddleButton, {}, QPoint(130, 90));
+    QCOMPARE(view->View().OriginX, fitted.OriginX - 40 + 30);
+    QCOMPARE(view->View().OriginY, fitted.OriginY - 10);
+  }
+
+  // Hovering a point names it in a tooltip and the status bar, rings it in Picture1 and
+  // highlights its line in Text1; Text1's cursor on a point's line chooses that point; Tab and
+  // Shift+Tab step through the points in report order.
+  void pointsAreLinkedToTheReport() {
+    window_->ShowInspector(true);
+    InspectorView* view = View();
+    view->resize(500, 400);
+    view->FitAll();
+    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    const QImage plain = Find<PictureBox>("Picture1")->Image().copy();
+    const std::vector<ScenePoint> points = view->Points();
+    std::size_t everyPoint = 0;  // every start and curve point, in the report's order
+    ForEachOutlinePoint(window_->Shown().Outline, [&](float, float) { ++everyPoint; });
+    QCOMPARE(points.size(), everyPoint);
+    const ScenePoint& second = points[1];
+    Hover(view, QPointF(second.Device.X + 1, second.Device.Y));
+    QCOMPARE(view->Highlighted(), std::optional(second.At));
+    const QString message = window_->statusBar()->currentMessage();
+    QVERIFY2(message.startsWith(QString::fromUtf16(u"ブロック [ 0 ] カーブ [ 0 ] 点[ 0 ]")) &&
+                 message.contains(QString::fromUtf16(u"( 0.383 , 0.557 )")),
+             qPrintable(message));
+    QPlainTextEdit* text1 = Find<QPlainTextEdit>("Text1");
+    QCOMPARE(text1->extraSelections().size(), 1);
+    QCOMPARE(text1->extraSelections().first().cursor.block().text(),
+             QString::fromUtf16(u"    点[ 0 ] ( 0.383 , 0.557 )"));
+    QVERIFY(Find<PictureBox>("Picture1")->Image() != plain);
+    Hover(view, QPointF(2, 2));
+    QVERIFY(!view->Highlighted());
+    QCOMPARE(Find<PictureBox>("Picture1")->Image(), plain);
+
+    // Text1's cursor on the line of block 1's start.
+    QTextCursor cursor(text1->document()->findBlockByNumber(*ReportLineOf(window_->Shown().Outline, {1, -1, 0})));
+    text1->setTextCursor(cursor);
+    QCOMPARE(view->Highlighted(), std::optional(ReportPoint{1, -1, 0}));
+
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_Tab);
+    QCOMPARE(view->Highlighted(), std::optional(ReportPoint{1, 0, 0}));
+    QTest::keyClick(view, Qt::Key_Backtab, Qt::ShiftModifier);
+    QTest::keyClick(view, Qt::Key_Backtab, Qt::ShiftModifier);
+    const auto blockOne = std::find_if(points.begin(), points.end(), [](const ScenePoint& point) {
+      return point.At == ReportPoint{1, -1, 0};
+    });
+    QCOMPARE(view->Highlighted(), std::optional((blockOne - 1)->At));  // block 0's last point
+    QVERIFY(view->hasFocus());  // Tab stays in the view; Ctrl+Tab leaves it
+    QTest::keyClick(view, Qt::Key_Tab, Qt::ControlModifier);
+    QVERIFY(!view->hasFocus());
+  }
+
+  // The points move in the view in the ticks that move them in Picture1; in motion mode a left
+  // press in the view acts as one in Picture1, at the same place of the glyph.
+  void followsTheMotion() {
+    window_->ShowInspector(true);
+    InspectorView* view = View();
+    view->resize(500, 400);
+    view->FitAll();
+    QTest::mouseClick(Find<QCheckBox>("Check1"), Qt::LeftButton);
+    window_->Timer1_Timer();
+    const double cell = view->CellUnits();
+    QCOMPARE(view->Scene().Outline, PlacedOutlineInFontUnits(window_->CurrentOutline(), cell));
+    const OutlineBlock& first = window_->CurrentOutline().Blocks[0];
+    const DevicePoint start = view->View().ToDevice((first.StartX - 20) / 160 * cell,
+                                                    (1 - first.StartY / 160) * cell);
+    QTest::mousePress(view, Qt::LeftButton, {}, QPoint(int(start.X), int(start.Y)));
+    QCOMPARE(window_->ButtonDown(), 1);
+    QVERIFY(std::abs(window_->MouseX() - first.StartX) < 1 && std::abs(window_->MouseY() - first.StartY) < 1);
+    QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(int(start.X), int(start.Y)));
+    QCOMPARE(window_->ButtonDown(), 0);
+  }
+
+  // Each layer of the toolbar switches; every toolbar control is reached by Tab and shows its
+  // focus; the view saves as PNG at the screen's ratio and as SVG with the outline in font units.
+  void toolbarAndPictures() {
+    window_->ShowInspector(true);
+    InspectorView* view = View();
+    QVERIFY(!view->Layers().Grid);
+    window_->Inspector()->findChild<QAction*>("ShowGrid")->trigger();
+    QVERIFY(view->Layers().Grid);
+    window_->Inspector()->findChild<QAction*>("MetricLayer4")->trigger();
+    QVERIFY(!view->Layers().Metrics[4] && view->Layers().Metrics[3]);
+    int controls = 0;
+    for (QWidget* control : window_->Inspector()->findChildren<QWidget*>()) {
+      if (!control->isVisible() || !(control->focusPolicy() & Qt::TabFocus)) continue;
+      ++controls;
+      window_->findChild<QWidget*>("Text1")->setFocus();
+      const QImage before = control->grab().toImage();
+      control->setFocus(Qt::TabFocusReason);
+      QVERIFY(control->hasFocus());
+      QVERIFY2(control->grab().toImage() != before, qPrintable(control->objectName()));
+    }
+    QVERIFY(controls >= 10);  // the view and every button of its toolbar
+    QTemporaryDir dir;
+    const std::string png = dir.filePath("view.png").toStdString(), svg = dir.filePath("view.svg").toStdString();
+    QCOMPARE(window_->SaveInspectorImage(png), std::string());
+    QCOMPARE(QImage(QString::fromStdString(png)).size(), view->size() * view->devicePixelRatioF());
+    QCOMPARE(window_->SaveInspectorImage(svg), std::string());
+    QFile file(QString::fromStdString(svg));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(file.readAll());
+    QCOMPARE(text.count(QStringLiteral("<path id=\"block-")), 7);
+    QVERIFY(text.contains(QStringLiteral("<g transform=\"matrix(")));
+    QVERIFY(!window_->SaveInspectorImage(dir.filePath("missing/view.png").toStdString()).empty());
+  }
+};
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  InspectorTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "inspector_test.moc"
