@@ -98,7 +98,7 @@ std::optional<std::string> InspectorBytes(const CommandRequest& request, const F
                                  scene.Metrics.AdvanceWidth.value_or(0), PictureTitle(fetched.Glyph));
   }
   const double side = request.ViewSide;
-  const ViewTransform view = FitView(FittedBox(scene), side, side, side / 24);
+  const ViewTransform view = FitView(FittedBox(scene), side, side, FitMargin(side, side));
   return InspectorPictureBytes(scene, view, request.ViewSide, request.ViewSide, request.Scale,
                                request.Format, PictureTitle(fetched.Glyph), PngOfDrawing);
 }

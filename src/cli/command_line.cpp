@@ -108,6 +108,20 @@ std::optional<std::int32_t> ParseWholeNumber(const QString& text, std::int32_t l
   return value;
 }
 
+/// Reads option `name`, when given, into `value`: a whole number from `least` to `most`. The
+/// problem with it, or an empty text.
+QString ReadWholeNumber(const QCommandLineParser& parser, const QString& name, std::int32_t least,
+                        std::int32_t most, std::int32_t& value) {
+  if (!parser.isSet(name)) return {};
+  const std::optional<std::int32_t> number = ParseWholeNumber(parser.value(name), least, most);
+  if (!number) {
+    return "--" + name + " must be a whole number from " + QString::number(least) + " to " +
+           QString::number(most) + ": " + parser.value(name);
+  }
+  value = *number;
+  return {};
+}
+
 std::optional<ImageFormat> FormatNamed(const QString& name) {
   if (name.compare("png", Qt::CaseInsensitive) == 0) return ImageFormat::Png;
   if (name.compare("svg", Qt::CaseInsensitive) == 0) return ImageFormat::Svg;
@@ -196,24 +210,10 @@ QString ApplyReportOptions(const QCommandLineParser& parser, CommandRequest& req
 
 /// Reads the drawing options into the request; the problem with one, or an empty text.
 QString ApplyDrawingOptions(const QCommandLineParser& parser, CommandRequest& request) {
-  if (parser.isSet("thickness")) {
-    const std::optional<std::int32_t> thickness =
-        ParseWholeNumber(parser.value("thickness"), kThinnestPen, kThickestPen);
-    if (!thickness) {
-      return QString::fromStdString(WithLimits("--thickness must be a whole number from {min-pen} "
-                                               "to {max-pen}: ")) + parser.value("thickness");
-    }
-    request.Style.PenWidth = *thickness;
-  }
-  if (parser.isSet("scale")) {
-    const std::optional<std::int32_t> scale =
-        ParseWholeNumber(parser.value("scale"), 1, kLargestScale);
-    if (!scale) {
-      return QString::fromStdString(WithLimits("--scale must be a whole number from 1 to "
-                                               "{max-scale}: ")) + parser.value("scale");
-    }
-    request.Scale = *scale;
-  }
+  QString problem =
+      ReadWholeNumber(parser, "thickness", kThinnestPen, kThickestPen, request.Style.PenWidth);
+  if (problem.isEmpty()) problem = ReadWholeNumber(parser, "scale", 1, kLargestScale, request.Scale);
+  if (!problem.isEmpty()) return problem;
   request.Style.Overlays = {parser.isSet("points"), parser.isSet("numbers"),
                            parser.isSet("direction")};
   if (parser.isSet("palette")) {
@@ -235,15 +235,9 @@ QString ApplyViewOptions(const QCommandLineParser& parser, CommandRequest& reque
   for (const char* layer : {"size", "metrics", "grid", "handles", "cubics"}) {
     if (parser.isSet(layer) && !inspector) return "--" + QString(layer) + " needs --view inspector";
   }
-  if (parser.isSet("size")) {
-    const std::optional<std::int32_t> side =
-        ParseWholeNumber(parser.value("size"), kSmallestViewSide, kLargestViewSide);
-    if (!side) {
-      return QString::fromStdString(WithLimits("--size must be a whole number from {min-view} to "
-                                               "{max-view}: ")) + parser.value("size");
-    }
-    request.ViewSide = *side;
-  }
+  const QString size =
+      ReadWholeNumber(parser, "size", kSmallestViewSide, kLargestViewSide, request.ViewSide);
+  if (!size.isEmpty()) return size;
   if (parser.isSet("metrics")) request.Layers = AllMetricLayers(request.Layers);
   request.Layers.Grid = parser.isSet("grid");
   request.Layers.Handles = parser.isSet("handles");

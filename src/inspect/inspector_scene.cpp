@@ -283,6 +283,11 @@ UnitBox FittedBox(const InspectorScene& scene) {
   return box;
 }
 
+double FitMargin(double width, double height) {
+  constexpr double kMargin = 24;
+  return std::clamp(std::min(width, height) / 12, 0.0, kMargin);
+}
+
 std::vector<ScenePoint> ScenePoints(const InspectorScene& scene, const ViewTransform& view) {
   std::vector<ScenePoint> points;
   std::size_t next = 0;
@@ -310,6 +315,11 @@ std::vector<ScenePoint> ScenePoints(const InspectorScene& scene, const ViewTrans
 void DrawInspectorScene(Canvas& canvas, const InspectorScene& scene, const ViewTransform& view,
                         double width, double height) {
   DrawInspectorUnderlay(canvas, scene, view, width, height);
+  DrawInspectorGlyph(canvas, scene, view, width, height);
+}
+
+void DrawInspectorGlyph(Canvas& canvas, const InspectorScene& scene, const ViewTransform& view,
+                        double width, double height) {
   const GlyphOutline device = OnDevice(scene.Outline, view);
   std::int32_t b = 0;
   for (const OutlineBlock& block : Counted(device.Blocks, device.BlockCount)) {

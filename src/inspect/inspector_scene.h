@@ -59,6 +59,10 @@ FontMetrics FontMetricsOf(const NativeGlyph& glyph);
 /// its em box.
 UnitBox FittedBox(const InspectorScene& scene);
 
+/// The room kept around the fitted box in a view of `width` x `height` pixels: 24 pixels, less
+/// in a small view, so the glyph keeps most of it.
+double FitMargin(double width, double height);
+
 /// One point of the outline, in report order, where the view shows it.
 struct ScenePoint {
   ReportPoint At;
@@ -82,6 +86,11 @@ void DrawInspectorScene(Canvas& canvas, const InspectorScene& scene, const ViewT
 /// What goes under the blocks: the background, the grid, the metric lines and boxes.
 void DrawInspectorUnderlay(Canvas& canvas, const InspectorScene& scene, const ViewTransform& view,
                            double width, double height);
+
+/// What the glyph draws over the underlay: the blocks, then the overlay. The underlay depends
+/// only on the view, the layers and the metrics, so a view can keep it while the points move.
+void DrawInspectorGlyph(Canvas& canvas, const InspectorScene& scene, const ViewTransform& view,
+                        double width, double height);
 
 /// What goes over the blocks: the handles and drawn cubics, the marks and numbers, the
 /// highlighted point, the cursor's position.

@@ -1,6 +1,7 @@
 #pragma once
 // The large views' canvas on a QPainter: the window's widget or an image to save.
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <functional>
 #include <optional>
@@ -34,10 +35,15 @@ class RasterCanvas final : public Canvas {
   /// Sets pen and brush for a shape; false when there is nothing to draw.
   bool Prepare(const CanvasStroke* stroke, const CanvasFill* fill);
   bool Visible(double left, double top, double right, double bottom) const;
+  void UseTextSize(double pixelSize);
+  void AxisLine(CanvasPoint from, CanvasPoint to, const CanvasStroke& stroke);
 
   QPainter& painter_;
   double width_;
   double height_;
+  /// The pixel size of the painter's font, and its measures; 0 before any text.
+  int textSize_ = 0;
+  std::optional<QFontMetricsF> metrics_;
 };
 
 /// Draws a picture of `width` x `height` pixels at `ratio` device pixels per pixel (at least 1):

@@ -17,8 +17,6 @@
 namespace moji {
 namespace {
 
-/// Room kept around the fitted glyph, in pixels.
-constexpr double kFitMargin = 24;
 /// How close the pointer comes to a point to name it, in pixels.
 constexpr double kHoverRadius = 8;
 /// How far an arrow key pans, in pixels.
@@ -99,7 +97,7 @@ void InspectorView::Describe() {
 
 ZoomLimits InspectorView::Limits() const {
   ZoomLimits limits = ZoomLimitsFor(scene_.Metrics.UnitsPerEm.value_or(0), FittedBox(scene_),
-                                    width(), height(), kFitMargin);
+                                    width(), height(), FitMargin(width(), height()));
   // The limit is in device pixels: a screen of ratio 2 has two for each of the view's pixels.
   limits.MaxScale = kMostDevicePixelsPerUnit / std::max(devicePixelRatioF(), 1.0);
   limits.MinScale = std::min(limits.MinScale, limits.MaxScale);
@@ -108,7 +106,7 @@ ZoomLimits InspectorView::Limits() const {
 
 void InspectorView::Refit() {
   const ZoomLimits limits = Limits();
-  view_ = FitView(FittedBox(scene_), width(), height(), kFitMargin);
+  view_ = FitView(FittedBox(scene_), width(), height(), FitMargin(width(), height()));
   if (view_.Scale > limits.MaxScale) {
     view_ = ZoomAbout(view_, limits.MaxScale / view_.Scale, {width() / 2.0, height() / 2.0}, limits);
   }
@@ -126,10 +124,24 @@ void InspectorView::ZoomBy(double factor) {
   update();
 }
 
+const QImage& InspectorView::Underlay() {
+  const UnderlayKey key{view_, width(), height(), devicePixelRatioF(), scene_.Layers, scene_.Metrics};
+  if (underlayKey_ == key) return underlay_;
+  underlay_ = QImage(static_cast<int>(std::ceil(width() * key.Ratio)),
+                     static_cast<int>(std::ceil(height() * key.Ratio)), QImage::Format_RGB32);
+  underlay_.setDevicePixelRatio(key.Ratio);
+  QPainter painter(&underlay_);
+  RasterCanvas canvas(painter, width(), height());
+  DrawInspectorUnderlay(canvas, scene_, view_, width(), height());
+  underlayKey_ = key;
+  return underlay_;
+}
+
 void InspectorView::paintEvent(QPaintEvent*) {
   QPainter painter(this);
+  painter.drawImage(QPointF(0, 0), Underlay());
   RasterCanvas canvas(painter, width(), height());
-  DrawInspectorScene(canvas, scene_, view_, width(), height());
+  DrawInspectorGlyph(canvas, scene_, view_, width(), height());
   if (hasFocus()) {
     // Where the keys go: a frame in the highlight colour, as the other controls show.
     painter.setPen(QPen(palette().color(QPalette::Highlight), 2));

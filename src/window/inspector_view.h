@@ -2,6 +2,7 @@
 // The large view of the glyph (拡大表示): zoomable and pannable, with its metrics, grid,
 // handles and the cubic segments drawn, linked point by point to the report.
 
+#include <QImage>
 #include <QWidget>
 #include <optional>
 #include <vector>
@@ -79,6 +80,20 @@ class InspectorView final : public QWidget {
   /// The place of Picture1's pixels that shows the same place of the glyph as `at` here.
   QPointF PicturePixel(QPointF at) const;
 
+  /// What the underlay kept in `underlay_` was drawn for.
+  struct UnderlayKey {
+    ViewTransform View;
+    int Width = 0;
+    int Height = 0;
+    double Ratio = 0;
+    InspectorLayers Layers;
+    FontMetrics Metrics;
+    friend bool operator==(const UnderlayKey&, const UnderlayKey&) = default;
+  };
+  /// The background, grid and metrics as they stand, drawn again only when what they depend
+  /// on changes: the motion's ticks and the pointer's moves draw just the glyph over them.
+  const QImage& Underlay();
+
   /// What the last request fetched, which the scene's point numbers come from.
   FetchedGlyph fetched_;
   InspectorScene scene_;
@@ -91,6 +106,8 @@ class InspectorView final : public QWidget {
   std::optional<QPointF> panFrom_;
   std::optional<ReportPoint> hovered_;
   QString glyphName_;
+  QImage underlay_;
+  std::optional<UnderlayKey> underlayKey_;
 };
 
 }  // namespace moji

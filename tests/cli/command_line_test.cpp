@@ -8,6 +8,8 @@
 #include "cli/cli_commands.h"
 #include "platform/recording_surface.h"
 #include "test_fonts.h"
+#include "window/inspector_dock.h"
+#include "window/inspector_view.h"
 #include "window/main_window.h"
 
 using namespace moji;
@@ -179,6 +181,33 @@ TEST(CommandLine, ScreenshotIsTheWindowWithRendersPicture) {
   }
 }
 
+// render --view inspector is the window's large view at --size pixels, --scale device pixels
+// per pixel, with the layers its options switch on; the outline alone in font units is SVG.
+TEST(CommandLine, InspectorViewIsTheWindows) {
+  QTemporaryDir out;
+  const QString png = out.filePath("view.png"), saved = out.filePath("saved.png");
+  GraphicsServices gdi;
+  const auto window = StartedWindow(gdi);
+  window->ShowInspector(true);
+  InspectorView* view = window->Inspector()->View();
+  view->resize(300, 300);
+  view->FitAll();
+  window->Inspector()->findChild<QAction*>("ShowGrid")->trigger();
+  window->Inspector()->findChild<QAction*>("ShowHandles")->trigger();
+  window->GetKestrineProc(u"龍");
+  ASSERT_EQ(window->SaveInspectorImage(saved.toStdString()), "");
+  const ProgramRun run = RunMojiOutline(
+      {"render", "龍", "--view", "inspector", "--size", "300", "--metrics", "--grid", "--handles", "-o", png});
+  ASSERT_EQ(run.ExitCode, 0) << run.Err;
+  EXPECT_EQ(QImage(png).convertToFormat(QImage::Format_RGB32),
+            QImage(saved).convertToFormat(QImage::Format_RGB32));
+  ASSERT_EQ(RunMojiOutline({"render", "龍", "--view=inspector", "--size=64", "--scale=3", "-o", png}).ExitCode, 0);
+  EXPECT_EQ(QImage(png).size(), QSize(192, 192));
+  const ProgramRun svg = RunMojiOutline({"render", "龍", "--units", "font", "-o", "-", "--format", "svg"});
+  ASSERT_EQ(svg.ExitCode, 0) << svg.Err;
+  EXPECT_EQ(QString::fromStdString(svg.Out).count(QStringLiteral("<path id=\"block-")), 7);
+}
+
 // One face per line, in the face list's order; line breaks and escape sequences in names are
 // escaped.
 TEST(CommandLine, FacesListsTheFaceListOneLineEach) {
@@ -247,6 +276,15 @@ TEST(CommandLine, RefusedCommandsExitTwoAndWriteNothing) {
       {"render", "A", "--font-file", pair, "--face-index", "2", "-o", png},
       {"faces", "--font-file", out.path()},
       {"render", "A", "--json", "-o", png},
+      {"render", "龍", "--view", "bogus", "-o", png},
+      {"render", "龍", "--view", "inspector", "--size", "63", "-o", png},
+      {"render", "龍", "--view", "inspector", "--size", "4097", "-o", png},
+      {"render", "龍", "--size", "300", "-o", png},
+      {"render", "龍", "--grid", "-o", png},
+      {"render", "龍", "--units", "font", "-o", png},
+      {"render", "龍", "--units", "em", "-o", out.filePath("out.svg")},
+      {"render", "龍", "--view", "inspector", "--units", "font", "-o", out.filePath("out.svg")},
+      {"report", "龍", "--view", "inspector"},
       // Not UTF-8 (a stray byte, an encoded surrogate): made by the shell.
       {"-c", "exec " MOJI_OUTLINE_PATH " report \"$(printf '\\351')\""},
       {"-c", "exec " MOJI_OUTLINE_PATH " report \"$(printf '\\355\\240\\200')\""},

@@ -9,6 +9,7 @@
 #include "inspect/font_unit_outline.h"
 #include "inspect/inspector_scene.h"
 #include "model/outline_visit.h"
+#include "platform/raster_canvas.h"
 #include "window/inspector_dock.h"
 #include "window/inspector_view.h"
 #include "window/main_window.h"
@@ -32,6 +33,17 @@ void Hover(QWidget* view, QPointF at) {
   QMouseEvent move(QEvent::MouseMove, at, view->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
                    Qt::NoModifier);
   QCoreApplication::sendEvent(view, &move);
+}
+
+/// The scene the view holds, drawn afresh at the view's size and ratio.
+QImage FreshlyDrawn(const InspectorView* view) {
+  const qreal ratio = view->devicePixelRatioF();
+  QImage image(view->size() * ratio, QImage::Format_RGB32);
+  image.setDevicePixelRatio(ratio);
+  QPainter painter(&image);
+  RasterCanvas canvas(painter, view->width(), view->height());
+  DrawInspectorScene(canvas, view->Scene(), view->View(), view->width(), view->height());
+  return image;
 }
 
 }  // namespace
@@ -116,6 +128,36 @@ class InspectorTest : public QObject {
     QTest::mouseRelease(view, Qt::MiddleButton, {}, QPoint(130, 90));
     QCOMPARE(view->View().OriginX, fitted.OriginX - 40 + 30);
     QCOMPARE(view->View().OriginY, fitted.OriginY - 10);
+  }
+
+  // The view keeps what lies under the glyph between paints: after every kind of change it
+  // still paints exactly what its scene is, drawn afresh.
+  void paintsWhatItsSceneIs() {
+    window_->ShowInspector(true);
+    InspectorView* view = View();
+    view->resize(420, 300);
+    window_->findChild<QWidget*>("Text1")->setFocus();
+    const auto same = [view](const char* step) {
+      QVERIFY2(view->grab().toImage().convertToFormat(QImage::Format_RGB32) == FreshlyDrawn(view), step);
+    };
+    same("opened");
+    view->ZoomBy(1.5);
+    same("zoomed");
+    QTest::keyClick(view, Qt::Key_Left);
+    window_->findChild<QWidget*>("Text1")->setFocus();
+    same("panned");
+    window_->Inspector()->findChild<QAction*>("ShowGrid")->trigger();
+    same("grid on");
+    window_->Inspector()->findChild<QAction*>("MetricLayer2")->trigger();
+    same("a metric layer off");
+    view->resize(380, 330);
+    same("resized");
+    Find<QComboBox>("Combo1")->setCurrentIndex(1);
+    window_->GetKestrineProc(u"Ag");
+    same("another face and glyph");
+    Find<QCheckBox>("Check1")->setChecked(true);
+    for (int tick = 0; tick < 3; ++tick) window_->Timer1_Timer();
+    same("moved");
   }
 
   // Hovering a point names it in a tooltip and the status bar, rings it in Picture1 and

@@ -1,0 +1,128 @@
+// The large view 拡大表示 as the window draws it (the window's own view, painted into an image
+// as into its backing store): one repaint of a view of 1600 x 1000 pixels at device pixel ratio
+// 2 with every layer on (metrics, grid, handles, drawn cubics, points, numbers, starts), after
+// a zoom step; and a motion tick with that view open (the tick of the drawing area, then the
+// view drawn again with the moved points, over the underlay it keeps).
+//
+// Glyphs: U+3106C (𱁬), the glyph with the most points in Noto Sans CJK JP (509 points, cubic),
+// and "龍" in the same face. The repaint is printed as a share of a 16.7 ms frame (goal: under
+// 50 %), the ticks as shares of the 50 ms tick period (goals: 𱁬 under 10 %, 龍 under 3 %).
+// Runs on the font set "bench_cjk" (see cjk_motion_bench.cpp).
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QImage>
+#include <vector>
+
+#include "bench_ratio.h"
+#include "display/display_request.h"
+#include "display/motion_frame.h"
+#include "motion_ticks.h"
+#include "window/inspector_view.h"
+
+namespace moji::bench {
+namespace {
+
+constexpr double kFrameSeconds = 1.0 / 60.0;
+constexpr int kViewWidth = 1600;
+constexpr int kViewHeight = 1000;
+constexpr char kCjkSet[] = "tests/fonts/make_font_set.py cjk";
+constexpr MovedGlyph kNotoDragon{u"龍", "Noto Sans CJK JP", kCjkSet};
+constexpr MovedGlyph kMostPoints{u"\U0003106C", "Noto Sans CJK JP", kCjkSet};
+
+/// Every layer and mark on, pen 2.
+DrawingStyle EveryMark() { return {2, {true, true, true}, BlockPalette::Classic}; }
+
+InspectorLayers EveryLayer() {
+  InspectorLayers layers = AllMetricLayers({});
+  layers.Grid = layers.Handles = layers.DrawnCubics = layers.Cursor = true;
+  return layers;
+}
+
+/// The view at its size (the screen's ratio is 2, see main) showing the glyph, every layer on.
+void Open(InspectorView& view, const FetchedGlyph& fetched) {
+  view.resize(kViewWidth, kViewHeight);
+  view.SetLayers(EveryLayer());
+  view.ShowGlyph(fetched, EveryMark());
+}
+
+/// The image the view paints into, as the window's backing store at the view's ratio.
+QImage ImageFor(const InspectorView& view) {
+  const qreal ratio = view.devicePixelRatioF();
+  QImage image(static_cast<int>(kViewWidth * ratio), static_cast<int>(kViewHeight * ratio),
+               QImage::Format_ARGB32_Premultiplied);
+  image.setDevicePixelRatio(ratio);
+  return image;
+}
+
+void BM_InspectorRepaint(benchmark::State& state, MovedGlyph glyph) {
+  if (!FaceInstalled(state, glyph)) return;
+  GraphicsServices services;
+  DeviceContext dc{services};
+  const FetchedGlyph fetched = *FetchForDisplay(dc, glyph.Character, glyph.Face);
+  InspectorView view;
+  Open(view, fetched);
+  QImage image = ImageFor(view);
+  bool in = true;
+  for (auto _ : state) {
+    // A zoom step about the view's centre, in and out in turn.
+    view.ZoomBy(in ? 1.25 : 0.8);
+    in = !in;
+    view.render(&image);
+    benchmark::DoNotOptimize(image.constBits());
+  }
+  state.counters["points"] = static_cast<double>(PointCount(fetched.Outline));
+  state.counters["ratio"] = view.devicePixelRatioF();
+}
+
+/// A motion tick with the view open: the drawing area's tick, then the view drawn with the
+/// moved points; in sessions from the freshly placed glyph, as motion_ticks.h's.
+void BM_TickWithInspector(benchmark::State& state, MovedGlyph glyph) {
+  if (!FaceInstalled(state, glyph)) return;
+  GraphicsServices services;
+  RasterTarget target(services);
+  const FetchedGlyph fetched = *FetchForDisplay(target.DrawingDc(), glyph.Character, glyph.Face);
+  InspectorView view;
+  Open(view, fetched);
+  QImage image = ImageFor(view);
+  view.render(&image);
+  GlyphOutline outline = fetched.Placed;
+  ClockSeededRandom random;
+  random.Seed(1);
+  MouseState mouse{0, 100.0f, 80.0f};
+  int tick = 0;
+  for (auto _ : state) {
+    if (tick++ % kSessionTicks == 0) outline = fetched.Placed;
+    RunMotionFrame(mouse, random, EveryMark(), outline, fetched.Sources(), target);
+    view.ShowMoved(outline, EveryMark());
+    view.render(&image);
+    benchmark::DoNotOptimize(image.constBits());
+  }
+}
+
+BENCHMARK_CAPTURE(BM_InspectorRepaint, noto_most_points, kMostPoints)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_InspectorRepaint, noto_dragon, kNotoDragon)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_TickWithInspector, noto_most_points, kMostPoints)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_TickWithInspector, noto_dragon, kNotoDragon)->Unit(benchmark::kMillisecond);
+
+std::vector<PeriodShare> Shares() {
+  return {{"inspector repaint U+3106C 1600x1000 at ratio 2, every layer",
+           "BM_InspectorRepaint/noto_most_points", kFrameSeconds, 50.0},
+          {"inspector repaint 龍 1600x1000 at ratio 2, every layer", "BM_InspectorRepaint/noto_dragon",
+           kFrameSeconds, 0.0},
+          {"tick with the inspector open U+3106C", "BM_TickWithInspector/noto_most_points",
+           kTickPeriodSeconds, 10.0},
+          {"tick with the inspector open 龍", "BM_TickWithInspector/noto_dragon", kTickPeriodSeconds,
+           3.0}};
+}
+
+}  // namespace
+}  // namespace moji::bench
+
+int main(int argc, char** argv) {
+  // The window's view on a screen of device pixel ratio 2.
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  qputenv("QT_SCALE_FACTOR", "2");
+  QApplication application(argc, argv);
+  return moji::bench::RunWithRatios(argc, argv, {}, moji::bench::Shares());
+}
