@@ -245,6 +245,7 @@ FontFace* FontEngine::FaceOf(const std::string& file, int index, const Installed
   if (face == nullptr) {
     face = std::make_unique<FontFace>();
     if (font != nullptr && !font->FamilyNames.empty()) face->FamilyName = font->FamilyNames.front();
+    if (font != nullptr) face->Style = font->Style;
     face->File = file;
     face->Index = index;
     face->Coordinates = std::move(coordinates);
@@ -289,6 +290,7 @@ const FontFace* FontEngine::VariedFace(const FontFace& base, const InstalledFont
   if (coordinates.empty()) return &base;
   FontFace* varied = FaceOf(base.File, base.Index, font, std::move(coordinates));
   if (varied->FamilyName.empty()) varied->FamilyName = base.FamilyName;
+  if (varied->Style.empty()) varied->Style = base.Style;
   return varied;
 }
 
@@ -367,6 +369,7 @@ NativeGlyph FontEngine::Convert(const FontFace& face, std::int32_t height, std::
                                 bool withDetails) {
   NativeGlyph glyph;
   glyph.Family = face.FamilyName;
+  glyph.Style = face.Style;
   glyph.File = face.File;
   glyph.FaceIndex = face.Index;
   Opened* opened = Open(face);

@@ -28,8 +28,10 @@ namespace moji {
 /// fontconfig's listing, without reading its file; the file is opened when a glyph is first
 /// asked of the face, and then stays open.
 struct FontFace {
-  /// The first family name of the face.
+  /// The first family name of the face, and its style as fontconfig names it (empty where it was
+  /// described from its file and index alone).
   std::string FamilyName;
+  std::string Style;
   /// Where the face is read from: the file and the face's index in it.
   std::string File;
   int Index = 0;
@@ -67,8 +69,10 @@ struct NativeGlyph {
   /// The native outline records, and the metrics in pixels of the font height.
   std::vector<std::uint8_t> Bytes;
   GLYPHMETRICS Metrics{};
-  /// The face: its family's first name, its file and its index in the file.
+  /// The face: its family's first name, its style (as FontFace has it), its file and its index
+  /// in the file.
   std::string Family;
+  std::string Style;
   std::string File;
   int FaceIndex = 0;
   /// The glyph's index in the face (0 when the face has none for the code point), and, when

@@ -67,7 +67,7 @@ class Main final : public QMainWindow, private DisplayTarget {
   /// The display pipeline for the first character of `text`: fetch, report, place, draw.
   /// Does nothing for an empty text or a face name longer than 31 bytes.
   void GetKestrineProc(std::u16string text);
-  /// Fills Combo1 with the outline faces (TrueType or CFF) of the face names and makes
+  /// Fills Combo1 with the outline faces (TrueType, CFF or Type 1) of the face names and makes
   /// "ＭＳ ゴシック" current.
   void EnumTrueTypeFont();
   /// Adds the outline faces of the font file at `path` to Combo1 after its entries (each face

@@ -408,7 +408,7 @@ TEST(CommandLine, CommandLineConventions) {
       {{"report", "U+D800"}, "moji-outline: CHAR that starts with U+ must be U+ and 4 to 6 hex digits of a code point: U+D800 (see moji-outline --help)\n"},
       {{"report", "A", "--font-file", out.filePath("none.ttf")}, "moji-outline: cannot open " + out.filePath("none.ttf").toStdString() + ": No such file or directory\n"},
       {{"report", "A", "--font-file", out.path()}, "moji-outline: cannot open " + out.path().toStdString() + ": Is a directory\n"},
-      {{"report", "A", "--font-file", svg}, "moji-outline: cannot read a font with TrueType or CFF outlines from " + svg.toStdString() + "\n"}};
+      {{"report", "A", "--font-file", svg}, "moji-outline: cannot read a font with TrueType, CFF or Type 1 outlines from " + svg.toStdString() + "\n"}};
   for (const auto& [arguments, error] : refusals) {
     const ProgramRun run = RunMojiOutline(arguments);
     EXPECT_EQ(run.ExitCode, 2);
