@@ -234,6 +234,9 @@ std::vector<AxisPosition> AxisPositionsOf(const FaceVariations& variations,
 }
 
 int InstanceAt(const FaceVariations& variations, std::span<const std::int32_t> coordinates) {
+  // The defaults written out are the defaults.
+  const std::vector<std::int32_t> defaults = DefaultCoordinatesOf(variations);
+  if (std::equal(defaults.begin(), defaults.end(), coordinates.begin(), coordinates.end())) coordinates = {};
   const FaceVariation none;
   for (std::size_t i = 0; i < variations.Instances.size(); ++i) {
     const std::vector<std::int32_t> own = DesignCoordinatesOf(variations, static_cast<int>(i + 1), none);

@@ -31,6 +31,7 @@ class QTranslator;
 namespace moji {
 
 class GlyphStatusLine;
+class TypefacePanel;
 
 /// The names of the faces the font walk goes through, UTF-8, read once when the walk begins.
 using FaceNames = std::function<std::vector<std::string>()>;
@@ -92,6 +93,9 @@ class Main final : public QMainWindow, private DisplayTarget {
   void Timer1_Timer();
   /// A face was chosen in Combo1.
   void Combo1_Click();
+  /// A face was chosen in the 書体 panel: the display request for it, the report left as it was
+  /// without `rewriteReport` (the steps of the axis sweep).
+  void ShowTypeface(const FaceIdentity& face, bool rewriteReport);
   /// The text of Text2 changed.
   void Text2_Change();
   /// HScroll1's value changed.
@@ -155,6 +159,11 @@ class Main final : public QMainWindow, private DisplayTarget {
   void SaveImageDialog();
   void SaveOutlineDialog();
   void ShowVersions();
+  /// Opens the 書体 panel (built when first opened, docked on the right under a dock already
+  /// there) or closes it.
+  void ShowTypefacePanel(bool shown);
+  /// Shows the 書体 panel what can be chosen within Combo1's family.
+  void FollowTypeface();
   /// A name to offer for a saved file: the code point shown and `suffix`.
   QString SuggestedFileName(const QString& suffix) const;
   /// Takes a drag of local files as a copy and, dropped, opens them once the drop is over;
@@ -194,6 +203,9 @@ class Main final : public QMainWindow, private DisplayTarget {
   } view_{};
   /// The status bar's account of the glyph.
   GlyphStatusLine* glyphStatusLine_ = nullptr;
+  /// The 書体 panel, once opened, and the 表示 menu's switch of it.
+  TypefacePanel* typeface_ = nullptr;
+  QAction* typefaceAction_ = nullptr;
   FocusMarkStyle focusMarks_;
 };
 

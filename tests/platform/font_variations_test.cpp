@@ -75,6 +75,7 @@ TEST(FontVariations, DesignCoordinatesClampToTheAxis) {
   }
   EXPECT_EQ(AxisPositionsOf(weight, {}), (std::vector<AxisPosition>{{weight.Axes[0], 300}}));
   EXPECT_EQ(AxisPositionsOf(weight, std::vector<std::int32_t>{450 << 16})[0].Value, 450);
+  EXPECT_EQ(InstanceAt(weight, std::vector<std::int32_t>{300 << 16}), 1);
   EXPECT_EQ(InstanceNamed(weight, "標準"), 2);
   EXPECT_EQ(InstanceNamed(weight, "Black"), 0);
   EXPECT_EQ(AxisTagged(weight, "wght"), &weight.Axes[0]);
