@@ -18,7 +18,7 @@ Sets:
             Debian's fonts-urw-base35). Beside the set, not installed, in the folder "extra":
             the Bold style of "Moji Test Pair One" in two files of different names, and Nimbus
             Sans as a .pfb and as a .pfa (the same font, its encrypted part in binary and in
-            hex).
+            hex), and "Moji Test Weight" as WOFF and WOFF2.
   cjk       Noto Sans CJK (the OpenType collection with CFF outlines most Japanese desktops
             use) and DejaVu Sans, copied from the machine's fonts: no TrueType Japanese face.
 """
@@ -33,7 +33,7 @@ from fontTools import designspaceLib, t1Lib, varLib
 from fontTools.fontBuilder import FontBuilder
 from fontTools.pens.t2CharStringPen import T2CharStringPen
 from fontTools.pens.ttGlyphPen import TTGlyphPen
-from fontTools.ttLib import TTCollection
+from fontTools.ttLib import TTCollection, TTFont
 from fontTools.ttLib.tables.TupleVariation import TupleVariation
 
 # Fonts copied into a set: (family, style, file name in the set).
@@ -341,6 +341,10 @@ def main():
         variable_weight_face("Moji Test Weight CFF2", cubic=True).save(
             str(out / "fonts" / "MojiTestWeightCFF2.otf"))
         save_type1_faces(out / "fonts", out / "extra")
+        for flavor in ("woff", "woff2"):
+            packed = TTFont(str(out / "fonts" / "MojiTestWeight.ttf"))
+            packed.flavor = flavor
+            packed.save(str(out / "extra" / f"MojiTestWeight.{flavor}"))
     write_config(out)
 
 
