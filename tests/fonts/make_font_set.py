@@ -18,7 +18,8 @@ Sets:
             Debian's fonts-urw-base35). Beside the set, not installed, in the folder "extra":
             the Bold style of "Moji Test Pair One" in two files of different names, and Nimbus
             Sans as a .pfb and as a .pfa (the same font, its encrypted part in binary and in
-            hex), and "Moji Test Weight" as WOFF and WOFF2.
+            hex), "Moji Test Weight" as WOFF and WOFF2, and in "extra/broken" those faces
+            broken in their variation data and charstrings (broken_faces.py).
   cjk       Noto Sans CJK (the OpenType collection with CFF outlines most Japanese desktops
             use) and DejaVu Sans, copied from the machine's fonts: no TrueType Japanese face.
 """
@@ -35,6 +36,8 @@ from fontTools.pens.t2CharStringPen import T2CharStringPen
 from fontTools.pens.ttGlyphPen import TTGlyphPen
 from fontTools.ttLib import TTCollection, TTFont
 from fontTools.ttLib.tables.TupleVariation import TupleVariation
+
+from broken_faces import write_broken_faces
 
 # Fonts copied into a set: (family, style, file name in the set).
 COPIED = {
@@ -345,6 +348,7 @@ def main():
             packed = TTFont(str(out / "fonts" / "MojiTestWeight.ttf"))
             packed.flavor = flavor
             packed.save(str(out / "extra" / f"MojiTestWeight.{flavor}"))
+        write_broken_faces(out / "fonts", out / "extra" / "broken")
     write_config(out)
 
 

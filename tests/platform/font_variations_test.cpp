@@ -5,11 +5,15 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <limits>
+#include <map>
 #include <string>
 #include <tuple>
 #include <vector>
 
+#include "model/outline_invariants.h"
+#include "native/native_reader.h"
 #include "native/native_records.h"
 #include "platform/font_engine.h"
 #include "platform/installed_faces.h"
@@ -29,6 +33,11 @@ Points PointsOf(FontEngine& engine, const FaceIdentity& identity, std::uint32_t 
     points.emplace_back(source.X, source.Y);
   }
   return points;
+}
+
+/// The design space of the face an identity draws from.
+const FaceVariations& VariationsOfFaceOf(FontEngine& engine, const FaceIdentity& identity) {
+  return engine.VariationsOf(*engine.Resolve(engine.FaceNameOf(identity)));
 }
 
 FaceIdentity Weight(const char* family, FaceVariation variation) {
@@ -165,6 +174,91 @@ TEST(FontVariations, TypeOneFaces) {
     ASSERT_NE(file, nullptr);
     EXPECT_EQ(engine.Convert(*file, 32, 'S').Bytes, engine.Convert(*face, 32, 'S').Bytes) << other;
   }
+}
+
+/// What a glyph of a broken face came to: "outline" (well-formed records, each point with its
+/// source), "empty" (no contours) or "none" (no outline, no bytes); "broken" for anything else.
+std::string Outcome(const NativeGlyph& glyph) {
+  if (glyph.Status == GlyphStatus::NoOutline) return glyph.Bytes.empty() ? "none" : "broken";
+  if (glyph.Status == GlyphStatus::NoContours) return glyph.Bytes.empty() ? "empty" : "broken";
+  const GlyphOutline outline = WalkNativeOutline(glyph.Bytes, 1.0f / 32, u"A");
+  std::size_t points = 0;
+  for (const OutlineBlock& block : outline.Blocks) {
+    points += 1;
+    for (const OutlineCurve& curve : block.Curves) points += curve.Points.size();
+  }
+  return KeepsOutlineInvariants(outline) && outline.BlockCount > 0 && points == glyph.Sources.size()
+             ? "outline"
+             : "broken";
+}
+
+// Faces broken in fvar, avar, gvar, HVAR, CFF2 blends or Type 1 charstrings (broken_faces.py):
+// at their defaults, instances, the ends of their axes, past them and at no number, every glyph
+// draws as the engine can or has no outline, and what FreeType can still read is the sound
+// face's: a broken fvar leaves a face without axes (an axis upside down, one of its default)
+// at its defaults; gvar (but a glyph's own
+// variation data), HVAR and avar are not read at the defaults; a glyph of a Type 1 face with
+// broken charstrings beside it is whole.
+TEST(FontVariations, BrokenFacesDrawAsTheEngineCanOrNotAtAll) {
+  const std::string folder = test::TestFontPath("../extra/broken");
+  const Points lightA = {{100, 0}, {500, 0}, {300, 700}, {200, 200}, {300, 100}, {400, 200},
+                         {400, 400}, {300, 400}};
+  FontEngine sound;
+  const Points nimbusS = PointsOf(sound, FaceIdentity::Installed("Nimbus Sans"), 'S');
+  const Points nimbusA = PointsOf(sound, FaceIdentity::Installed("Nimbus Sans"), 'A');
+  ASSERT_FALSE(nimbusS.empty());
+  // What each face gives at its defaults, where FreeType reads it.
+  const std::map<std::string, std::vector<std::pair<std::uint32_t, Points>>> atDefaults = {
+      {"gvar-data-offset.ttf", {{'A', lightA}}}, {"gvar-axis-count.ttf", {{'A', lightA}}},
+      {"gvar-shared-tuples.ttf", {{'A', lightA}}}, {"gvar-tuple-count.ttf", {{'A', {}}}},
+      {"gvar-noise.ttf", {{'A', lightA}}}, {"HVAR-store-offset.ttf", {{'A', lightA}}},
+      {"HVAR-noise.ttf", {{'A', lightA}}}, {"avar-count.ttf", {{'A', lightA}}},
+      {"avar-backwards.ttf", {{'A', lightA}}}, {"fvar-axis-count.ttf", {{'A', lightA}}},
+      {"t1-charstrings.t1", {{'S', nimbusS}, {'A', {}}}},
+      {"t1-cut-in-clear.t1", {{'S', {}}}},
+  };
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  std::size_t files = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    const std::string path = entry.path().string();
+    const std::string name = entry.path().filename().string();
+    SCOPED_TRACE(name);
+    ++files;
+    FontEngine engine;
+    engine.FacesOfFile(path);
+    const FaceIdentity file = FaceIdentity::File(path, 0);
+    const FaceVariations& variations = VariationsOfFaceOf(engine, file);
+    // A broken fvar is no design space, an axis upside down one of its default alone; broken
+    // data beside it leaves the axis.
+    if (name == "fvar-axis-range.ttf") {
+      ASSERT_EQ(variations.Axes.size(), 1u);
+      EXPECT_EQ(std::pair(variations.Axes[0].Minimum, variations.Axes[0].Maximum), std::pair(300.0, 300.0));
+    } else if (name.ends_with(".ttf")) {
+      EXPECT_EQ(variations.Axes.size(), name.starts_with("fvar-") ? 0u : 1u);
+    }
+    std::vector<FaceVariation> places = {{}};
+    for (const NamedInstance& instance : variations.Instances) places.push_back({instance.EnglishName, {}});
+    for (const VariationAxis& axis : variations.Axes) {
+      for (const double value : {axis.Minimum, axis.Maximum, (axis.Minimum + axis.Maximum) / 2, -1e9, 1e9, nan}) {
+        places.push_back({"", {{axis.Tag, value}}});
+      }
+    }
+    for (const FaceVariation& place : places) {
+      const FontFace* face = engine.Resolve(engine.FaceNameOf(file.WithVariation(place)));
+      ASSERT_NE(face, nullptr);
+      for (const std::uint32_t codePoint : {'A', 'O', 'S', 'g', 'B', 'C', 'D', 'E', ' '}) {
+        const std::string outcome = Outcome(engine.Convert(*face, 32, codePoint, true));
+        EXPECT_NE(outcome, "broken") << char(codePoint) << " at " << place.Instance;
+      }
+    }
+    if (const auto expected = atDefaults.find(name); expected != atDefaults.end()) {
+      for (const auto& [codePoint, points] : expected->second) {
+        EXPECT_EQ(PointsOf(engine, file, codePoint), points) << char(codePoint);
+      }
+    }
+  }
+  EXPECT_EQ(files, 19u);
+  EXPECT_FALSE(nimbusA.empty());
 }
 
 }  // namespace
