@@ -286,11 +286,14 @@ const FontFace* FontEngine::FaceFor(const FaceIdentity& identity) {
 
 const FontFace* FontEngine::VariedFace(const FontFace& base, const InstalledFont* font, int instance,
                                        const FaceVariation& variation) {
-  std::vector<std::int32_t> coordinates = DesignCoordinatesOf(VariationsOf(base), instance, variation);
+  const FaceVariations& variations = VariationsOf(base);
+  std::vector<std::int32_t> coordinates = DesignCoordinatesOf(variations, instance, variation);
   if (coordinates.empty()) return &base;
-  FontFace* varied = FaceOf(base.File, base.Index, font, std::move(coordinates));
+  FontFace* varied = FaceOf(base.File, base.Index, font, coordinates);
   if (varied->FamilyName.empty()) varied->FamilyName = base.FamilyName;
-  if (varied->Style.empty()) varied->Style = base.Style;
+  // Away from the defaults the style is the named instance drawn, and none between them.
+  const int at = InstanceAt(variations, coordinates);
+  varied->Style = at > 0 ? variations.Instances[static_cast<std::size_t>(at - 1)].EnglishName : "";
   return varied;
 }
 

@@ -29,7 +29,8 @@ namespace moji {
 /// asked of the face, and then stays open.
 struct FontFace {
   /// The first family name of the face, and its style as fontconfig names it (empty where it was
-  /// described from its file and index alone).
+  /// described from its file and index alone); away from a variable face's defaults, the English
+  /// name of the named instance drawn, empty between instances.
   std::string FamilyName;
   std::string Style;
   /// Where the face is read from: the file and the face's index in it.
