@@ -51,8 +51,9 @@ std::vector<std::string> IdentityLines(const DisplayedGlyph& glyph) {
                                                 : "グリフ " + std::to_string(details.GlyphIndex);
     if (!details.GlyphName.empty()) index += " " + details.GlyphName;
     lines.push_back(index);
-    // A variable face's style is its default instance's: the variation line says where it is drawn.
-    const bool styled = details.Axes.empty() && !details.Style.empty();
+    // A variable face's style is its default instance's: the variation line says where it is
+    // drawn. "Regular" goes without saying.
+    const bool styled = details.Axes.empty() && !details.Style.empty() && details.Style != "Regular";
     lines.push_back(details.Family + (styled ? " " + details.Style : "") + " (" +
                     std::to_string(details.FaceIndex) + ")");
     if (!details.Axes.empty()) lines.push_back(VariationLine(details));

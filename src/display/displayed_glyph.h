@@ -61,7 +61,8 @@ std::string CodePointLabel(std::uint32_t codePoint);
 
 /// What the status bar and `report --info` say of the glyph, one UTF-8 line each: the code
 /// point and character, the Unicode name, the glyph index and name, the face (with its style
-/// where it does not vary), where a variable face is drawn (VariationLine), its file.
+/// where it does not vary and is not "Regular"), where a variable face is drawn (VariationLine),
+/// its file.
 std::vector<std::string> IdentityLines(const DisplayedGlyph& glyph);
 
 /// Where a variable face is drawn: the named instance, or that it is at none, and each axis's

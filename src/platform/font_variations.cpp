@@ -154,13 +154,17 @@ FaceVariations ReadFaceVariations(FT_FaceRec_* face) {
   }
   for (FT_UInt n = 0; master->namedstyle != nullptr && n < master->num_namedstyles; ++n) {
     const FT_Var_Named_Style& style = master->namedstyle[n];
+    // Where fvar names no instance at the defaults, FreeType adds one of name ID 0 and
+    // coordinates it leaves 0: it is the default instance, named as the face's own style.
+    const bool added = style.strid == 0;
     NamedInstance instance;
-    const Names names = NamesOf(face, style.strid);
+    Names names = NamesOf(face, added ? TT_NAME_ID_TYPOGRAPHIC_SUBFAMILY : style.strid);
+    if (added && names.English.empty()) names = NamesOf(face, TT_NAME_ID_FONT_SUBFAMILY);
     instance.EnglishName = names.English.empty() ? "#" + std::to_string(n + 1) : names.English;
     instance.Name = names.Japanese.empty() ? instance.EnglishName : names.Japanese;
     for (FT_UInt a = 0; a < master->num_axis; ++a) {
-      const double value = DesignValue(style.coords[a]);
       const VariationAxis& axis = variations.Axes[a];
+      const double value = added ? axis.Default : DesignValue(style.coords[a]);
       instance.Coordinates.push_back(std::clamp(value, axis.Minimum, std::max(axis.Minimum, axis.Maximum)));
     }
     variations.Instances.push_back(std::move(instance));

@@ -322,9 +322,10 @@ TEST(CommandLine, FontFilesAndCodePoints) {
             "0 Moji Test Pair One Regular\n1 Moji Test Pair Two Regular\n");
   EXPECT_EQ(RunMojiOutline({"faces", "--font-file", QString::fromStdString(test::TestFontPath("../extra/MojiTestPairOne-Bold.ttf"))}).Out,
             "0 Moji Test Pair One Bold\n");
-  // A variable font is one face, as fontconfig lists it twice (itself and its default instance).
+  // A variable font is one face, as fontconfig lists it twice (itself and its default
+  // instance), its named instances under it (FreeType adds one at the defaults).
   EXPECT_EQ(RunMojiOutline({"faces", "--font-file", QString::fromStdString(test::TestFontPath("MojiTestVariable.ttf"))}).Out,
-            "0 Moji Test Variable Regular\n");
+            "0 Moji Test Variable Regular\n  Thin wght=100\n  Bold wght=700\n  Regular wght=400\n");
   const ProgramRun second = RunMojiOutline({"report", "A", "--font-file", pair, "--face-index", "1"});
   EXPECT_EQ(second.ExitCode, 0) << second.Err;
   EXPECT_EQ(second.Out, RunMojiOutline({"report", "A", "--face", "Moji Test Pair Two"}).Out);

@@ -99,8 +99,9 @@ TEST(FacesOptions, StylesInstancesAndWhereAFaceIsDrawn) {
   EXPECT_NE(RunProgram({"report", "A", "--face", "Moji Test Weight"}).Out, bold);
 }
 
-// A Type 1 font opens from its file as .t1, .pfb and .pfa, and WOFF and WOFF2 as their TrueType
-// original, at any coordinates; each reports what the installed face reports.
+// A Type 1 font opens from its file as .t1, .pfb and .pfa, on the command line and in the
+// window, and WOFF and WOFF2 as their TrueType original, at any coordinates; each reports what
+// the installed face reports.
 TEST(FacesOptions, TypeOneWoffAndWoff2Files) {
   const std::string nimbus = RunProgram({"report", "g", "--face", "Nimbus Sans"}).Out;
   ASSERT_FALSE(nimbus.empty());
@@ -110,6 +111,14 @@ TEST(FacesOptions, TypeOneWoffAndWoff2Files) {
     EXPECT_EQ(run.ExitCode, 0) << run.Err;
     EXPECT_EQ(run.Out, nimbus) << file;
   }
+  // The window opens them as it opens any font file (menu, drop or argument).
+  GraphicsServices gdi;
+  Main window(gdi);
+  window.Form_Load();
+  window.findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
+  window.findChild<QLineEdit*>(QStringLiteral("Text2"))->setText(QStringLiteral("g"));
+  ASSERT_TRUE(window.OpenFontFile(test::TestFontPath("../extra/NimbusSans-Regular.pfb"), 0, true));
+  EXPECT_EQ(Utf8(window.ReportText()), nimbus);
   const QStringList at = {"--variation", "wght=613"};
   const std::string truetype = RunProgram(QStringList{"report", "O", "--font-file", FontPath("MojiTestWeight.ttf")} + at).Out;
   for (const char* file : {"../extra/MojiTestWeight.woff", "../extra/MojiTestWeight.woff2"}) {

@@ -100,6 +100,8 @@ TEST(FaceChoice, IdentityLinesOfStylesAndInstances) {
                                                             "/fonts/w.ttf"}));
   shown.Glyph->Axes.clear();
   EXPECT_EQ(IdentityLines(shown)[1], "Moji Test Weight Light (0)");
+  shown.Glyph->Style = "Regular";
+  EXPECT_EQ(IdentityLines(shown)[1], "Moji Test Weight (0)");
 }
 
 }  // namespace

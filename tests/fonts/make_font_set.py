@@ -110,20 +110,25 @@ def save_cff_face(path):
     builder.save(str(path))
 
 
-def truetype_face(family, variable=False, style="Regular"):
-    """A TrueType face whose "A" is one triangle; with `variable`, a weight axis and two named
-    instances."""
+def truetype_face(family, variable=False, style="Regular", draw=triangle, weight=400, italic=False):
+    """A TrueType face whose "A" is drawn by `draw` (one triangle); with `variable`, a weight axis
+    and two named instances; `weight` and `italic` as its OS/2, head and post tables say them."""
     pen = TTGlyphPen(None)
-    triangle(pen)
+    draw(pen)
+    glyph = pen.glyph()
     builder = FontBuilder(1000, isTTF=True)
     builder.setupGlyphOrder([".notdef", "A"])
     builder.setupCharacterMap({ord("A"): "A"})
-    builder.setupGlyf({".notdef": TTGlyphPen(None).glyph(), "A": pen.glyph()})
-    builder.setupHorizontalMetrics({".notdef": (600, 0), "A": (600, 100)})
+    builder.setupGlyf({".notdef": TTGlyphPen(None).glyph(), "A": glyph})
+    builder.setupHorizontalMetrics({".notdef": (600, 0), "A": (600, glyph.xMin)})
     builder.setupHorizontalHeader(ascent=800, descent=-200)
     builder.setupNameTable({"familyName": family, "styleName": style})
-    builder.setupOS2(usWinAscent=800, usWinDescent=200)
-    builder.setupPost()
+    bold = weight >= 700
+    builder.setupOS2(usWinAscent=800, usWinDescent=200, usWeightClass=weight,
+                     fsSelection=(0x01 if italic else 0) | (0x20 if bold else 0) |
+                     (0x40 if not (italic or bold) else 0))
+    builder.setupHead(macStyle=(0x02 if italic else 0) | (0x01 if bold else 0))
+    builder.setupPost(italicAngle=-12 if italic else 0)
     if variable:
         builder.setupFvar([("wght", 100, 400, 900, "Weight")],
                           [{"stylename": "Thin", "location": {"wght": 100}},
@@ -173,26 +178,6 @@ def save_type1_faces(fonts, extra):
                                                   dohex=True)
 
 
-def styled_face(style, weight, italic, draw):
-    """A face of "Moji Test Styles": its "A" drawn by `draw`, so that each style has its own."""
-    pen = TTGlyphPen(None)
-    draw(pen)
-    builder = FontBuilder(1000, isTTF=True)
-    builder.setupGlyphOrder([".notdef", "A"])
-    builder.setupCharacterMap({ord("A"): "A"})
-    glyph = pen.glyph()
-    builder.setupGlyf({".notdef": TTGlyphPen(None).glyph(), "A": glyph})
-    builder.setupHorizontalMetrics({".notdef": (600, 0), "A": (600, glyph.xMin)})
-    builder.setupHorizontalHeader(ascent=800, descent=-200)
-    builder.setupNameTable({"familyName": "Moji Test Styles", "styleName": style})
-    builder.setupOS2(usWinAscent=800, usWinDescent=200, usWeightClass=weight,
-                     fsSelection=(0x01 if italic else 0) | (0x20 if weight >= 700 else 0) |
-                     (0x40 if not italic and weight < 700 else 0))
-    builder.setupHead(macStyle=(0x02 if italic else 0) | (0x01 if weight >= 700 else 0))
-    builder.setupPost(italicAngle=-12 if italic else 0)
-    return builder.font
-
-
 def save_styled_faces(fonts):
     def bold(pen):
         pen.moveTo((60, 0))
@@ -208,7 +193,8 @@ def save_styled_faces(fonts):
 
     for style, weight, slanted, draw in (("Regular", 400, False, triangle), ("Bold", 700, False, bold),
                                          ("Italic", 400, True, italic)):
-        styled_face(style, weight, slanted, draw).save(str(fonts / f"MojiTestStyles-{style}.ttf"))
+        truetype_face("Moji Test Styles", style=style, draw=draw, weight=weight, italic=slanted).save(
+            str(fonts / f"MojiTestStyles-{style}.ttf"))
 
 
 # The two masters of the variable faces: the light one (wght 300, the default) and the bold one
