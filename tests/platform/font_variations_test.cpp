@@ -150,7 +150,7 @@ TEST(FontVariations, StylesOfAFamily) {
 }
 
 // A Type 1 face is listed and drawn in cubic records; its cell is its em of 1000 units, and its
-// character map is built from its glyph names. The .pfb and .pfa of the same font draw the same.
+// character map is built from its glyph names.
 TEST(FontVariations, TypeOneFaces) {
   FontEngine engine;
   const std::vector<std::string> names = FaceNamesOf(engine.Installed());
@@ -167,13 +167,6 @@ TEST(FontVariations, TypeOneFaces) {
   // The first record after the first polygon header: S begins with curves.
   ASSERT_GT(glyph.Bytes.size(), 20u);
   EXPECT_EQ(glyph.Bytes[16], TT_PRIM_CSPLINE);
-  for (const char* other : {"../extra/NimbusSans-Regular.pfb", "../extra/NimbusSans-Regular.pfa"}) {
-    const std::string path = test::TestFontPath(other);
-    ASSERT_EQ(FontsOfFile(path).size(), 1u) << other;
-    const FontFace* file = engine.Resolve(engine.FaceNameOf(FaceIdentity::File(path, 0)));
-    ASSERT_NE(file, nullptr);
-    EXPECT_EQ(engine.Convert(*file, 32, 'S').Bytes, engine.Convert(*face, 32, 'S').Bytes) << other;
-  }
 }
 
 /// What a glyph of a broken face came to: "outline" (well-formed records, each point with its
