@@ -66,11 +66,17 @@ def cff_glyph(draw):
     return pen.getCharString()
 
 
-def triangle(pen):
-    pen.moveTo((100, 0))
-    pen.lineTo((500, 0))
-    pen.lineTo((300, 700))
-    pen.closePath()
+def triangle_of(first, second, third):
+    """What draws a triangle of lines through the three points."""
+    def draw(pen):
+        pen.moveTo(first)
+        pen.lineTo(second)
+        pen.lineTo(third)
+        pen.closePath()
+    return draw
+
+
+triangle = triangle_of((100, 0), (500, 0), (300, 700))
 
 
 def cubic_drop(pen):
@@ -179,18 +185,8 @@ def save_type1_faces(fonts, extra):
 
 
 def save_styled_faces(fonts):
-    def bold(pen):
-        pen.moveTo((60, 0))
-        pen.lineTo((540, 0))
-        pen.lineTo((300, 720))
-        pen.closePath()
-
-    def italic(pen):
-        pen.moveTo((100, 0))
-        pen.lineTo((500, 0))
-        pen.lineTo((450, 700))
-        pen.closePath()
-
+    bold = triangle_of((60, 0), (540, 0), (300, 720))
+    italic = triangle_of((100, 0), (500, 0), (450, 700))
     for style, weight, slanted, draw in (("Regular", 400, False, triangle), ("Bold", 700, False, bold),
                                          ("Italic", 400, True, italic)):
         truetype_face("Moji Test Styles", style=style, draw=draw, weight=weight, italic=slanted).save(
