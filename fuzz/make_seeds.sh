@@ -8,7 +8,7 @@ python="$2"
 fonts="$(dirname "$FONTCONFIG_FILE")/fonts"
 here="$(cd "$(dirname "$0")" && pwd)"
 bin="$(dirname "$out")"
-mkdir -p "$out/native_walk_fuzz" "$out/draw_report_fuzz" "$out/font_bytes_fuzz"
+mkdir -p "$out/native_walk_fuzz" "$out/draw_report_fuzz" "$out/font_bytes_fuzz" "$out/variation_fuzz"
 
 "$bin/dump_native" "$out/native_walk_fuzz" IPAGothic
 "$bin/dump_native" "$out/native_walk_fuzz" "DejaVu Sans"
@@ -25,3 +25,10 @@ done
   --text="Ao%" --output-file="$out/font_bytes_fuzz/dejavu-subset.ttf" --no-hinting 2>/dev/null
 # Small whole fonts: a CFF face (cubic records) and a variable one.
 cp "$fonts/MojiTestCFF.otf" "$fonts/MojiTestVariable.ttf" "$out/font_bytes_fuzz/"
+# Variable faces (gvar and HVAR; CFF2), and broken faces of the tests: variation data that lie,
+# and a Type 1 face whose other glyphs are Nimbus Sans's own.
+cp "$fonts/MojiTestWeight.ttf" "$fonts/MojiTestWeightCFF2.otf" "$fonts/MojiTestVariable.ttf" \
+  "$out/variation_fuzz/"
+for broken in gvar-noise.ttf HVAR-noise.ttf avar-count.ttf cff2-blend-operands.otf t1-charstrings.t1; do
+  cp "$fonts/../extra/broken/$broken" "$out/variation_fuzz/"
+done

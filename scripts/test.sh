@@ -22,5 +22,5 @@ ctest --preset asan
 
 # Fuzz targets (clang, libFuzzer): a short smoke run of each from the project's own seeds.
 cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz --target native_walk_fuzz font_bytes_fuzz draw_report_fuzz dump_native
+cmake --build --preset fuzz --target native_walk_fuzz font_bytes_fuzz draw_report_fuzz variation_fuzz dump_native
 ctest --preset fuzz

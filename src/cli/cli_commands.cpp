@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "display/drawing_area_font.h"
+#include "display/face_choice.h"
 #include "display/face_list.h"
 #include "display/outline_json.h"
 #include "display/picture_file.h"
@@ -50,20 +51,31 @@ FaceList InstalledFaceList(GraphicsServices& services) {
 }
 
 /// The face list with the face the command asks for current: its font file's face, the named
-/// face, or the window's start-up face; nothing (the reason printed) when its font file cannot
-/// be used.
+/// face, or the window's start-up face, in the style, instance and axis values asked for;
+/// nothing (the reason printed) when its font file cannot be used or the face lacks them.
 std::optional<FaceList> RequestedFaces(GraphicsServices& services, const CommandRequest& request) {
   FaceList faces = InstalledFaceList(services);
+  FontEngine& engine = services.Fonts();
+  std::optional<FaceIdentity> base;
   if (!request.FontFile) {
-    faces.ChooseFaceName(services.Fonts(), request.Face.value_or(Utf8(kDefaultFace)));
-    return faces;
+    faces.ChooseFaceName(engine, request.Face.value_or(Utf8(kDefaultFace)));
+    base = FaceIdentity::Installed(request.Face.value_or(Utf8(kDefaultFace)));
+  } else {
+    const FontFileChoice choice = faces.ReadFontFile(engine, *request.FontFile, request.FaceIndex);
+    if (!choice.Chosen) {
+      Fail(choice.Problem);
+      return std::nullopt;
+    }
+    faces.AddFontFile(choice);
+    base = choice.Chosen->Face;
   }
-  const FontFileChoice choice = faces.ReadFontFile(services.Fonts(), *request.FontFile, request.FaceIndex);
-  if (!choice.Chosen) {
-    Fail(choice.Problem);
+  if (request.Within == WithinFamily{}) return faces;
+  const FaceChoice chosen = ChooseWithinFamily(engine, *base, request.Within);
+  if (!chosen.Face) {
+    Fail(chosen.Problem);
     return std::nullopt;
   }
-  faces.AddFontFile(choice);
+  faces.ChooseFaceName(engine, engine.FaceNameOf(*chosen.Face));
   return faces;
 }
 
@@ -124,21 +136,32 @@ int Render(GraphicsServices& services, const CommandRequest& request, const Fetc
   return WriteOutputFile(request.OutputPath, *bytes);
 }
 
-/// The face list, one line each: the installed faces as the window lists them; with a font
-/// file, that file's faces, each as its index, then its name (named apart from the installed
-/// faces, as the window names a file opened after start-up).
+/// The face list, one line each: the installed faces as the window lists them (with --styles,
+/// each style of each: the family, a tab, the style); with a font file, that file's faces, each
+/// as its index, then its name (named apart from the installed faces, as the window names a file
+/// opened after start-up), and under a variable face its named instances, indented.
 int Faces(GraphicsServices& services, const CommandRequest& request) {
   const FaceList faces = InstalledFaceList(services);
+  FontEngine& engine = services.Fonts();
   std::string listing;
   if (!request.FontFile) {
-    for (const FaceEntry& entry : faces.Entries()) listing += EscapedLine(entry.Name) + '\n';
+    for (const FaceEntry& entry : faces.Entries()) {
+      if (!request.Styles) listing += EscapedLine(entry.Name) + '\n';
+      if (!request.Styles) continue;
+      for (const std::string& style : StylesOfEntry(engine, entry)) {
+        listing += EscapedLine(entry.Name) + '\t' + EscapedLine(style) + '\n';
+      }
+    }
     return WriteToStandardOutput(listing);
   }
   // Only the entries are printed: any face number would do.
-  const FontFileChoice choice = faces.ReadFontFile(services.Fonts(), *request.FontFile, 0);
+  const FontFileChoice choice = faces.ReadFontFile(engine, *request.FontFile, 0);
   if (choice.Entries.empty()) return Fail(choice.Problem);
   for (const FaceEntry& entry : choice.Entries) {
     listing += std::to_string(entry.Index) + " " + EscapedLine(entry.Name) + '\n';
+    for (const std::string& instance : NamedInstanceLines(VariationsOfFace(engine, entry.Face))) {
+      listing += "  " + EscapedLine(instance) + '\n';
+    }
   }
   return WriteToStandardOutput(listing);
 }

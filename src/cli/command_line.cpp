@@ -178,6 +178,34 @@ QString ParserRefusal(const QCommandLineParser& parser) {
   return message;
 }
 
+/// Reads the style, instance and axis values into the request; the problem with one, or an empty
+/// text. Whether the face has them is for the command to check, once it has the face.
+QString ApplyVariationOptions(const QCommandLineParser& parser, CommandRequest& request) {
+  if (parser.isSet("style")) {
+    if (!request.Face) return "--style needs --face";
+    request.Within.Style = parser.value("style").toStdString();
+    if (request.Within.Style.empty()) return "--style needs a NAME";
+  }
+  if (parser.isSet("instance")) {
+    request.Within.Instance = parser.value("instance").toStdString();
+    if (request.Within.Instance.empty()) return "--instance needs a NAME";
+  }
+  if (parser.isSet("variation")) {
+    const std::optional<std::vector<AxisValue>> values =
+        ParseAxisValues(parser.value("variation").toStdString());
+    if (!values) {
+      return "--variation must be TAG=VALUE[,TAG=VALUE...], each TAG four characters and each "
+             "VALUE a number: " + parser.value("variation");
+    }
+    request.Within.Axes = *values;
+  }
+  if (parser.isSet("styles")) {
+    if (request.FontFile) return "--styles lists the installed faces, not a font file's";
+    request.Styles = true;
+  }
+  return {};
+}
+
 /// Reads the face options into the request; the problem with one, or an empty text.
 QString ApplyFaceOptions(const QCommandLineParser& parser, CommandRequest& request) {
   if (parser.isSet("face")) {
@@ -197,7 +225,7 @@ QString ApplyFaceOptions(const QCommandLineParser& parser, CommandRequest& reque
     if (!index) return "--face-index must be a whole number from 0: " + parser.value("face-index");
     request.FaceIndex = *index;
   }
-  return {};
+  return ApplyVariationOptions(parser, request);
 }
 
 /// Reads what `report` prints into the request; the problem with it, or an empty text.
@@ -376,12 +404,13 @@ std::string CommandUsage() {
   return "Usage: moji-outline [--screenshot FILE] [FONT-FILE [--face-index N]]\n"
          "  or:  moji-outline report CHAR [FACE] [--json | --info]\n"
          "  or:  moji-outline render CHAR [FACE] [DRAWING] -o FILE\n"
-         "  or:  moji-outline faces [--font-file PATH]\n"
+         "  or:  moji-outline faces [--styles | --font-file PATH]\n"
          "Show how a character of a font is built from outline curves: its contours listed point\n"
          "by point and drawn in colour. Without a command, open the window; with a FONT-FILE,\n"
          "its faces are added to the window's face list and the first (or N) is drawn.\n"
-         "FACE is --face NAME, or --font-file PATH with --face-index N where the file holds\n"
-         "several faces. DRAWING is any of --thickness, --scale, --points, --numbers,\n"
+         "FACE is --face NAME (with --style STYLE), or --font-file PATH with --face-index N\n"
+         "where the file holds several faces; a variable face takes --instance NAME and\n"
+         "--variation TAG=VALUE. DRAWING is any of --thickness, --scale, --points, --numbers,\n"
          "--direction, --palette and --format.\n"
          "\n"
          "Commands:\n"
@@ -389,9 +418,11 @@ std::string CommandUsage() {
          "                   window shows it (UTF-8, lines ending in CR LF); CHAR may also be\n"
          "                   U+ and 4 to 6 hex digits, such as U+9F8D or u+9f8d\n"
          "  render CHAR      draw the outline as the window's 200 x 200 drawing area does\n"
-         "  faces            list the installed outline faces (TrueType and CFF) as the\n"
-         "                   window's face list does; with --font-file, the faces of that file,\n"
-         "                   one line each: its index, then its name\n"
+         "  faces            list the installed outline faces (TrueType, CFF and Type 1) as\n"
+         "                   the window's face list does; with --styles, each family's styles;\n"
+         "                   with --font-file, the faces of that file, one line each: its\n"
+         "                   index, then its name, and a variable face's named instances\n"
+         "                   under it, indented, each with its coordinates\n"
          "\n" +
          OptionsHelp() +
          "\n"
@@ -404,6 +435,7 @@ std::string CommandUsage() {
          "Examples:\n"
          "  moji-outline report 龍 --face IPAゴシック\n"
          "  moji-outline report U+9F8D --json\n"
+         "  moji-outline report A --face Inter --variation wght=650 --info\n"
          "  moji-outline render 龍 --thickness 3 -o ryu.png\n"
          "  moji-outline render 龍 --scale 4 --points --numbers -o ryu-points.png\n"
          "  moji-outline render A --font-file MyFont.otf --direction -o a.svg\n"

@@ -7,6 +7,7 @@
 
 #include "cli/option_table.h"
 #include "display/display_request.h"
+#include "display/face_choice.h"
 #include "display/picture_file.h"
 #include "inspect/inspector_scene.h"
 
@@ -35,6 +36,10 @@ struct CommandRequest {
   /// the index of its face.
   std::optional<std::string> FontFile;
   std::int32_t FaceIndex = 0;
+  /// The style, named instance and axis values asked for within the face's family.
+  WithinFamily Within;
+  /// `faces` lists every style of every family.
+  bool Styles = false;
   /// What `report` prints.
   ReportForm Report = ReportForm::Text;
   /// How `render` draws: pen thickness (1 to 5), marks and palette.

@@ -16,6 +16,20 @@ the face to outline (report, render); the window's start-up face
 "ＭＳ ゴシック" by default; a face that is not installed is replaced
 by the one the font engine substitutes for it
 
+--style=NAME  report render
+the style of the --face family to draw from, as faces --styles
+lists it ("Bold", "Italic"); by default its most regular one; a
+style the family lacks is refused
+
+--instance=NAME  report render
+the named instance of a variable face to draw from ("Bold"), as
+faces --font-file lists them
+
+--variation=TAG=VALUE[,TAG=VALUE...]  report render
+axis values of a variable face in design units ("wght=700"),
+after the instance's; a value outside an axis's range, or an axis
+the face lacks, is refused
+
 --font-file=PATH  report render faces
 draw from a font file that need not be installed (report, render,
 faces)
@@ -31,6 +45,10 @@ the font's own number of it
 --info  report
 report which glyph it is: code point, Unicode name, glyph index
 and name, face and file
+
+--styles  faces
+faces lists every style of every installed family, one line each:
+the family, a tab, the style
 
 --thickness=N  render
 pen thickness of render, {min-pen} to {max-pen} (default {start-pen})

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <utility>
 
+#include "display/face_choice.h"
 #include "display/glyph_outline_fetch.h"
 #include "platform/installed_faces.h"
 #include "platform/unicode_names.h"
@@ -50,10 +51,25 @@ std::vector<std::string> IdentityLines(const DisplayedGlyph& glyph) {
                                                 : "グリフ " + std::to_string(details.GlyphIndex);
     if (!details.GlyphName.empty()) index += " " + details.GlyphName;
     lines.push_back(index);
-    lines.push_back(details.Family + " (" + std::to_string(details.FaceIndex) + ")");
+    // A variable face's style is its default instance's: the variation line says where it is
+    // drawn. "Regular" goes without saying.
+    const bool styled = details.Axes.empty() && !details.Style.empty() && details.Style != "Regular";
+    lines.push_back(details.Family + (styled ? " " + details.Style : "") + " (" +
+                    std::to_string(details.FaceIndex) + ")");
+    if (!details.Axes.empty()) lines.push_back(VariationLine(details));
     lines.push_back(details.File);
   }
   return lines;
+}
+
+std::string VariationLine(const NativeGlyph& glyph) {
+  std::string line = glyph.Instance.empty() ? "インスタンスなし" : "インスタンス " + glyph.Instance;
+  for (const AxisPosition& position : glyph.Axes) {
+    const VariationAxis& axis = position.Axis;
+    line += "、" + axis.Name + " (" + axis.Tag + ") " + DesignValueText(position.Value) + " [" +
+            DesignValueText(axis.Minimum) + "–" + DesignValueText(axis.Maximum) + "]";
+  }
+  return line;
 }
 
 std::string MissingGlyphLine(const DisplayedGlyph& glyph) {

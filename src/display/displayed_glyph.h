@@ -60,8 +60,14 @@ struct FetchedGlyph {
 std::string CodePointLabel(std::uint32_t codePoint);
 
 /// What the status bar and `report --info` say of the glyph, one UTF-8 line each: the code
-/// point and character, the Unicode name, the glyph index and name, the face, its file.
+/// point and character, the Unicode name, the glyph index and name, the face (with its style
+/// where it does not vary and is not "Regular"), where a variable face is drawn (VariationLine),
+/// its file.
 std::vector<std::string> IdentityLines(const DisplayedGlyph& glyph);
+
+/// Where a variable face is drawn: the named instance, or that it is at none, and each axis's
+/// name, tag, value and range ("インスタンス 太字、ウエイト (wght) 700 [300–700]").
+std::string VariationLine(const NativeGlyph& glyph);
 
 /// Where the face has no glyph for the character, what the status bar says of it: the character,
 /// that the face has no glyph for it, and the faces that have one. Empty where it has the glyph.

@@ -83,7 +83,7 @@ FontFileChoice FaceList::ReadFontFile(FontEngine& engine, const std::string& pat
   if (choice.Entries.empty()) {
     choice.OpenError = FontFileOpenProblem(path);
     choice.Problem = choice.OpenError.empty()
-                         ? "cannot read a font with TrueType or CFF outlines from " + path
+                         ? "cannot read a font with TrueType, CFF or Type 1 outlines from " + path
                          : "cannot open " + path + ": " + choice.OpenError;
   } else {
     choice.Problem = path + " has no outline face " + std::to_string(index) +

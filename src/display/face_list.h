@@ -58,7 +58,7 @@ class FaceList {
   /// Walks the face names in order: a name beginning with "@" (a vertical-writing variant) is
   /// skipped untried; any other name is made the drawing area's face and kept, as an entry of
   /// that name, when the metrics of the selected font report outlines the engine converts
-  /// (TrueType or CFF). A failed query says nothing of the face, which is then not kept.
+  /// (TrueType, CFF or Type 1). A failed query says nothing of the face, which is then not kept.
   void WalkInstalledFaces(const std::vector<std::string>& names, const SelectDrawingFace& select);
   /// Reads the outline faces of the font file at `path` once, names each apart from the names
   /// listed and from the file's other faces, and chooses face `index` of them; adds nothing.

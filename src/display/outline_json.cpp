@@ -83,6 +83,20 @@ std::string BlocksJson(const GlyphOutline& outline, std::span<const PointSource>
   return json + "]";
 }
 
+/// The named instance drawn (null for none) and every axis with its value and range.
+std::string VariationJson(const NativeGlyph& glyph) {
+  std::string json = "{\"instance\": " + (glyph.Instance.empty() ? "null" : Quoted(glyph.Instance)) +
+                     ", \"axes\": [";
+  for (std::size_t a = 0; a < glyph.Axes.size(); ++a) {
+    const VariationAxis& axis = glyph.Axes[a].Axis;
+    json += (a == 0 ? "" : ", ") + std::string("{\"tag\": ") + Quoted(axis.Tag) +
+            ", \"name\": " + Quoted(axis.Name) + ", \"value\": " + NumberText(glyph.Axes[a].Value) +
+            ", \"minimum\": " + NumberText(axis.Minimum) + ", \"default\": " +
+            NumberText(axis.Default) + ", \"maximum\": " + NumberText(axis.Maximum) + "}";
+  }
+  return json + "]}";
+}
+
 }  // namespace
 
 std::string OutlineJson(const GlyphOutline& outline, const DisplayedGlyph& glyph) {
@@ -91,6 +105,8 @@ std::string OutlineJson(const GlyphOutline& outline, const DisplayedGlyph& glyph
   json += "  \"face\": " + Quoted(details.Family) + ",\n";
   json += "  \"file\": " + Quoted(details.File) + ",\n";
   json += "  \"faceIndex\": " + std::to_string(details.FaceIndex) + ",\n";
+  json += "  \"style\": " + Quoted(details.Style) + ",\n";
+  json += "  \"variation\": " + VariationJson(details) + ",\n";
   json += "  \"codePoint\": " + (glyph.CodePoint ? std::to_string(*glyph.CodePoint) : "null") + ",\n";
   json += "  \"glyphIndex\": " + std::to_string(details.GlyphIndex) + ",\n";
   json += "  \"glyphName\": " + Quoted(details.GlyphName) + ",\n";

@@ -11,7 +11,8 @@ constexpr char kRegistryMark = '\xFF';
 }  // namespace
 
 std::string FaceRegistry::NameOf(const FaceIdentity& face) {
-  if (const InstalledFaceId* installed = face.AsInstalled(); installed && installed->Style.empty()) {
+  const InstalledFaceId* installed = face.AsInstalled();
+  if (installed != nullptr && installed->Style.empty() && face.Variation.IsDefault()) {
     return installed->Family;
   }
   auto known = std::find(named_.begin(), named_.end(), face);

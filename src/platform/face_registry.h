@@ -12,7 +12,8 @@ namespace moji {
 
 /// Maps the face name of a font description (31 bytes at most, the contract between the
 /// drawing and the engine) to the face it stands for, and back. An installed family in its most
-/// regular style goes by its own name. Every other face (a face of a font file) goes by a name of
+/// regular style, at its default instance, goes by its own name. Every other face (a style, an
+/// instance or axis values, a face of a font file) goes by a name of
 /// the registry's own: the byte 0xFF and a number. That byte begins no UTF-8 text, so no
 /// installed family can have such a name, and a number stays short however many faces are
 /// named.

@@ -20,6 +20,9 @@
 namespace moji {
 namespace {
 
+/// What a face that does not vary has of a design space.
+const FaceVariations kNoVariations{};
+
 /// Unscaled, unhinted outlines with composite glyphs resolved; never an embedded bitmap.
 constexpr FT_Int32 kOutlineLoadFlags = FT_LOAD_NO_SCALE | FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP;
 
@@ -81,11 +84,13 @@ FontUnitMetrics FaceUnitsOf(FT_Face ft) {
   return units;
 }
 
-/// TrueType ('glyf') or CFF (CFF, CFF2) outlines: what the engine converts.
+/// TrueType ('glyf'), CFF (CFF, CFF2) or Type 1 outlines: what the engine converts.
 bool HasConvertibleOutlines(FT_Face ft) {
   if (!FT_IS_SCALABLE(ft)) return false;
   const char* format = FT_Get_Font_Format(ft);
-  return format != nullptr && (std::string_view(format) == "TrueType" || std::string_view(format) == "CFF");
+  if (format == nullptr) return false;
+  const std::string_view name(format);
+  return name == "TrueType" || name == "CFF" || name == "Type 1";
 }
 
 std::int32_t FloorPixel(std::int32_t fixed) { return fixed >> 16; }
@@ -214,10 +219,13 @@ struct FontEngine::Library {
   }
 };
 
-/// A face whose file is open, with its vertical extents.
+/// A face's file and index, open, with its design space, the coordinates set on it now and its
+/// vertical extents at each coordinates it was drawn at.
 struct FontEngine::Opened {
   FT_Face Face = nullptr;
-  FontUnitMetrics Units;
+  std::optional<FaceVariations> Variations;
+  std::vector<std::int32_t> Current;
+  std::map<std::vector<std::int32_t>, FontUnitMetrics> Units;
   ~Opened() { FT_Done_Face(Face); }
 };
 
@@ -231,13 +239,16 @@ const InstalledFontCatalog& FontEngine::Installed() {
   return *installed_;
 }
 
-const FontFace* FontEngine::FaceOf(const std::string& file, int index, const InstalledFont* font) {
-  std::unique_ptr<FontFace>& face = faces_[{file, index}];
+FontFace* FontEngine::FaceOf(const std::string& file, int index, const InstalledFont* font,
+                                   std::vector<std::int32_t> coordinates) {
+  std::unique_ptr<FontFace>& face = faces_[{file, index, coordinates}];
   if (face == nullptr) {
     face = std::make_unique<FontFace>();
     if (font != nullptr && !font->FamilyNames.empty()) face->FamilyName = font->FamilyNames.front();
+    if (font != nullptr) face->Style = font->Style;
     face->File = file;
     face->Index = index;
+    face->Coordinates = std::move(coordinates);
   }
   return face.get();
 }
@@ -256,16 +267,34 @@ const FontFace* FontEngine::FaceFor(const FaceIdentity& identity) {
   if (const FileFaceId* file = identity.AsFile()) {
     // Known from the file's listing when it was opened from the face list; else described by
     // its file and index alone, and read when a glyph is asked of it.
-    return FaceOf(file->Path, file->Index, nullptr);
+    const FontFace* base = FaceOf(file->Path, file->Index, nullptr);
+    return identity.Variation.IsDefault() ? base : VariedFace(*base, nullptr, 0, identity.Variation);
   }
   const InstalledFaceId& installed = *identity.AsInstalled();
   const std::vector<const InstalledFont*> fonts = FontsNamed(Installed(), installed.Family);
   for (const InstalledFont* font : fonts) {
-    if (installed.Style.empty() || font->Style == installed.Style) {
-      return FaceOf(font->File, font->Index, font);
-    }
+    if (!installed.Style.empty() && font->Style != installed.Style) continue;
+    const FontFace* base = FaceOf(font->File, font->Index, font);
+    if (font->NamedInstance == 0 && identity.Variation.IsDefault()) return base;
+    return VariedFace(*base, font, font->NamedInstance, identity.Variation);
   }
-  return fonts.empty() ? Substitute(installed.Family) : nullptr;
+  if (!fonts.empty()) return nullptr;
+  const FontFace* substitute = Substitute(installed.Family);
+  if (substitute == nullptr || identity.Variation.IsDefault()) return substitute;
+  return VariedFace(*substitute, nullptr, 0, identity.Variation);
+}
+
+const FontFace* FontEngine::VariedFace(const FontFace& base, const InstalledFont* font, int instance,
+                                       const FaceVariation& variation) {
+  const FaceVariations& variations = VariationsOf(base);
+  std::vector<std::int32_t> coordinates = DesignCoordinatesOf(variations, instance, variation);
+  if (coordinates.empty()) return &base;
+  FontFace* varied = FaceOf(base.File, base.Index, font, coordinates);
+  if (varied->FamilyName.empty()) varied->FamilyName = base.FamilyName;
+  // Away from the defaults the style is the named instance drawn, and none between them.
+  const int at = InstanceAt(variations, coordinates);
+  varied->Style = at > 0 ? variations.Instances[static_cast<std::size_t>(at - 1)].EnglishName : "";
+  return varied;
 }
 
 const FontFace* FontEngine::Substitute(std::string_view name) {
@@ -284,19 +313,42 @@ std::string FontEngine::ListedFamilyOf(std::string_view faceName) {
   return face == nullptr ? std::string() : ListedNameOf(Installed(), face->File, face->Index);
 }
 
-const FontEngine::Opened* FontEngine::Open(const FontFace& face) {
-  if (const auto found = opened_.find(&face); found != opened_.end()) return found->second.get();
-  if (library_->Handle == nullptr && !library_->Failed) {
-    library_->Failed = FT_Init_FreeType(&library_->Handle) != 0;
+FontEngine::Opened* FontEngine::Open(const FontFace& face) {
+  auto found = opened_.find({face.File, face.Index});
+  if (found == opened_.end()) {
+    if (library_->Handle == nullptr && !library_->Failed) {
+      library_->Failed = FT_Init_FreeType(&library_->Handle) != 0;
+    }
+    if (library_->Failed || face.File.empty()) return nullptr;
+    const FT_Face ft = OpenFaceFile(library_->Handle, face.File, face.Index);
+    if (ft == nullptr) return nullptr;
+    auto opened = std::make_unique<Opened>();
+    opened->Face = ft;
+    if (!HasConvertibleOutlines(ft)) return nullptr;  // closed with `opened`
+    opened->Variations = ReadFaceVariations(ft);
+    // Reading a CFF2 face's design space leaves its first load failing until coordinates are
+    // set (FreeType 2.12): its defaults are set at once.
+    if (!opened->Variations->Axes.empty()) {
+      ApplyDesignCoordinates(ft, DefaultCoordinatesOf(*opened->Variations));
+    }
+    found = opened_.emplace(std::pair{face.File, face.Index}, std::move(opened)).first;
   }
-  if (library_->Failed || face.File.empty()) return nullptr;
-  const FT_Face ft = OpenFaceFile(library_->Handle, face.File, face.Index);
-  if (ft == nullptr) return nullptr;
-  auto opened = std::make_unique<Opened>();
-  opened->Face = ft;
-  if (!HasConvertibleOutlines(ft)) return nullptr;  // closed with `opened`
-  opened->Units = FaceUnitsOf(ft);
-  return opened_.emplace(&face, std::move(opened)).first->second.get();
+  Opened& opened = *found->second;
+  if (opened.Current != face.Coordinates) {
+    // The default instance is set by its own coordinates: FreeType keeps the last ones set where
+    // it is given none. Coordinates the face refuses leave it where FreeType left it.
+    ApplyDesignCoordinates(opened.Face, face.Coordinates.empty()
+                                            ? DefaultCoordinatesOf(*opened.Variations)
+                                            : face.Coordinates);
+    opened.Current = face.Coordinates;
+  }
+  return &opened;
+}
+
+const FontUnitMetrics& FontEngine::UnitsOf(Opened& opened, const FontFace& face) {
+  const auto found = opened.Units.find(face.Coordinates);
+  if (found != opened.Units.end()) return found->second;
+  return opened.Units.emplace(face.Coordinates, FaceUnitsOf(opened.Face)).first->second;
 }
 
 FT_FaceRec_* FontEngine::OpenedFace(const FontFace& face) {
@@ -304,18 +356,32 @@ FT_FaceRec_* FontEngine::OpenedFace(const FontFace& face) {
   return opened == nullptr ? nullptr : opened->Face;
 }
 
+const FaceVariations& FontEngine::VariationsOf(const FontFace& face) {
+  Opened* opened = Open(face);
+  return opened == nullptr ? kNoVariations : *opened->Variations;
+}
+
+void FontEngine::AddVariationDetails(const FontFace& face, NativeGlyph& glyph) {
+  const FaceVariations& variations = VariationsOf(face);
+  glyph.Axes = AxisPositionsOf(variations, face.Coordinates);
+  const int instance = InstanceAt(variations, face.Coordinates);
+  if (instance > 0) glyph.Instance = variations.Instances[static_cast<std::size_t>(instance - 1)].Name;
+}
+
 NativeGlyph FontEngine::Convert(const FontFace& face, std::int32_t height, std::uint32_t codePoint,
                                 bool withDetails) {
   NativeGlyph glyph;
   glyph.Family = face.FamilyName;
+  glyph.Style = face.Style;
   glyph.File = face.File;
   glyph.FaceIndex = face.Index;
-  const Opened* opened = Open(face);
+  Opened* opened = Open(face);
   if (opened == nullptr) return glyph;
+  if (withDetails) AddVariationDetails(face, glyph);
   if (glyph.Family.empty() && opened->Face->family_name != nullptr) {
     glyph.Family = opened->Face->family_name;
   }
-  glyph.Units = opened->Units;
+  glyph.Units = UnitsOf(*opened, face);
   const std::optional<HeightScale> scale =
       ScaleOfHeight(height, glyph.CellUnits(), glyph.Units.UnitsPerEm);
   const FT_UInt glyphIndex = FT_Get_Char_Index(opened->Face, codePoint);

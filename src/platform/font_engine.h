@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -16,6 +16,7 @@
 #include "platform/face_identity.h"
 #include "platform/face_registry.h"
 #include "platform/font_records.h"
+#include "platform/font_variations.h"
 #include "platform/gdi_records.h"
 #include "platform/installed_faces.h"
 
@@ -27,11 +28,17 @@ namespace moji {
 /// fontconfig's listing, without reading its file; the file is opened when a glyph is first
 /// asked of the face, and then stays open.
 struct FontFace {
-  /// The first family name of the face.
+  /// The first family name of the face, and its style as fontconfig names it (empty where it was
+  /// described from its file and index alone); away from a variable face's defaults, the English
+  /// name of the named instance drawn, empty between instances.
   std::string FamilyName;
+  std::string Style;
   /// Where the face is read from: the file and the face's index in it.
   std::string File;
   int Index = 0;
+  /// Where a variable face is drawn: its 16.16 design coordinates, one per axis; empty for its
+  /// default instance (and for a face without axes).
+  std::vector<std::int32_t> Coordinates;
 };
 
 /// What a glyph request found.
@@ -63,8 +70,10 @@ struct NativeGlyph {
   /// The native outline records, and the metrics in pixels of the font height.
   std::vector<std::uint8_t> Bytes;
   GLYPHMETRICS Metrics{};
-  /// The face: its family's first name, its file and its index in the file.
+  /// The face: its family's first name, its style (as FontFace has it), its file and its index
+  /// in the file.
   std::string Family;
+  std::string Style;
   std::string File;
   int FaceIndex = 0;
   /// The glyph's index in the face (0 when the face has none for the code point), and, when
@@ -75,6 +84,10 @@ struct NativeGlyph {
   FontUnitMetrics Units;
   /// Where each point of `Bytes` comes from, in the order of the buffer; only when asked for.
   std::vector<PointSource> Sources;
+  /// When details are asked for, a variable face's axes with the values drawn at (none for a
+  /// face without axes), and the named instance those values are (empty for none).
+  std::vector<AxisPosition> Axes;
+  std::string Instance;
 
   /// Font units per cell height: what a positive font height is measured in.
   std::int64_t CellUnits() const { return Units.CellAscent + Units.CellDescent; }
@@ -112,28 +125,44 @@ class FontEngine {
   /// The FreeType face of `face`, its file opened on first use and kept open, for the engine's
   /// own readers of what Convert does not give (hinting, variations, tables); nullptr when the
   /// file no longer opens or holds no outlines the engine converts. Whoever sets a size or
-  /// load state on it leaves nothing Convert relies on (Convert loads unscaled).
+  /// load state on it leaves nothing Convert relies on (Convert loads unscaled and sets the
+  /// coordinates of the face it converts before each load). Its design coordinates are those
+  /// of `face`.
   FT_FaceRec_* OpenedFace(const FontFace& face);
+  /// The axes and named instances of the face's file and index, read once; nothing for a face
+  /// that does not vary or cannot be read.
+  const FaceVariations& VariationsOf(const FontFace& face);
 
  private:
   struct Opened;
-  /// The face of a file and index, described from `font` (or the file and index alone) once.
-  const FontFace* FaceOf(const std::string& file, int index, const InstalledFont* font);
+  /// The face of a file, index and coordinates, described from `font` (or the file and index
+  /// alone) once.
+  FontFace* FaceOf(const std::string& file, int index, const InstalledFont* font,
+                   std::vector<std::int32_t> coordinates = {});
   const FontFace* FaceFor(const FaceIdentity& identity);
+  /// The face at the coordinates the variation (starting from named instance `instance`, 0 for
+  /// none) comes to on the axes of `base`.
+  const FontFace* VariedFace(const FontFace& base, const InstalledFont* font, int instance,
+                             const FaceVariation& variation);
   const FontFace* Substitute(std::string_view name);
-  const Opened* Open(const FontFace& face);
+  /// The opened file and index of the face, its coordinates set; nullptr when it cannot be read.
+  Opened* Open(const FontFace& face);
+  /// The face's measures at its coordinates, read once for each.
+  const FontUnitMetrics& UnitsOf(Opened& opened, const FontFace& face);
+  /// The axes the face is drawn at and the named instance they are, into the glyph's details.
+  void AddVariationDetails(const FontFace& face, NativeGlyph& glyph);
 
   /// The FreeType library, made when a file is first opened (an opaque FT_Library).
   struct Library;
   std::unique_ptr<Library> library_;
   std::optional<InstalledFontCatalog> installed_;
   FaceRegistry registry_;
-  /// Every face described, by file and index.
-  std::map<std::pair<std::string, int>, std::unique_ptr<FontFace>> faces_;
+  /// Every face described, by file, index and coordinates.
+  std::map<std::tuple<std::string, int, std::vector<std::int32_t>>, std::unique_ptr<FontFace>> faces_;
   /// Every face name resolved.
   std::map<std::string, const FontFace*, std::less<>> resolutions_;
-  /// The faces whose file is open.
-  std::unordered_map<const FontFace*, std::unique_ptr<Opened>> opened_;
+  /// The files and indices open, each once whatever coordinates its faces are drawn at.
+  std::map<std::pair<std::string, int>, std::unique_ptr<Opened>> opened_;
 };
 
 /// The face name bytes of a font description: up to the first zero, at most `LF_FACESIZE` bytes.

@@ -52,7 +52,7 @@ struct TEXTMETRIC {
   std::uint8_t tmCharSet;
 };
 
-/// Set in `tmPitchAndFamily` when the font has outlines the engine converts (TrueType or CFF).
+/// Set in `tmPitchAndFamily` when the font has outlines the engine converts (TrueType, CFF or Type 1).
 inline constexpr std::uint8_t TMPF_TRUETYPE = 0x04;
 inline constexpr std::uint8_t DEFAULT_CHARSET = 1;
 inline constexpr std::uint8_t SHIFTJIS_CHARSET = 128;

@@ -24,7 +24,7 @@ std::int32_t GetGlyphOutlineA(DeviceContext& hdc, std::uint32_t codePoint, std::
 
 /// Metrics of the device context's font as the font listing knows them, without reading a font
 /// file (the sizes are left 0): sets `TMPF_TRUETYPE` exactly when the font resolves to a face,
-/// all of which have outlines the engine converts (TrueType or CFF). Returns nonzero on success;
+/// all of which have outlines the engine converts (TrueType, CFF or Type 1). Returns nonzero on success;
 /// on failure the record is left as it was.
 std::int32_t GetTextMetricsA(DeviceContext& hdc, TEXTMETRIC* metrics);
 

@@ -47,19 +47,24 @@ std::string EnglishOrFirst(const std::vector<std::string>& names, const std::vec
   return names.empty() ? std::string() : names.front();
 }
 
+/// Whether fontconfig's format name is one whose outlines the engine converts.
+bool IsConvertibleFormat(std::string_view format) {
+  return format == "TrueType" || format == "CFF" || format == "Type 1";
+}
+
 /// The font a fontconfig pattern describes, when it is an outline face the engine converts
-/// (TrueType or CFF) and not a named instance of a variable font (its default instance is the
-/// face of index 0, listed as well).
+/// (TrueType, CFF or Type 1) or a named instance of one.
 std::optional<InstalledFont> OutlineFontOf(FcPattern* pattern) {
   InstalledFont font;
   font.File = StringOf(pattern, FC_FILE);
-  const std::string format = StringOf(pattern, FC_FONTFORMAT);
+  font.Format = StringOf(pattern, FC_FONTFORMAT);
   FcBool outline = FcFalse;
   FcPatternGetBool(pattern, FC_OUTLINE, 0, &outline);
-  FcPatternGetInteger(pattern, FC_INDEX, 0, &font.Index);
-  if (!outline || (format != "TrueType" && format != "CFF") || (font.Index >> 16) != 0) {
-    return std::nullopt;
-  }
+  int index = 0;
+  FcPatternGetInteger(pattern, FC_INDEX, 0, &index);
+  if (!outline || !IsConvertibleFormat(font.Format) || index < 0) return std::nullopt;
+  font.Index = index & 0xFFFF;
+  font.NamedInstance = index >> 16;
   font.FamilyNames = StringsOf(pattern, FC_FAMILY);
   font.FamilyLangs = StringsOf(pattern, FC_FAMILYLANG);
   font.FamilyLangs.resize(font.FamilyNames.size());
@@ -129,9 +134,18 @@ std::string FaceNameOfFamily(const std::vector<InstalledFont>& fonts,
   return {};
 }
 
-/// Closeness to the regular style: upright first, then normal width, then regular weight.
+/// Closeness to the regular style: a face before the named instances of variable faces (a family
+/// is drawn by default at a face's default instance), then upright first, then normal width, then
+/// regular weight, and TrueType and CFF before Type 1, which has fewer tables.
 auto StyleDistance(const InstalledFont& font) {
-  return std::make_tuple(font.Slant != 0, std::abs(font.Width - 100), std::abs(font.Weight - 80));
+  return std::make_tuple(font.NamedInstance != 0, font.Slant != 0, std::abs(font.Width - 100),
+                         std::abs(font.Weight - 80), font.Format == "Type 1");
+}
+
+/// The order styles are offered in after the most regular: upright before slanted, then by width
+/// and weight.
+auto StyleOrder(const InstalledFont& font) {
+  return std::make_tuple(font.Slant, font.Width, font.Weight, font.NamedInstance != 0);
 }
 
 }  // namespace
@@ -140,13 +154,16 @@ InstalledFontCatalog CatalogOfFonts(std::vector<InstalledFont> fonts) {
   InstalledFontCatalog catalog;
   std::erase_if(fonts, [](const InstalledFont& font) { return font.FamilyNames.empty(); });
   for (InstalledFont& font : fonts) font.FamilyLangs.resize(font.FamilyNames.size());
+  // Of a font listed twice the one with a style name comes first, and is kept.
   std::sort(fonts.begin(), fonts.end(), [](const InstalledFont& a, const InstalledFont& b) {
-    return std::tie(a.File, a.Index) < std::tie(b.File, b.Index);
+    return std::make_tuple(std::cref(a.File), a.Index, a.NamedInstance, a.Style.empty()) <
+           std::make_tuple(std::cref(b.File), b.Index, b.NamedInstance, b.Style.empty());
   });
   // A variable font is listed as itself and as its default instance: one face.
   fonts.erase(std::unique(fonts.begin(), fonts.end(),
                           [](const InstalledFont& a, const InstalledFont& b) {
-                            return a.File == b.File && a.Index == b.Index;
+                            return a.File == b.File && a.Index == b.Index &&
+                                   a.NamedInstance == b.NamedInstance;
                           }),
               fonts.end());
   catalog.Fonts = std::move(fonts);
@@ -201,6 +218,22 @@ std::vector<const InstalledFont*> FontsNamed(const InstalledFontCatalog& catalog
   return matches;
 }
 
+std::vector<std::string> StylesOfFamily(const InstalledFontCatalog& catalog, std::string_view name) {
+  std::vector<const InstalledFont*> fonts = FontsNamed(catalog, name);
+  if (fonts.size() > 1) {
+    std::stable_sort(fonts.begin() + 1, fonts.end(), [](const InstalledFont* a, const InstalledFont* b) {
+      return StyleOrder(*a) < StyleOrder(*b);
+    });
+  }
+  std::vector<std::string> styles;
+  for (const InstalledFont* font : fonts) {
+    if (!font->Style.empty() && std::find(styles.begin(), styles.end(), font->Style) == styles.end()) {
+      styles.push_back(font->Style);
+    }
+  }
+  return styles;
+}
+
 std::vector<InstalledFont> FontsOfFile(const std::string& path) {
   FT_Library library = nullptr;
   FcFontSet* set = FcFontSetCreate();
@@ -230,21 +263,24 @@ std::vector<InstalledFont> FontsOfFile(const std::string& path) {
 
 const InstalledFont* ListedFont(const InstalledFontCatalog& catalog, std::string_view file,
                                int index) {
-  // The catalog's fonts are ordered by file and index.
+  // The catalog's fonts are ordered by file, index and named instance: the face comes first.
+  const int face = index & 0xFFFF;
   const auto found = std::lower_bound(catalog.Fonts.begin(), catalog.Fonts.end(),
-                                      std::pair{file, index},
+                                      std::pair{file, face},
                                       [](const InstalledFont& font, const auto& key) {
                                         return std::pair{std::string_view(font.File), font.Index} < key;
                                       });
-  const bool listed = found != catalog.Fonts.end() && found->File == file && found->Index == index;
+  const bool listed = found != catalog.Fonts.end() && found->File == file && found->Index == face;
   return listed ? &*found : nullptr;
 }
 
 std::string ListedNameOf(const InstalledFontCatalog& catalog, std::string_view file, int index) {
+  const InstalledFont* listed = ListedFont(catalog, file, index);
+  if (listed == nullptr) return {};
+  const auto member = static_cast<std::size_t>(listed - catalog.Fonts.data());
   for (const InstalledFamily& family : catalog.Families) {
-    for (const std::size_t member : family.Fonts) {
-      const InstalledFont& font = catalog.Fonts[member];
-      if (font.File == file && font.Index == index) return family.Name;
+    if (std::find(family.Fonts.begin(), family.Fonts.end(), member) != family.Fonts.end()) {
+      return family.Name;
     }
   }
   return {};

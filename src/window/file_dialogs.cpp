@@ -27,7 +27,7 @@ QString PathText(const std::string& path) {
 QString AskFontFileToOpen(QWidget* parent) {
   return QFileDialog::getOpenFileName(
       parent, Utf16(u"フォントファイルを開く"), QString(),
-      Utf16(u"フォントファイル (*.ttf *.otf *.ttc *.otc);;すべてのファイル (*)"));
+      Utf16(u"フォントファイル (*.ttf *.otf *.ttc *.otc *.woff *.woff2 *.pfb *.pfa *.t1);;すべてのファイル (*)"));
 }
 
 std::optional<ImageFileChoice> AskImageFileToSave(QWidget* parent, const QString& suggested,

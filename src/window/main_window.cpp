@@ -42,6 +42,7 @@
 #include "window/inspector_dock.h"
 #include "window/focus_mark_style.h"
 #include "window/handler_boundary.h"
+#include "window/typeface_panel.h"
 
 /// The program's icon, compiled into this library (window_icons.qrc): the 48-pixel picture
 /// always, so that an icon shows even where Qt cannot read SVG, and the scalable one beside it.
@@ -204,6 +205,9 @@ void Main::BuildMenus() {
                           showInspector_}) {
     option->setCheckable(true);
   }
+  view->addSeparator();
+  typefaceAction_ = add(view, u"書体(&T)", "ShowTypeface", &Main::ShowTypefacePanel);
+  typefaceAction_->setCheckable(true);
 
   QMenu* help = menuBar()->addMenu(Utf16(u"ヘルプ(&H)"));
   add(help, u"バージョン情報(&A)", "About", &Main::ShowVersions);
@@ -438,7 +442,8 @@ void Main::Timer1_Timer() {
     setWindowTitle(Utf16(kMainCaption) + QStringLiteral("  count - ") +
                    QString::number(tickCount_));
     if (buttonDown_ > 0) CountUp(buttonDown_);
-    if (!check1_->isChecked()) return;
+    // The points do not drift while an axis sweeps them: each step draws them afresh.
+    if (!check1_->isChecked() || (typeface_ != nullptr && typeface_->Sweeping())) return;
     RunMotionFrame(MouseState{buttonDown_, mouseX_, mouseY_}, random_, Style(), shown_.Placed,
                    shown_.Sources(), *this);
     FollowDrawing(false);
@@ -455,7 +460,46 @@ void Main::Combo1_Click() {
     font.setItalic(false);
     text2_->setFont(font);
     GetKestrineProc(Text2Text());
+    FollowTypeface();
   });
+}
+
+void Main::ShowTypeface(const FaceIdentity& face, bool rewriteReport) {
+  RunHandler("ShowTypeface", [&] {
+    picture1_->SetFontName(services_.Fonts().FaceNameOf(face));
+    if (rewriteReport) return GetKestrineProc(Text2Text());
+    std::optional<FetchedGlyph> fetched = FetchForDisplay(picture1_->Dc(), Text2Text(), picture1_->FontName());
+    if (!fetched) return;
+    shown_ = std::move(*fetched);
+    glyphStatusLine_->Show(shown_.Glyph);
+    DrawOutlineFrame(shown_.Placed, shown_.Sources(), Style(), *this);
+  });
+}
+
+void Main::ShowTypefacePanel(bool shown) {
+  RunHandler("ShowTypefacePanel", [&] {
+    if (typeface_ == nullptr && shown) {
+      typeface_ = new TypefacePanel(
+          services_.Fonts(), [this](const FaceIdentity& face, bool report) { ShowTypeface(face, report); }, this);
+      const QList<QDockWidget*> docks = findChildren<QDockWidget*>();
+      const auto above = std::find_if(docks.begin(), docks.end(), [this](QDockWidget* dock) {
+        return dock != typeface_ && !dock->isFloating() && dock->isVisible() &&
+               dockWidgetArea(dock) == Qt::RightDockWidgetArea;
+      });
+      addDockWidget(Qt::RightDockWidgetArea, typeface_);
+      if (above != docks.end()) splitDockWidget(*above, typeface_, Qt::Vertical);
+      connect(typeface_, &QDockWidget::visibilityChanged, typefaceAction_, &QAction::setChecked);
+      FollowTypeface();
+    }
+    if (typeface_ != nullptr) typeface_->setVisible(shown);
+  });
+}
+
+void Main::FollowTypeface() {
+  if (typeface_ == nullptr) return;
+  const std::int32_t entry = faces_.Current();
+  typeface_->Follow(entry < 0 ? nullptr : &faces_.Entries()[static_cast<std::size_t>(entry)],
+                    entry < 0 ? FaceIdentity{} : faces_.Entries()[static_cast<std::size_t>(entry)].Face);
 }
 
 void Main::Text2_Change() {

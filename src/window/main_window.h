@@ -34,6 +34,7 @@ namespace moji {
 
 class GlyphStatusLine;
 class InspectorDock;
+class TypefacePanel;
 
 /// The names of the faces the font walk goes through, UTF-8, read once when the walk begins.
 using FaceNames = std::function<std::vector<std::string>()>;
@@ -70,7 +71,7 @@ class Main final : public QMainWindow, private DisplayTarget {
   /// The display pipeline for the first character of `text`: fetch, report, place, draw.
   /// Does nothing for an empty text or a face name longer than 31 bytes.
   void GetKestrineProc(std::u16string text);
-  /// Fills Combo1 with the outline faces (TrueType or CFF) of the face names and makes
+  /// Fills Combo1 with the outline faces (TrueType, CFF or Type 1) of the face names and makes
   /// "ＭＳ ゴシック" current.
   void EnumTrueTypeFont();
   /// Adds the outline faces of the font file at `path` to Combo1 after its entries (each face
@@ -95,6 +96,9 @@ class Main final : public QMainWindow, private DisplayTarget {
   void Timer1_Timer();
   /// A face was chosen in Combo1.
   void Combo1_Click();
+  /// A face was chosen in the 書体 panel: the display request for it, the report left as it was
+  /// without `rewriteReport` (the steps of the axis sweep).
+  void ShowTypeface(const FaceIdentity& face, bool rewriteReport);
   /// The text of Text2 changed.
   void Text2_Change();
   /// HScroll1's value changed.
@@ -182,6 +186,11 @@ class Main final : public QMainWindow, private DisplayTarget {
   void SaveInspectorImageDialog();
   void SaveOutlineDialog();
   void ShowVersions();
+  /// Opens the 書体 panel (built when first opened, docked on the right under a dock already
+  /// there) or closes it.
+  void ShowTypefacePanel(bool shown);
+  /// Shows the 書体 panel what can be chosen within Combo1's family.
+  void FollowTypeface();
   /// A name to offer for a saved file: the code point shown and `suffix`.
   QString SuggestedFileName(const QString& suffix) const;
   /// Takes a drag of local files as a copy and, dropped, opens them once the drop is over;
@@ -228,6 +237,9 @@ class Main final : public QMainWindow, private DisplayTarget {
   std::optional<ReportPoint> hoveredPoint_;
   /// The point shown as chosen in the views and Text1.
   std::optional<ReportPoint> highlighted_;
+  /// The 書体 panel, once opened, and the 表示 menu's switch of it.
+  TypefacePanel* typeface_ = nullptr;
+  QAction* typefaceAction_ = nullptr;
   FocusMarkStyle focusMarks_;
 };
 

@@ -360,9 +360,10 @@ TEST(CommandLine, FontFilesAndCodePoints) {
             "0 Moji Test Pair One Regular\n1 Moji Test Pair Two Regular\n");
   EXPECT_EQ(RunMojiOutline({"faces", "--font-file", QString::fromStdString(test::TestFontPath("../extra/MojiTestPairOne-Bold.ttf"))}).Out,
             "0 Moji Test Pair One Bold\n");
-  // A variable font is one face, as fontconfig lists it twice (itself and its default instance).
+  // A variable font is one face, as fontconfig lists it twice (itself and its default
+  // instance), its named instances under it (FreeType adds one at the defaults).
   EXPECT_EQ(RunMojiOutline({"faces", "--font-file", QString::fromStdString(test::TestFontPath("MojiTestVariable.ttf"))}).Out,
-            "0 Moji Test Variable Regular\n");
+            "0 Moji Test Variable Regular\n  Thin wght=100\n  Bold wght=700\n  Regular wght=400\n");
   const ProgramRun second = RunMojiOutline({"report", "A", "--font-file", pair, "--face-index", "1"});
   EXPECT_EQ(second.ExitCode, 0) << second.Err;
   EXPECT_EQ(second.Out, RunMojiOutline({"report", "A", "--face", "Moji Test Pair Two"}).Out);
@@ -446,7 +447,7 @@ TEST(CommandLine, CommandLineConventions) {
       {{"report", "U+D800"}, "moji-outline: CHAR that starts with U+ must be U+ and 4 to 6 hex digits of a code point: U+D800 (see moji-outline --help)\n"},
       {{"report", "A", "--font-file", out.filePath("none.ttf")}, "moji-outline: cannot open " + out.filePath("none.ttf").toStdString() + ": No such file or directory\n"},
       {{"report", "A", "--font-file", out.path()}, "moji-outline: cannot open " + out.path().toStdString() + ": Is a directory\n"},
-      {{"report", "A", "--font-file", svg}, "moji-outline: cannot read a font with TrueType or CFF outlines from " + svg.toStdString() + "\n"}};
+      {{"report", "A", "--font-file", svg}, "moji-outline: cannot read a font with TrueType, CFF or Type 1 outlines from " + svg.toStdString() + "\n"}};
   for (const auto& [arguments, error] : refusals) {
     const ProgramRun run = RunMojiOutline(arguments);
     EXPECT_EQ(run.ExitCode, 2);

@@ -75,7 +75,7 @@ TEST(FaceList, FontFilesAddTheirFacesOnceNamedApart) {
   const std::pair<std::string, std::string> refused[] = {
       {test::TestFontPath("missing.ttf"), "cannot open " + test::TestFontPath("missing.ttf") +
                                               ": No such file or directory"},
-      {"/etc/passwd", "cannot read a font with TrueType or CFF outlines from /etc/passwd"}};
+      {"/etc/passwd", "cannot read a font with TrueType, CFF or Type 1 outlines from /etc/passwd"}};
   for (const auto& [path, problem] : refused) {
     const FontFileChoice none = faces.ReadFontFile(gdi.Fonts(), path, 0);
     EXPECT_FALSE(none.Chosen);

@@ -51,11 +51,11 @@ def truetype_contours(font, glyph_name):
         yield start, runs(rest, start)
 
 
-def cff_contours(font, glyph_name):
-    pen = RecordingPen()
-    font.getGlyphSet()[glyph_name].draw(pen)
+def recorded_contours(recording):
+    """The contours of a recording of cubic outlines (CFF, CFF2, Type 1) by the cubic rules: a
+    contour starts at its moveto, and a closing point that repeats the start is no point of it."""
     contours, points = [], []
-    for operator, operands in pen.value:
+    for operator, operands in recording:
         if operator == "moveTo":
             points = [(*operands[0], "on")]
         elif operator == "lineTo":
@@ -70,6 +70,12 @@ def cff_contours(font, glyph_name):
     for points in contours:
         start = points[0][:2]
         yield start, runs(points[1:], start)
+
+
+def cff_contours(font, glyph_name, location=None):
+    pen = RecordingPen()
+    font.getGlyphSet(location=location)[glyph_name].draw(pen)
+    return recorded_contours(pen.value)
 
 
 def glyph_contours(path, index, code_point):
