@@ -8,6 +8,7 @@
 #include <utility>
 #include FT_FREETYPE_H
 #include FT_FONT_FORMATS_H
+#include FT_MODULE_H
 #include FT_TRUETYPE_TABLES_H
 
 #include FT_TRUETYPE_TAGS_H
@@ -302,6 +303,12 @@ const FontEngine::Opened* FontEngine::Open(const FontFace& face) {
 FT_FaceRec_* FontEngine::OpenedFace(const FontFace& face) {
   const Opened* opened = Open(face);
   return opened == nullptr ? nullptr : opened->Face;
+}
+
+bool FontEngine::UseTrueTypeInterpreter(unsigned version) {
+  FT_UInt value = version;
+  return library_->Handle != nullptr &&
+         FT_Property_Set(library_->Handle, "truetype", "interpreter-version", &value) == 0;
 }
 
 NativeGlyph FontEngine::Convert(const FontFace& face, std::int32_t height, std::uint32_t codePoint,

@@ -114,6 +114,9 @@ class FontEngine {
   /// file no longer opens or holds no outlines the engine converts. Whoever sets a size or
   /// load state on it leaves nothing Convert relies on (Convert loads unscaled).
   FT_FaceRec_* OpenedFace(const FontFace& face);
+  /// Sets the version of FreeType's TrueType interpreter (35 or 40) that every face's hinted
+  /// loads use from now on; false where FreeType has no such version or no face is open yet.
+  bool UseTrueTypeInterpreter(unsigned version);
 
  private:
   struct Opened;
