@@ -8,6 +8,7 @@
 #include "cli/option_table.h"
 #include "display/display_request.h"
 #include "display/picture_file.h"
+#include "platform/hinted_glyph.h"
 
 namespace moji {
 
@@ -27,6 +28,8 @@ struct CommandRequest {
   std::int32_t FaceIndex = 0;
   /// What `report` prints.
   ReportForm Report = ReportForm::Text;
+  /// The size and hinting `report` lists the outline at (--ppem); none for font heights.
+  std::optional<HintingRequest> Pixels;
   /// How `render` draws: pen thickness (1 to 5), marks and palette.
   DrawingStyle Style;
   /// Pixels of `render`'s PNG per drawing-area pixel along each side, 1 to kLargestScale.

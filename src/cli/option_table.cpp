@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "display/display_request.h"
+#include "platform/hinted_glyph.h"
 
 namespace moji {
 namespace {
@@ -30,6 +31,23 @@ the font's own number of it
 --info  report
 report which glyph it is: code point, Unicode name, glyph index
 and name, face and file
+
+--ppem=N  report
+report the outline at N pixels per em, {min-ppem} to {max-ppem}, hinted as
+--hinting says: the points in pixels; with --json, each point's
+unhinted and hinted place and how far hinting moved it, the advance
+widths and FreeType's bitmap of the glyph
+
+--hinting=MODE  report
+how --ppem hints: none, light (FreeType's light autohinter), auto
+(its full autohinter) or font (the font's own hints; the default)
+
+--interpreter=VERSION  report
+FreeType's TrueType interpreter for --hinting font: 40 (the
+default) or 35
+
+--mono  report
+hint and render --ppem for black and white pixels, not for grey
 
 --thickness=N  render
 pen thickness of render, {min-pen} to {max-pen} (default {start-pen})
@@ -164,6 +182,8 @@ std::string WithLimits(std::string_view text) {
   Replace(filled, "{max-pen}", kThickestPen);
   Replace(filled, "{start-pen}", kInitialPen);
   Replace(filled, "{max-scale}", kLargestScale);
+  Replace(filled, "{min-ppem}", kSmallestPpem);
+  Replace(filled, "{max-ppem}", kLargestPpem);
   return filled;
 }
 
