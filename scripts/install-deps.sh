@@ -6,7 +6,7 @@ packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-translations-l10n libfreetype-dev libfontconfig-dev libicu-dev
   fonts-ipafont-gothic fonts-dejavu-core fonts-noto-cjk fonts-urw-base35 fonts-inter-variable
-  libgtest-dev libbenchmark-dev python3-fonttools python3-brotli python3-jsonschema
+  libgtest-dev libbenchmark-dev python3-fonttools python3-brotli python3-jsonschema python3-freetype
   clang libclang-rt-14-dev valgrind
   help2man groff-base desktop-file-utils appstream dpkg-dev file lintian
 )

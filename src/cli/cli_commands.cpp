@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 
+#include "cli/pixel_report.h"
 #include "display/drawing_area_font.h"
 #include "display/face_choice.h"
 #include "display/face_list.h"
@@ -176,6 +177,9 @@ int Run(const CommandRequest& request) {
   const std::optional<FaceList> faces = RequestedFaces(services, request);
   if (!faces) return kUsageError;
   const FetchedGlyph fetched = Fetch(services, request, faces->CurrentFaceName());
+  if (request.Kind == CommandKind::Report && request.Pixels) {
+    return ReportAtSize(services.Fonts(), faces->CurrentFaceName(), request, fetched);
+  }
   if (request.Kind == CommandKind::Report) return Report(fetched, request.Report);
   return Render(services, request, fetched);
 }

@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+#include "cli/pixel_report.h"
+
 namespace moji {
 namespace {
 
@@ -236,6 +238,46 @@ QString ApplyReportOptions(const QCommandLineParser& parser, CommandRequest& req
   return {};
 }
 
+/// The hinting --hinting and --interpreter name; the problem with them, or an empty text.
+QString ApplyHintingOptions(const QCommandLineParser& parser, HintingRequest& pixels) {
+  if (parser.isSet("hinting")) {
+    const std::optional<HintingMode> mode = HintingModeNamed(parser.value("hinting").toStdString());
+    if (!mode) return "--hinting must be none, light, auto or font: " + parser.value("hinting");
+    pixels.Hinting = *mode;
+  }
+  if (parser.isSet("interpreter")) {
+    const QString version = parser.value("interpreter");
+    if (pixels.Hinting != HintingMode::Font) return "--interpreter needs --hinting font";
+    if (version != "35" && version != "40") return "--interpreter must be 35 or 40: " + version;
+    pixels.Interpreter = version == "35" ? TrueTypeInterpreter::V35 : TrueTypeInterpreter::V40;
+  }
+  return {};
+}
+
+/// Reads the size and hinting of `report --ppem` into the request; the problem with them, or an
+/// empty text.
+QString ApplyPixelOptions(const QCommandLineParser& parser, CommandRequest& request) {
+  if (!parser.isSet("ppem")) {
+    for (const char* name : {"hinting", "interpreter", "mono"}) {
+      if (parser.isSet(name)) return Dashed(name) + " needs --ppem";
+    }
+    return {};
+  }
+  if (parser.isSet("info")) return "--ppem and --info cannot both be given";
+  HintingRequest pixels;
+  const std::optional<std::int32_t> ppem =
+      ParseWholeNumber(parser.value("ppem"), kSmallestPpem, kLargestPpem);
+  if (!ppem) {
+    return QString::fromStdString(WithLimits("--ppem must be a whole number from {min-ppem} to "
+                                             "{max-ppem}: ")) + parser.value("ppem");
+  }
+  pixels.Ppem = *ppem;
+  if (parser.isSet("mono")) pixels.Antialias = Antialiasing::Mono;
+  const QString problem = ApplyHintingOptions(parser, pixels);
+  if (problem.isEmpty()) request.Pixels = pixels;
+  return problem;
+}
+
 /// Reads the drawing options into the request; the problem with one, or an empty text.
 QString ApplyDrawingOptions(const QCommandLineParser& parser, CommandRequest& request) {
   QString problem =
@@ -393,6 +435,7 @@ ParsedCommand ParseCommandLine(int argc, const char* const* argv) {
   QString problem = ApplyPositionals(positionals, request);
   if (problem.isEmpty()) problem = ApplyFaceOptions(parser, request);
   if (problem.isEmpty()) problem = ApplyReportOptions(parser, request);
+  if (problem.isEmpty()) problem = ApplyPixelOptions(parser, request);
   if (problem.isEmpty()) problem = ApplyDrawingOptions(parser, request);
   if (problem.isEmpty() && request.Kind == CommandKind::Render) problem = ApplyViewOptions(parser, request);
   if (problem.isEmpty()) problem = ApplyOutputOptions(parser, request);
@@ -403,6 +446,7 @@ ParsedCommand ParseCommandLine(int argc, const char* const* argv) {
 std::string CommandUsage() {
   return "Usage: moji-outline [--screenshot FILE] [FONT-FILE [--face-index N]]\n"
          "  or:  moji-outline report CHAR [FACE] [--json | --info]\n"
+         "  or:  moji-outline report CHAR [FACE] --ppem N [--hinting MODE] [--mono] [--json]\n"
          "  or:  moji-outline render CHAR [FACE] [DRAWING] -o FILE\n"
          "  or:  moji-outline faces [--styles | --font-file PATH]\n"
          "Show how a character of a font is built from outline curves: its contours listed point\n"
@@ -436,6 +480,7 @@ std::string CommandUsage() {
          "  moji-outline report 龍 --face IPAゴシック\n"
          "  moji-outline report U+9F8D --json\n"
          "  moji-outline report A --face Inter --variation wght=650 --info\n"
+         "  moji-outline report 龍 --ppem 16 --hinting auto --json\n"
          "  moji-outline render 龍 --thickness 3 -o ryu.png\n"
          "  moji-outline render 龍 --scale 4 --points --numbers -o ryu-points.png\n"
          "  moji-outline render A --font-file MyFont.otf --direction -o a.svg\n"

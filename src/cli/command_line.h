@@ -10,6 +10,7 @@
 #include "display/face_choice.h"
 #include "display/picture_file.h"
 #include "inspect/inspector_scene.h"
+#include "platform/hinted_glyph.h"
 
 namespace moji {
 
@@ -42,6 +43,8 @@ struct CommandRequest {
   bool Styles = false;
   /// What `report` prints.
   ReportForm Report = ReportForm::Text;
+  /// The size and hinting `report` lists the outline at (--ppem); none for font heights.
+  std::optional<HintingRequest> Pixels;
   /// How `render` draws: pen thickness (1 to 5), marks and palette.
   DrawingStyle Style;
   /// Pixels of `render`'s PNG per drawing-area pixel along each side, 1 to kLargestScale.

@@ -4,6 +4,7 @@
 
 #include "cli/command_line.h"
 #include "display/display_request.h"
+#include "platform/hinted_glyph.h"
 
 namespace moji {
 namespace {
@@ -49,6 +50,23 @@ and name, face and file
 --styles  faces
 faces lists every style of every installed family, one line each:
 the family, a tab, the style
+
+--ppem=N  report
+report the outline at N pixels per em, {min-ppem} to {max-ppem}, hinted as
+--hinting says: the points in pixels; with --json, each point's
+unhinted and hinted place and how far hinting moved it, the advance
+widths and FreeType's bitmap of the glyph
+
+--hinting=MODE  report
+how --ppem hints: none, light (FreeType's light autohinter), auto
+(its full autohinter) or font (the font's own hints; the default)
+
+--interpreter=VERSION  report
+FreeType's TrueType interpreter for --hinting font: 40 (the
+default) or 35
+
+--mono  report
+hint and render --ppem for black and white pixels, not for grey
 
 --thickness=N  render
 pen thickness of render, {min-pen} to {max-pen} (default {start-pen})
@@ -218,6 +236,8 @@ std::string WithLimits(std::string_view text) {
   Replace(filled, "{min-view}", kSmallestViewSide);
   Replace(filled, "{max-view}", kLargestViewSide);
   Replace(filled, "{start-view}", kDefaultViewSide);
+  Replace(filled, "{min-ppem}", kSmallestPpem);
+  Replace(filled, "{max-ppem}", kLargestPpem);
   return filled;
 }
 

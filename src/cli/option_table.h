@@ -47,7 +47,7 @@ std::uint8_t CommandBit(CommandKind kind);
 std::string OptionsHelp();
 
 /// `text` with the drawing's limits filled in for {min-pen}, {max-pen}, {start-pen} and
-/// {max-scale}.
+/// {max-scale}, and the sizes in pixels for {min-ppem} and {max-ppem}.
 std::string WithLimits(std::string_view text);
 
 }  // namespace moji

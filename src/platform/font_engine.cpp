@@ -8,6 +8,7 @@
 #include <utility>
 #include FT_FREETYPE_H
 #include FT_FONT_FORMATS_H
+#include FT_MODULE_H
 #include FT_TRUETYPE_TABLES_H
 
 #include FT_TRUETYPE_TAGS_H
@@ -366,6 +367,12 @@ void FontEngine::AddVariationDetails(const FontFace& face, NativeGlyph& glyph) {
   glyph.Axes = AxisPositionsOf(variations, face.Coordinates);
   const int instance = InstanceAt(variations, face.Coordinates);
   if (instance > 0) glyph.Instance = variations.Instances[static_cast<std::size_t>(instance - 1)].Name;
+}
+
+bool FontEngine::UseTrueTypeInterpreter(unsigned version) {
+  FT_UInt value = version;
+  return library_->Handle != nullptr &&
+         FT_Property_Set(library_->Handle, "truetype", "interpreter-version", &value) == 0;
 }
 
 NativeGlyph FontEngine::Convert(const FontFace& face, std::int32_t height, std::uint32_t codePoint,

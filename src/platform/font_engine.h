@@ -132,6 +132,9 @@ class FontEngine {
   /// The axes and named instances of the face's file and index, read once; nothing for a face
   /// that does not vary or cannot be read.
   const FaceVariations& VariationsOf(const FontFace& face);
+  /// Sets the version of FreeType's TrueType interpreter (35 or 40) that every face's hinted
+  /// loads use from now on; false where FreeType has no such version or no face is open yet.
+  bool UseTrueTypeInterpreter(unsigned version);
 
  private:
   struct Opened;

@@ -225,7 +225,8 @@ TEST(CommandLine, HelpAndVersion) {
     const ProgramRun help = RunMojiOutline(arguments);
     EXPECT_EQ(help.ExitCode, 0);
     for (const char* command : {"Usage: moji-outline", "report CHAR", "render CHAR", "faces",
-                                "--screenshot=FILE", "--face=NAME", "--scale=N"})
+                                "--screenshot=FILE", "--face=NAME", "--scale=N", "--ppem=N",
+                                "--hinting=MODE"})
       EXPECT_NE(help.Out.find(command), std::string::npos) << command;
   }
 }
@@ -285,6 +286,16 @@ TEST(CommandLine, RefusedCommandsExitTwoAndWriteNothing) {
       {"render", "龍", "--units", "em", "-o", out.filePath("out.svg")},
       {"render", "龍", "--view", "inspector", "--units", "font", "-o", out.filePath("out.svg")},
       {"report", "龍", "--view", "inspector"},
+      {"report", "A", "--ppem", "5"},
+      {"report", "A", "--ppem", "201"},
+      {"report", "A", "--ppem=16px"},
+      {"report", "A", "--hinting", "font"},
+      {"report", "A", "--mono", "--json"},
+      {"report", "A", "--ppem", "16", "--hinting", "strong"},
+      {"report", "A", "--ppem", "16", "--interpreter", "38"},
+      {"report", "A", "--ppem", "16", "--hinting", "auto", "--interpreter", "35"},
+      {"report", "A", "--ppem", "16", "--info"},
+      {"render", "A", "--ppem", "16", "-o", png},
       // Not UTF-8 (a stray byte, an encoded surrogate): made by the shell.
       {"-c", "exec " MOJI_OUTLINE_PATH " report \"$(printf '\\351')\""},
       {"-c", "exec " MOJI_OUTLINE_PATH " report \"$(printf '\\355\\240\\200')\""},
