@@ -7,7 +7,8 @@
 // Glyphs: U+3106C (𱁬), the glyph with the most points in Noto Sans CJK JP (509 points, cubic),
 // and "龍" in the same face. The repaint is printed as a share of a 16.7 ms frame (goal: under
 // 50 %), the ticks as shares of the 50 ms tick period (goals: 𱁬 under 10 %, 龍 under 3 %).
-// Runs on the font set "bench_cjk" (see cjk_motion_bench.cpp).
+// A step of the 組み立て mode of 𱁬 in that view, through all its steps in turn, is a share of
+// the frame (goal: under 50 %). Runs on the font set "bench_cjk" (see cjk_motion_bench.cpp).
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -17,6 +18,7 @@
 #include "bench_ratio.h"
 #include "display/display_request.h"
 #include "display/motion_frame.h"
+#include "inspect/construction_lesson.h"
 #include "motion_ticks.h"
 #include "window/inspector_view.h"
 
@@ -100,10 +102,33 @@ void BM_TickWithInspector(benchmark::State& state, MovedGlyph glyph) {
   }
 }
 
+/// A step of the 組み立て mode with that view open: the view drawn after one more step (over the
+/// underlay it keeps), through every step of the glyph in turn.
+void BM_ConstructionStep(benchmark::State& state, MovedGlyph glyph) {
+  if (!FaceInstalled(state, glyph)) return;
+  GraphicsServices services;
+  DeviceContext dc{services};
+  const FetchedGlyph fetched = *FetchForDisplay(dc, glyph.Character, glyph.Face);
+  const ConstructionLesson lesson = LessonOfGlyph(fetched);
+  InspectorView view;
+  Open(view, fetched);
+  QImage image = ImageFor(view);
+  view.render(&image);
+  std::size_t done = 0;
+  for (auto _ : state) {
+    done = done % lesson.Steps.size() + 1;
+    view.SetConstruction(&lesson, {done, false});
+    view.render(&image);
+    benchmark::DoNotOptimize(image.constBits());
+  }
+  state.counters["steps"] = static_cast<double>(lesson.Steps.size());
+}
+
 BENCHMARK_CAPTURE(BM_InspectorRepaint, noto_most_points, kMostPoints)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_InspectorRepaint, noto_dragon, kNotoDragon)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_TickWithInspector, noto_most_points, kMostPoints)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_TickWithInspector, noto_dragon, kNotoDragon)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ConstructionStep, noto_most_points, kMostPoints)->Unit(benchmark::kMillisecond);
 
 std::vector<PeriodShare> Shares() {
   return {{"inspector repaint U+3106C 1600x1000 at ratio 2, every layer",
@@ -113,7 +138,9 @@ std::vector<PeriodShare> Shares() {
           {"tick with the inspector open U+3106C", "BM_TickWithInspector/noto_most_points",
            kTickPeriodSeconds, 10.0},
           {"tick with the inspector open 龍", "BM_TickWithInspector/noto_dragon", kTickPeriodSeconds,
-           3.0}};
+           3.0},
+          {"construction step U+3106C 1600x1000 at ratio 2", "BM_ConstructionStep/noto_most_points",
+           kFrameSeconds, 50.0}};
 }
 
 }  // namespace

@@ -2,7 +2,9 @@
 
 #include <QGuiApplication>
 #include <QtGlobal>
+#include <algorithm>
 #include <exception>
+#include <filesystem>
 #include <memory>
 #include <optional>
 
@@ -11,7 +13,9 @@
 #include "display/face_choice.h"
 #include "display/face_list.h"
 #include "display/outline_json.h"
+#include "display/file_output.h"
 #include "display/picture_file.h"
+#include "inspect/construction_scene.h"
 #include "inspect/inspector_picture.h"
 #include "inspect/outline_svg.h"
 #include "platform/graphics_services.h"
@@ -94,6 +98,7 @@ FetchedGlyph Fetch(GraphicsServices& services, const CommandRequest& request,
 int Report(const FetchedGlyph& fetched, ReportForm form) {
   if (form == ReportForm::Text) return WriteToStandardOutput(Utf8(OutlineReportText(fetched.Outline)));
   if (form == ReportForm::Json) return WriteToStandardOutput(OutlineJson(fetched.Outline, fetched.Glyph));
+  if (form == ReportForm::Steps) return WriteToStandardOutput(StepLines(LessonOfGlyph(fetched)));
   std::string lines;
   for (const std::string& line : IdentityLines(fetched.Glyph)) lines += EscapedLine(line) + '\n';
   if (const std::string missing = MissingGlyphLine(fetched.Glyph); !missing.empty()) {
@@ -102,21 +107,75 @@ int Report(const FetchedGlyph& fetched, ReportForm form) {
   return WriteToStandardOutput(lines);
 }
 
-/// The large view of the glyph fitted into a square of the size asked for, or the outline alone
-/// in font units.
-std::optional<std::string> InspectorBytes(const CommandRequest& request, const FetchedGlyph& fetched) {
+/// A picture after some steps of the construction.
+struct AfterSteps {
+  const ConstructionLesson& Lesson;
+  std::size_t Done = 0;
+};
+
+/// The large view of the glyph fitted into a square of the size asked for (after the steps,
+/// where given), or the outline alone in font units.
+std::optional<std::string> InspectorBytes(const CommandRequest& request, const FetchedGlyph& fetched,
+                                          const AfterSteps* steps) {
   const InspectorScene scene = SceneOfGlyph(fetched, request.Style, request.Layers);
+  const std::string title = PictureTitle(fetched.Glyph);
   if (request.View == RenderView::FontUnits) {
-    return OutlineSvgInFontUnits(scene.Outline, request.Style,
-                                 scene.Metrics.AdvanceWidth.value_or(0), PictureTitle(fetched.Glyph));
+    return OutlineSvgInFontUnits(scene.Outline, request.Style, scene.Metrics.AdvanceWidth.value_or(0), title);
   }
-  const double side = request.ViewSide;
+  const int side = request.ViewSide;
   const ViewTransform view = FitView(FittedBox(scene), side, side, FitMargin(side, side));
-  return InspectorPictureBytes(scene, view, request.ViewSide, request.ViewSide, request.Scale,
-                               request.Format, PictureTitle(fetched.Glyph), PngOfDrawing);
+  if (steps != nullptr) {
+    return ConstructionPictureBytes(scene, view, steps->Lesson, {steps->Done, false}, side, side, request.Scale,
+                                    request.Format == ImageFormat::Svg, title, PngOfDrawing);
+  }
+  return InspectorPictureBytes(scene, view, side, side, request.Scale, request.Format, title, PngOfDrawing);
 }
 
-/// The drawing area as PNG (at `Scale` device pixels per pixel) or SVG, or the large view.
+/// The picture render writes: the drawing area as PNG (at `Scale` device pixels per pixel) or
+/// SVG, or the large view; after the steps, where given.
+std::optional<std::string> PictureOf(GraphicsServices& services, const CommandRequest& request,
+                                     const FetchedGlyph& fetched, const AfterSteps* steps) {
+  if (request.View != RenderView::Drawing) return InspectorBytes(request, fetched, steps);
+  DrawingStyle style = request.Style;
+  if (steps != nullptr) style.Part = PartAfterSteps(steps->Lesson.Steps, steps->Done);
+  return PictureBytes(services, fetched.Placed, fetched.Glyph, {request.Format, request.Scale, style},
+                      [](double ratio) {
+                        return std::make_unique<RasterSurface>(kDrawingSide, kDrawingSide,
+                                                               kDrawingBackground, ratio);
+                      });
+}
+
+/// The name of step `step`'s picture: its number, at least four digits, and the format's suffix.
+std::string StepFileName(std::size_t step, std::size_t count, ImageFormat format) {
+  const std::size_t digits = std::max<std::size_t>(4, std::to_string(count).size());
+  std::string number = std::to_string(step);
+  number.insert(0, digits - number.size(), '0');
+  return number + (format == ImageFormat::Svg ? ".svg" : ".png");
+}
+
+/// One picture per step in the folder, each written whole, then the index of their sentences.
+int WriteSteps(GraphicsServices& services, const CommandRequest& request, const FetchedGlyph& fetched,
+               const ConstructionLesson& lesson) {
+  const std::filesystem::path folder = std::filesystem::u8path(*request.StepsDir);
+  std::error_code error;
+  std::filesystem::create_directories(folder, error);
+  if (error) return Fail("cannot make the folder " + *request.StepsDir + ": " + error.message());
+  std::string index;
+  const std::size_t count = lesson.Steps.size();
+  for (std::size_t step = 1; step <= count; ++step) {
+    const std::string name = StepFileName(step, count, request.Format);
+    const AfterSteps after{lesson, step};
+    const std::optional<std::string> bytes = PictureOf(services, request, fetched, &after);
+    if (!bytes) return Fail("cannot encode the picture as PNG");
+    const std::string problem = SaveFile((folder / name).string(), *bytes);
+    if (!problem.empty()) return Fail(problem);
+    index += name + "\t" + Utf8(lesson.Sentences[step - 1]) + "\n";
+  }
+  const std::string problem = SaveFile((folder / "index.txt").string(), index);
+  return problem.empty() ? 0 : Fail(problem);
+}
+
+/// Draws what render asks for and writes it.
 int Render(GraphicsServices& services, const CommandRequest& request, const FetchedGlyph& fetched) {
   const bool png = request.Format == ImageFormat::Png;
   // Text (the numbers beside the points, the names of the metric lines) needs Qt's fonts.
@@ -124,15 +183,16 @@ int Render(GraphicsServices& services, const CommandRequest& request, const Fetc
   const std::optional<TextApplication> application =
       png && text && QGuiApplication::instance() == nullptr ? std::make_optional<TextApplication>()
                                                             : std::nullopt;
-  if (request.View != RenderView::Drawing) {
-    const std::optional<std::string> bytes = InspectorBytes(request, fetched);
-    return bytes ? WriteOutputFile(request.OutputPath, *bytes) : Fail("cannot encode the picture as PNG");
+  std::optional<ConstructionLesson> lesson;
+  if (request.Step || request.StepsDir) lesson = LessonOfGlyph(fetched);
+  if (request.StepsDir) return WriteSteps(services, request, fetched, *lesson);
+  if (request.Step && static_cast<std::size_t>(*request.Step) > lesson->Steps.size()) {
+    return Fail("--step must be from 0 to " + std::to_string(lesson->Steps.size()) +
+                " for this glyph: " + std::to_string(*request.Step));
   }
-  const std::optional<std::string> bytes = PictureBytes(
-      services, fetched.Placed, fetched.Glyph, {request.Format, request.Scale, request.Style},
-      [](double ratio) {
-        return std::make_unique<RasterSurface>(kDrawingSide, kDrawingSide, kDrawingBackground, ratio);
-      });
+  std::optional<AfterSteps> after;
+  if (lesson) after.emplace(AfterSteps{*lesson, static_cast<std::size_t>(request.Step.value_or(0))});
+  const std::optional<std::string> bytes = PictureOf(services, request, fetched, after ? &*after : nullptr);
   if (!bytes) return Fail("cannot encode the picture as PNG");
   return WriteOutputFile(request.OutputPath, *bytes);
 }

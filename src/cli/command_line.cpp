@@ -233,8 +233,38 @@ QString ApplyFaceOptions(const QCommandLineParser& parser, CommandRequest& reque
 /// Reads what `report` prints into the request; the problem with it, or an empty text.
 QString ApplyReportOptions(const QCommandLineParser& parser, CommandRequest& request) {
   if (parser.isSet("json") && parser.isSet("info")) return "--json and --info cannot both be given";
+  if (parser.isSet("steps")) {
+    for (const char* other : {"json", "info", "ppem"}) {
+      if (parser.isSet(other)) return Dashed(other) + " and --steps cannot both be given";
+    }
+    request.Report = ReportForm::Steps;
+  }
   if (parser.isSet("json")) request.Report = ReportForm::Json;
   if (parser.isSet("info")) request.Report = ReportForm::Info;
+  return {};
+}
+
+/// Reads render's --step and --steps-dir; the problem with them, or an empty text.
+QString ApplyStepOptions(const QCommandLineParser& parser, CommandRequest& request) {
+  if (parser.isSet("step") && parser.isSet("steps-dir")) return "--step and --steps-dir cannot both be given";
+  if (request.View == RenderView::FontUnits && (parser.isSet("step") || parser.isSet("steps-dir"))) {
+    return "--units font draws the whole outline, not its steps";
+  }
+  if (parser.isSet("step")) {
+    std::int32_t step = 0;
+    const QString problem = ReadWholeNumber(parser, "step", 0, kMostSteps, step);
+    if (!problem.isEmpty()) return problem;
+    request.Step = step;
+  }
+  if (parser.isSet("steps-dir")) {
+    if (parser.value("steps-dir").isEmpty()) return "--steps-dir needs a folder";
+    if (parser.isSet("output")) return "--steps-dir writes its own files: -o cannot be given with it";
+    if (parser.isSet("format") && !FormatNamed(parser.value("format"))) {
+      return "--format must be png or svg: " + parser.value("format");
+    }
+    request.StepsDir = parser.value("steps-dir").toStdString();
+    if (parser.isSet("format")) request.Format = *FormatNamed(parser.value("format"));
+  }
   return {};
 }
 
@@ -339,7 +369,7 @@ QString ApplyOutputOptions(const QCommandLineParser& parser, CommandRequest& req
     if (request.View == RenderView::FontUnits && request.Format != ImageFormat::Svg) {
       return "--units font writes SVG: the output must end in .svg, or --format svg";
     }
-  } else if (request.Kind == CommandKind::Render) {
+  } else if (request.Kind == CommandKind::Render && !request.StepsDir) {
     return "render needs -o FILE.png|FILE.svg";
   }
   request.Inspector = parser.isSet("inspector");
@@ -438,6 +468,7 @@ ParsedCommand ParseCommandLine(int argc, const char* const* argv) {
   if (problem.isEmpty()) problem = ApplyPixelOptions(parser, request);
   if (problem.isEmpty()) problem = ApplyDrawingOptions(parser, request);
   if (problem.isEmpty() && request.Kind == CommandKind::Render) problem = ApplyViewOptions(parser, request);
+  if (problem.isEmpty() && request.Kind == CommandKind::Render) problem = ApplyStepOptions(parser, request);
   if (problem.isEmpty()) problem = ApplyOutputOptions(parser, request);
   if (!problem.isEmpty()) return Refused(problem);
   return {request, {}};
@@ -447,7 +478,9 @@ std::string CommandUsage() {
   return "Usage: moji-outline [--screenshot FILE] [FONT-FILE [--face-index N]]\n"
          "  or:  moji-outline report CHAR [FACE] [--json | --info]\n"
          "  or:  moji-outline report CHAR [FACE] --ppem N [--hinting MODE] [--mono] [--json]\n"
-         "  or:  moji-outline render CHAR [FACE] [DRAWING] -o FILE\n"
+         "  or:  moji-outline report CHAR [FACE] --steps\n"
+         "  or:  moji-outline render CHAR [FACE] [DRAWING] [--step N] -o FILE\n"
+         "  or:  moji-outline render CHAR [FACE] [DRAWING] --steps-dir DIR\n"
          "  or:  moji-outline faces [--styles | --font-file PATH]\n"
          "Show how a character of a font is built from outline curves: its contours listed point\n"
          "by point and drawn in colour. Without a command, open the window; with a FONT-FILE,\n"
@@ -483,6 +516,8 @@ std::string CommandUsage() {
          "  moji-outline report 龍 --ppem 16 --hinting auto --json\n"
          "  moji-outline render 龍 --thickness 3 -o ryu.png\n"
          "  moji-outline render 龍 --scale 4 --points --numbers -o ryu-points.png\n"
+         "  moji-outline report 龍 --steps\n"
+         "  moji-outline render 龍 --view inspector --steps-dir ryu-steps\n"
          "  moji-outline render A --font-file MyFont.otf --direction -o a.svg\n"
          "  moji-outline render 龍 --format svg -o - | gzip > ryu.svgz\n"
          "  moji-outline faces --font-file /usr/share/fonts/opentype/noto/NotoSansCJK-Regular.ttc\n";

@@ -14,8 +14,9 @@
 
 namespace moji {
 
-/// What `report` prints: the report, the outline as JSON, or which glyph it is.
-enum class ReportForm { Text, Json, Info };
+/// What `report` prints: the report, the outline as JSON, which glyph it is, or the steps of
+/// its construction.
+enum class ReportForm { Text, Json, Info, Steps };
 
 /// What `render` draws: the window's drawing area, the large view, or the outline alone in
 /// font units.
@@ -25,6 +26,8 @@ enum class RenderView { Drawing, Inspector, FontUnits };
 inline constexpr std::int32_t kSmallestViewSide = 64;
 inline constexpr std::int32_t kLargestViewSide = 4096;
 inline constexpr std::int32_t kDefaultViewSide = 800;
+/// The largest step number render --step takes; a glyph's own count bounds it further.
+inline constexpr std::int32_t kMostSteps = 10'000'000;
 
 /// A parsed command line; the fields a command does not take keep their defaults.
 struct CommandRequest {
@@ -53,6 +56,10 @@ struct CommandRequest {
   RenderView View = RenderView::Drawing;
   std::int32_t ViewSide = kDefaultViewSide;
   InspectorLayers Layers;
+  /// `render` draws the picture after this many steps of the construction.
+  std::optional<std::int32_t> Step;
+  /// `render` writes the picture after each step into this folder, with an index.
+  std::optional<std::string> StepsDir;
   /// The file `render` writes ("-": standard output), and its format.
   std::string OutputPath;
   ImageFormat Format = ImageFormat::Png;

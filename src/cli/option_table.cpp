@@ -51,6 +51,10 @@ and name, face and file
 faces lists every style of every installed family, one line each:
 the family, a tab, the style
 
+--steps  report
+report the steps by which the outline is built, one line each: the
+step's number from 1, a tab, then what the step does
+
 --ppem=N  report
 report the outline at N pixels per em, {min-ppem} to {max-ppem}, hinted as
 --hinting says: the points in pixels; with --json, each point's
@@ -127,6 +131,16 @@ quadratic run: their controls at two thirds, the implied points
 --units=UNITS  render
 font: an SVG of the outline alone, one exact path per contour in
 font units (quadratic runs as Q, cubic as C)
+
+--step=N  render
+render draws the picture after step N of the outline's construction
+(report --steps lists them): 0 draws nothing, the last step the
+whole outline
+
+--steps-dir=DIR  render
+render writes one picture per step into DIR (made where missing):
+0001.png (or .svg with --format svg) and on, and index.txt, each
+picture's name, a tab and what its step does; instead of -o
 
 --screenshot=FILE  window
 open the window, write a PNG picture of it after start-up, and

@@ -1,8 +1,10 @@
 #pragma once
 // The 16-colour palette and the rule that gives every block of an outline its own colour.
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <optional>
 
 #include "geometry/block_rendering.h"
 #include "model/glyph_outline.h"
@@ -68,15 +70,22 @@ constexpr COLORREF BlockColor(std::int32_t blockIndex, BlockPalette palette = Bl
 }
 
 /// Draws every block of an already placed outline in its colour of the palette with a solid pen
-/// `penWidth` wide, one block per call; `BlockCount` is read once. Throws what
-/// `DrawOutlineBlocks` throws for an outline that breaks its invariants.
+/// `penWidth` wide, one block per call; `BlockCount` is read once. With a part, only that part
+/// of the drawing (DrawnPart). Throws what `DrawOutlineBlocks` throws for an outline that breaks
+/// its invariants.
 inline void DrawBlocksInPaletteColors(DeviceContext& hdc, const GlyphOutline& outline,
                                       std::int32_t penWidth,
-                                      BlockPalette palette = BlockPalette::Classic) {
-  const std::int32_t blockCount = outline.BlockCount;
+                                      BlockPalette palette = BlockPalette::Classic,
+                                      const std::optional<DrawnPart>& part = std::nullopt) {
+  const std::int32_t blockCount = part ? std::min(part->Block + 1, outline.BlockCount) : outline.BlockCount;
   for (std::int32_t block = 0; block < blockCount; ++block) {
-    DrawOutlineBlocks(hdc, outline, 0.0f, 0.0f, 1.0f, false, BlockColor(block, palette), penWidth,
-                      PS_SOLID, block);
+    const COLORREF color = BlockColor(block, palette);
+    if (part && block == part->Block) {
+      DrawOutlineBlockSegments(hdc, outline, 0.0f, 0.0f, 1.0f, false, color, penWidth, PS_SOLID,
+                               block, part->Segments);
+    } else {
+      DrawOutlineBlocks(hdc, outline, 0.0f, 0.0f, 1.0f, false, color, penWidth, PS_SOLID, block);
+    }
   }
 }
 

@@ -38,7 +38,7 @@ void DrawOutlineFrame(const GlyphOutline& placed, std::span<const PointSource> s
                       std::optional<DrawnCircle> pulse) {
   target.ClearDrawing();
   if (pulse) target.DrawPulseCircle(pulse->CenterX, pulse->CenterY, pulse->Radius);
-  DrawBlocksInPaletteColors(target.DrawingDc(), placed, style.PenWidth, style.Palette);
+  DrawBlocksInPaletteColors(target.DrawingDc(), placed, style.PenWidth, style.Palette, style.Part);
   if (style.Overlays != OverlaySettings{}) {
     target.DrawMarks(MarksOfOutline(placed, sources, style.Overlays, style.Palette));
   }

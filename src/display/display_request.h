@@ -39,6 +39,9 @@ struct DrawingStyle {
   std::int32_t PenWidth = kInitialPen;
   OverlaySettings Overlays;
   BlockPalette Palette = BlockPalette::Classic;
+  /// The part of the outline drawn while its construction is stepped through; the whole
+  /// outline when none.
+  std::optional<DrawnPart> Part = std::nullopt;
   friend bool operator==(const DrawingStyle&, const DrawingStyle&) = default;
 };
 

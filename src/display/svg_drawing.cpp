@@ -106,7 +106,12 @@ std::string StartMarkElement(const StartMark& mark) {
 /// The path of block `block`: its drawing calls, in its colour and pen width.
 std::string PathElement(const GlyphOutline& placed, std::int32_t block, const DrawingStyle& style) {
   PathCommands commands;
-  TraceOutlineBlocks(placed, 0.0f, 0.0f, 1.0f, false, block, commands);
+  if (style.Part && style.Part->Block == block) {
+    SegmentLimitSink limited(commands, style.Part->Segments);
+    TraceOutlineBlocks(placed, 0.0f, 0.0f, 1.0f, false, block, limited);
+  } else {
+    TraceOutlineBlocks(placed, 0.0f, 0.0f, 1.0f, false, block, commands);
+  }
   const std::int32_t width = std::max(style.PenWidth, 1);
   std::string element = "<path id=\"block-" + std::to_string(block) + "\" d=\"" + commands.Text() +
                         "\" fill=\"none\" stroke=\"" + HexColor(BlockColor(block, style.Palette)) +
@@ -170,7 +175,9 @@ std::string SvgOfOutline(const GlyphOutline& placed, const DrawingStyle& style,
   }
   svg += "<rect " + size + " fill=\"#ffffff\"/>\n";
   // One path per block, as the drawing draws one block per pen; BlockCount read once.
-  const std::int32_t blockCount = placed.BlockCount;
+  // While the construction is stepped through, only the blocks begun so far.
+  const std::int32_t blockCount =
+      style.Part ? std::min(style.Part->Block + 1, placed.BlockCount) : placed.BlockCount;
   for (std::int32_t block = 0; block < blockCount; ++block) svg += PathElement(placed, block, style);
   for (const StartMark& mark : marks.Starts) svg += StartMarkElement(mark);
   for (const PointMark& mark : marks.Points) svg += PointMarkElement(mark, marks.Symbols);

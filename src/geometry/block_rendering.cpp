@@ -178,6 +178,29 @@ void DrawOutlineBlocks(DeviceContext& hdc, const GlyphOutline& outline, float of
   TraceOutlineBlocks(outline, offsetX, offsetY, scale, flipY, blockIndex, sink);
 }
 
+void SegmentLimitSink::Polyline(std::span<const POINT> points) {
+  if (left_ == 0 || points.size() < 2) return;
+  const std::size_t segments = std::min(points.size() - 1, left_);
+  left_ -= segments;
+  next_.Polyline(points.first(segments + 1));
+}
+
+void SegmentLimitSink::PolyBezier(std::span<const POINT> points) {
+  if (left_ == 0) return;
+  --left_;
+  next_.PolyBezier(points);
+}
+
+void DrawOutlineBlockSegments(DeviceContext& hdc, const GlyphOutline& outline, float offsetX,
+                              float offsetY, float scale, bool flipY, COLORREF penColor,
+                              std::int32_t penWidth, std::int32_t penStyle,
+                              std::int32_t blockIndex, std::size_t segments) {
+  const PenSelection selection(hdc, hdc.Services.CreatePen(penStyle, penWidth, penColor));
+  DeviceSink device(hdc);
+  SegmentLimitSink limited(device, segments);
+  TraceOutlineBlocks(outline, offsetX, offsetY, scale, flipY, blockIndex, limited);
+}
+
 void TraceOutlineBlocks(const GlyphOutline& outline, float offsetX, float offsetY, float scale,
                         bool flipY, std::int32_t blockIndex, BlockCallSink& sink) {
   BlockPainter painter(sink, DeviceTransform{offsetX, offsetY, scale, flipY},

@@ -2,6 +2,7 @@
 // Drawing the blocks of an outline with one pen: polylines, quadratic runs converted to cubic
 // Bezier segments, cubic runs as they are.
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 
@@ -25,6 +26,29 @@ class BlockCallSink {
   virtual void PolyBezier(std::span<const POINT> points) = 0;
 };
 
+/// How much of an outline's drawing is drawn, as its construction goes: every block before
+/// `Block` whole, then the first `Segments` segments of block `Block`'s drawing calls (a
+/// Polyline through n points holds n - 1, a PolyBezier one), none of the blocks after it.
+struct DrawnPart {
+  std::int32_t Block = 0;
+  std::size_t Segments = 0;
+  friend bool operator==(const DrawnPart&, const DrawnPart&) = default;
+};
+
+/// Passes the calls of a drawing on to `next` until `segments` segments have gone through: the
+/// call that reaches the limit is cut there (a Polyline through its first points), the calls
+/// after it are dropped. The calls that pass are exactly the first ones of the whole drawing.
+class SegmentLimitSink final : public BlockCallSink {
+ public:
+  SegmentLimitSink(BlockCallSink& next, std::size_t segments) : next_(next), left_(segments) {}
+  void Polyline(std::span<const POINT> points) override;
+  void PolyBezier(std::span<const POINT> points) override;
+
+ private:
+  BlockCallSink& next_;
+  std::size_t left_;
+};
+
 /// The drawing calls `DrawOutlineBlocks` makes for the blocks, without a pen, for a writer that
 /// draws them itself (an SVG path). Throws as DrawOutlineBlocks does for a broken outline.
 void TraceOutlineBlocks(const GlyphOutline& outline, float offsetX, float offsetY, float scale,
@@ -37,5 +61,12 @@ void TraceOutlineBlocks(const GlyphOutline& outline, float offsetX, float offset
 void DrawOutlineBlocks(DeviceContext& hdc, const GlyphOutline& outline, float offsetX,
                        float offsetY, float scale, bool flipY, COLORREF penColor,
                        std::int32_t penWidth, std::int32_t penStyle, std::int32_t blockIndex);
+
+/// Draws block `blockIndex` as DrawOutlineBlocks does, with only the first `segments` segments
+/// of its drawing calls (SegmentLimitSink); the pen is made and deleted all the same.
+void DrawOutlineBlockSegments(DeviceContext& hdc, const GlyphOutline& outline, float offsetX,
+                              float offsetY, float scale, bool flipY, COLORREF penColor,
+                              std::int32_t penWidth, std::int32_t penStyle,
+                              std::int32_t blockIndex, std::size_t segments);
 
 }  // namespace moji

@@ -36,17 +36,6 @@ constexpr std::array<COLORREF, kMetricLayerCount> kMetricColors = {
 
 CanvasPoint At(DevicePoint point) { return {point.X, point.Y}; }
 
-/// The outline with every point placed through the view.
-GlyphOutline OnDevice(const GlyphOutline& units, const ViewTransform& view) {
-  GlyphOutline device = units;
-  ForEachOutlinePoint(device, [&view](float& x, float& y) {
-    const DevicePoint point = view.ToDevice(x, y);
-    x = static_cast<float>(point.X);
-    y = static_cast<float>(point.Y);
-  });
-  return device;
-}
-
 CanvasPoint Canvas2(const OutlinePoint& point) { return {point.X, point.Y}; }
 
 void AppendCubic(CanvasPath& path, const CubicSegment& segment) {
@@ -103,34 +92,15 @@ void DrawGrid(Canvas& canvas, const ViewTransform& view, double width, double he
   }
 }
 
-/// A name of a metric line or box to place, beside the place it names.
-struct MetricName {
-  std::string Text;
-  DevicePoint Anchor;
-  COLORREF Color = 0;
-};
-
 /// Adds a name, joined to one already there for a line at the same place.
-void AddName(std::vector<MetricName>& names, std::string text, DevicePoint anchor, COLORREF color) {
-  for (MetricName& name : names) {
+void AddName(std::vector<SceneLabel>& names, std::string text, DevicePoint anchor, COLORREF color) {
+  for (SceneLabel& name : names) {
     if (std::fabs(name.Anchor.X - anchor.X) < 0.5 && std::fabs(name.Anchor.Y - anchor.Y) < 0.5) {
       name.Text += "・" + text;
       return;
     }
   }
   names.push_back({std::move(text), anchor, color});
-}
-
-/// The names placed where they overlap none before them.
-void DrawNames(Canvas& canvas, const std::vector<MetricName>& names, double width, double height) {
-  std::vector<LabelRequest> labels;
-  for (const MetricName& name : names) {
-    labels.push_back({name.Anchor, canvas.TextWidth(name.Text, kMetricLabelSize), kMetricLabelSize});
-  }
-  const std::vector<std::optional<DeviceBox>> placed = LayOutLabels(labels, width, height);
-  for (std::size_t i = 0; i < placed.size(); ++i) {
-    if (placed[i]) canvas.Text({placed[i]->Left, placed[i]->Bottom - 2}, names[i].Text, kMetricLabelSize, names[i].Color);
-  }
 }
 
 void DrawMetrics(Canvas& canvas, const InspectorScene& scene, const ViewTransform& view,
@@ -140,7 +110,7 @@ void DrawMetrics(Canvas& canvas, const InspectorScene& scene, const ViewTransfor
     return scene.Layers.Metrics[static_cast<std::size_t>(layer)];
   };
   const auto colorOf = [](MetricLayer layer) { return kMetricColors[static_cast<std::size_t>(layer)]; };
-  std::vector<MetricName> names;
+  std::vector<SceneLabel> names;
   for (const MetricLine& line : drawing.Lines) {
     if (!shown(line.Layer)) continue;
     const CanvasStroke stroke{colorOf(line.Layer), 200, 1,
@@ -164,7 +134,7 @@ void DrawMetrics(Canvas& canvas, const InspectorScene& scene, const ViewTransfor
                      &stroke, nullptr);
     AddName(names, box.Label, {topLeft.X, bottomRight.Y}, colorOf(box.Layer));
   }
-  DrawNames(canvas, names, width, height);
+  DrawSceneLabels(canvas, names, width, height);
 }
 
 void DrawHandles(Canvas& canvas, const GlyphOutline& device, const InspectorLayers& layers) {
@@ -211,26 +181,6 @@ void DrawStartMark(Canvas& canvas, const StartMark& mark) {
   canvas.Line(point(0), point(1), stroke);
   canvas.Line(point(2), point(1), stroke);
   canvas.Line(point(3), point(1), stroke);
-}
-
-/// The marks, and the numbers beside them where they find a place apart from the others.
-void DrawMarks(Canvas& canvas, const OutlineMarks& marks, double width, double height) {
-  for (const StartMark& mark : marks.Starts) DrawStartMark(canvas, mark);
-  std::vector<LabelRequest> labels;
-  std::vector<const PointMark*> labelled;
-  for (const PointMark& mark : marks.Points) {
-    if (marks.Symbols) DrawPointMark(canvas, mark);
-    if (mark.Label.empty()) continue;
-    labels.push_back({{mark.X, mark.Y}, canvas.TextWidth(mark.Label, kNumberSize), kNumberSize});
-    labelled.push_back(&mark);
-  }
-  const std::vector<std::optional<DeviceBox>> placed = LayOutLabels(labels, width, height);
-  for (std::size_t i = 0; i < placed.size(); ++i) {
-    if (!placed[i]) continue;
-    // The text's baseline sits a little above the box's bottom, for the descent.
-    canvas.Text({placed[i]->Left, placed[i]->Bottom - 2}, labelled[i]->Label, kNumberSize,
-                labelled[i]->Color);
-  }
 }
 
 void DrawCursor(Canvas& canvas, const UnitPoint& cursor) {
@@ -320,7 +270,7 @@ void DrawInspectorScene(Canvas& canvas, const InspectorScene& scene, const ViewT
 
 void DrawInspectorGlyph(Canvas& canvas, const InspectorScene& scene, const ViewTransform& view,
                         double width, double height) {
-  const GlyphOutline device = OnDevice(scene.Outline, view);
+  const GlyphOutline device = OutlineOnDevice(scene.Outline, view);
   std::int32_t b = 0;
   for (const OutlineBlock& block : Counted(device.Blocks, device.BlockCount)) {
     const CanvasStroke stroke{BlockColor(b++, scene.Style.Palette), 255,
@@ -339,10 +289,10 @@ void DrawInspectorUnderlay(Canvas& canvas, const InspectorScene& scene, const Vi
 
 void DrawInspectorOverlay(Canvas& canvas, const InspectorScene& scene, const ViewTransform& view,
                           double width, double height) {
-  const GlyphOutline device = OnDevice(scene.Outline, view);
+  const GlyphOutline device = OutlineOnDevice(scene.Outline, view);
   if (scene.Layers.Handles || scene.Layers.DrawnCubics) DrawHandles(canvas, device, scene.Layers);
   if (scene.Style.Overlays != OverlaySettings{}) {
-    DrawMarks(canvas, MarksOfOutline(device, scene.Sources, scene.Style.Overlays, scene.Style.Palette),
+    DrawOutlineMarks(canvas, MarksOfOutline(device, scene.Sources, scene.Style.Overlays, scene.Style.Palette),
               width, height);
   }
   if (scene.Highlighted) {
@@ -353,6 +303,46 @@ void DrawInspectorOverlay(Canvas& canvas, const InspectorScene& scene, const Vie
     }
   }
   if (scene.Layers.Cursor && scene.Cursor) DrawCursor(canvas, *scene.Cursor);
+}
+
+GlyphOutline OutlineOnDevice(const GlyphOutline& units, const ViewTransform& view) {
+  GlyphOutline device = units;
+  ForEachOutlinePoint(device, [&view](float& x, float& y) {
+    const DevicePoint point = view.ToDevice(x, y);
+    x = static_cast<float>(point.X);
+    y = static_cast<float>(point.Y);
+  });
+  return device;
+}
+
+void DrawOutlineMarks(Canvas& canvas, const OutlineMarks& marks, double width, double height) {
+  for (const StartMark& mark : marks.Starts) DrawStartMark(canvas, mark);
+  std::vector<LabelRequest> labels;
+  std::vector<const PointMark*> labelled;
+  for (const PointMark& mark : marks.Points) {
+    if (marks.Symbols) DrawPointMark(canvas, mark);
+    if (mark.Label.empty()) continue;
+    labels.push_back({{mark.X, mark.Y}, canvas.TextWidth(mark.Label, kNumberSize), kNumberSize});
+    labelled.push_back(&mark);
+  }
+  const std::vector<std::optional<DeviceBox>> placed = LayOutLabels(labels, width, height);
+  for (std::size_t i = 0; i < placed.size(); ++i) {
+    if (!placed[i]) continue;
+    // The text's baseline sits a little above the box's bottom, for the descent.
+    canvas.Text({placed[i]->Left, placed[i]->Bottom - 2}, labelled[i]->Label, kNumberSize,
+                labelled[i]->Color);
+  }
+}
+
+void DrawSceneLabels(Canvas& canvas, const std::vector<SceneLabel>& labels, double width, double height) {
+  std::vector<LabelRequest> requests;
+  for (const SceneLabel& label : labels) {
+    requests.push_back({label.Anchor, canvas.TextWidth(label.Text, kMetricLabelSize), kMetricLabelSize});
+  }
+  const std::vector<std::optional<DeviceBox>> placed = LayOutLabels(requests, width, height);
+  for (std::size_t i = 0; i < placed.size(); ++i) {
+    if (placed[i]) canvas.Text({placed[i]->Left, placed[i]->Bottom - 2}, labels[i].Text, kMetricLabelSize, labels[i].Color);
+  }
 }
 
 std::string PointDescription(const ScenePoint& point, double cellUnits) {

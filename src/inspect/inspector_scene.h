@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "display/display_request.h"
+#include "display/overlay_marks.h"
 #include "inspect/metric_lines.h"
 #include "inspect/view_transform.h"
 #include "model/glyph_outline.h"
@@ -96,6 +97,22 @@ void DrawInspectorGlyph(Canvas& canvas, const InspectorScene& scene, const ViewT
 /// highlighted point, the cursor's position.
 void DrawInspectorOverlay(Canvas& canvas, const InspectorScene& scene, const ViewTransform& view,
                           double width, double height);
+
+/// The outline with every point placed through the view, in device pixels.
+GlyphOutline OutlineOnDevice(const GlyphOutline& units, const ViewTransform& view);
+
+/// The marks (in device pixels), and the numbers beside them where they find a place apart.
+void DrawOutlineMarks(Canvas& canvas, const OutlineMarks& marks, double width, double height);
+
+/// A name to show beside a place of the view: a metric line's, a contour's.
+struct SceneLabel {
+  std::string Text;
+  DevicePoint Anchor;
+  COLORREF Color = 0;
+};
+
+/// The labels, each where it overlaps none before it (or not at all where it cannot).
+void DrawSceneLabels(Canvas& canvas, const std::vector<SceneLabel>& labels, double width, double height);
 
 /// A line saying what the point is, for a tooltip and the status bar: its block, curve and point
 /// as the report counts them, the font's number, its font units and its coordinates in font

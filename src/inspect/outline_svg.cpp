@@ -107,15 +107,20 @@ std::string InspectorSvg(const InspectorScene& scene, const ViewTransform& view,
   SvgCanvas under, over;
   DrawInspectorUnderlay(under, scene, view, width, height);
   DrawInspectorOverlay(over, scene, view, width, height);
-  const std::string w = SvgNumber(width), h = SvgNumber(height);
   // The blocks stay in font units: one transform takes them to the view, y up.
   const std::string transform = "matrix(" + Exact(view.Scale) + " 0 0 " + Exact(-view.Scale) + " " +
                                 Exact(view.OriginX) + " " + Exact(view.OriginY) + ")";
+  return ViewSvgDocument(width, height, title,
+                         under.Elements() + "<g transform=\"" + transform + "\">\n" +
+                             BlockPaths(scene.Outline, scene.Style) + "</g>\n" + over.Elements());
+}
+
+std::string ViewSvgDocument(double width, double height, const std::string& title,
+                            const std::string& elements) {
+  const std::string w = SvgNumber(width), h = SvgNumber(height);
   return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
          "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + w + "\" height=\"" + h +
-         "\" viewBox=\"0 0 " + w + " " + h + "\">\n" + Title(title) + under.Elements() +
-         "<g transform=\"" + transform + "\">\n" + BlockPaths(scene.Outline, scene.Style) +
-         "</g>\n" + over.Elements() + "</svg>\n";
+         "\" viewBox=\"0 0 " + w + " " + h + "\">\n" + Title(title) + elements + "</svg>\n";
 }
 
 }  // namespace moji

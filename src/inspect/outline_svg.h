@@ -29,4 +29,8 @@ std::string OutlineSvgInFontUnits(const GlyphOutline& units, const DrawingStyle&
 std::string InspectorSvg(const InspectorScene& scene, const ViewTransform& view, double width,
                          double height, const std::string& title);
 
+/// An SVG document of `width` x `height` pixels holding the elements, titled.
+std::string ViewSvgDocument(double width, double height, const std::string& title,
+                            const std::string& elements);
+
 }  // namespace moji

@@ -20,11 +20,19 @@ constexpr std::array<const char16_t*, kMetricLayerCount> kMetricNames = {
 }  // namespace
 
 InspectorDock::InspectorDock(QWidget* parent)
-    : QDockWidget(Utf16(u"拡大表示"), parent), view_(new InspectorView), toolBar_(new QToolBar) {
+    : QDockWidget(Utf16(u"拡大表示"), parent), view_(new InspectorView), toolBar_(new QToolBar),
+      bar_(new ConstructionBar) {
   setObjectName(QStringLiteral("InspectorDock"));
   setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
   toolBar_->setObjectName(QStringLiteral("InspectorToolBar"));
   toolBar_->setAccessibleName(Utf16(u"拡大表示のツールバー"));
+  construction_ = new QAction(Utf16(u"組み立て"), this);
+  construction_->setObjectName(QStringLiteral("ConstructionMode"));
+  construction_->setCheckable(true);
+  construction_->setToolTip(Utf16(u"点から外形ができるまでを一歩ずつ見る（←→、Home/End、PageUp/PageDown、Space で再生）"));
+  connect(construction_, &QAction::toggled, bar_, &QWidget::setVisible);
+  toolBar_->addAction(construction_);
+  toolBar_->addSeparator();
   BuildLayerButtons();
   toolBar_->addSeparator();
   BuildZoomButtons();
@@ -34,6 +42,8 @@ InspectorDock::InspectorDock(QWidget* parent)
   layout->setSpacing(0);
   layout->addWidget(toolBar_);
   layout->addWidget(view_, 1);
+  layout->addWidget(bar_);
+  bar_->hide();
   setWidget(body);
   ApplyLayers();
 }

@@ -5,6 +5,7 @@
 #include <array>
 
 #include "inspect/metric_lines.h"
+#include "window/construction_bar.h"
 #include "window/inspector_view.h"
 
 class QAction;
@@ -14,8 +15,8 @@ namespace moji {
 
 /// A dock on the main window's right that can float as a window of its own: a toolbar that
 /// switches each layer of the view on and off (every metric, the grid, the handles, the cubic
-/// segments drawn, the cursor's position) and zooms (Ctrl++, Ctrl+-, Ctrl+0 fits), over the
-/// view itself.
+/// segments drawn, the cursor's position), switches the 組み立て mode and zooms (Ctrl++, Ctrl+-,
+/// Ctrl+0 fits), over the view itself and, in 組み立て mode, its controls.
 class InspectorDock final : public QDockWidget {
   Q_OBJECT
 
@@ -24,6 +25,10 @@ class InspectorDock final : public QDockWidget {
 
   InspectorView* View() const { return view_; }
   QToolBar* ToolBar() const { return toolBar_; }
+  /// The toolbar's switch of the 組み立て mode, and the mode's controls under the view (shown
+  /// while it is on).
+  QAction* ConstructionAction() const { return construction_; }
+  ConstructionBar* Construction() const { return bar_; }
 
  signals:
   /// The toolbar's 保存 was chosen: save the view as a picture.
@@ -38,6 +43,8 @@ class InspectorDock final : public QDockWidget {
 
   InspectorView* view_;
   QToolBar* toolBar_;
+  ConstructionBar* bar_;
+  QAction* construction_ = nullptr;
   std::array<QAction*, kMetricLayerCount> metrics_{};
   QAction* grid_ = nullptr;
   QAction* handles_ = nullptr;

@@ -40,6 +40,19 @@ std::int32_t CurveCountOf(const GlyphOutline& outline) {
   return curves;
 }
 
+/// The move through the steps a key makes in 組み立て mode.
+std::optional<StepMove> StepMoveOfKey(int key) {
+  switch (key) {
+    case Qt::Key_Right: return StepMove::Next;
+    case Qt::Key_Left: return StepMove::Previous;
+    case Qt::Key_Home: return StepMove::First;
+    case Qt::Key_End: return StepMove::Last;
+    case Qt::Key_PageDown: return StepMove::NextBlock;
+    case Qt::Key_PageUp: return StepMove::PreviousBlock;
+    default: return std::nullopt;
+  }
+}
+
 }  // namespace
 
 InspectorView::InspectorView(QWidget* parent) : QWidget(parent) {
@@ -84,6 +97,12 @@ void InspectorView::SetLayers(const InspectorLayers& layers) {
 void InspectorView::SetHighlighted(std::optional<ReportPoint> point) {
   if (scene_.Highlighted == point) return;
   scene_.Highlighted = point;
+  update();
+}
+
+void InspectorView::SetConstruction(const ConstructionLesson* lesson, ConstructionView shown) {
+  lesson_ = lesson;
+  construction_ = shown;
   update();
 }
 
@@ -141,7 +160,11 @@ void InspectorView::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.drawImage(QPointF(0, 0), Underlay());
   RasterCanvas canvas(painter, width(), height());
-  DrawInspectorGlyph(canvas, scene_, view_, width(), height());
+  if (lesson_ != nullptr) {
+    DrawConstructionGlyph(canvas, scene_, view_, *lesson_, construction_, width(), height());
+  } else {
+    DrawInspectorGlyph(canvas, scene_, view_, width(), height());
+  }
   if (hasFocus()) {
     // Where the keys go: a frame in the highlight colour, as the other controls show.
     painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
@@ -187,6 +210,7 @@ void InspectorView::mousePressEvent(QMouseEvent* event) {
 void InspectorView::mouseMoveEvent(QMouseEvent* event) {
   const QPointF at = event->position();
   if (panFrom_) {
+    pannedWithSpace_ = spaceHeld_;
     view_ = Pan(view_, at.x() - panFrom_->x(), at.y() - panFrom_->y());
     panFrom_ = at;
     followsFit_ = false;
@@ -210,6 +234,10 @@ void InspectorView::mouseReleaseEvent(QMouseEvent* event) {
 
 void InspectorView::keyPressEvent(QKeyEvent* event) {
   const bool ctrl = event->modifiers() & Qt::ControlModifier;
+  if (const std::optional<StepMove> move = StepMoveOfKey(event->key()); move && lesson_ != nullptr && !ctrl) {
+    emit StepKeyPressed(*move);
+    return;
+  }
   switch (event->key()) {
     case Qt::Key_Left: view_ = Pan(view_, kArrowStep, 0); break;
     case Qt::Key_Right: view_ = Pan(view_, -kArrowStep, 0); break;
@@ -217,6 +245,7 @@ void InspectorView::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Down: view_ = Pan(view_, 0, -kArrowStep); break;
     case Qt::Key_Space:
       if (!event->isAutoRepeat()) spaceHeld_ = true;
+      if (!event->isAutoRepeat()) pannedWithSpace_ = false;
       return;
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
@@ -233,6 +262,7 @@ void InspectorView::keyReleaseEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Space && !event->isAutoRepeat()) {
     spaceHeld_ = false;
     panFrom_.reset();
+    if (lesson_ != nullptr && !pannedWithSpace_) emit PlayPressed();
     return;
   }
   QWidget::keyReleaseEvent(event);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "display/displayed_glyph.h"
+#include "inspect/construction_scene.h"
 #include "inspect/inspector_scene.h"
 #include "inspect/view_transform.h"
 
@@ -16,7 +17,8 @@ namespace moji {
 /// Paints the scene of the glyph shown through its view transform and forwards what the user
 /// does: the wheel zooms about the cursor, a middle-button drag or Space with the left button
 /// pans, the arrow keys pan, Tab and Shift+Tab step from point to point in report order
-/// (Ctrl+Tab leaves the view), hovering a point names it. In motion mode a left press acts as
+/// (Ctrl+Tab leaves the view), hovering a point names it. In 組み立て mode the keys step through
+/// the construction (← →, Home, End, PageUp, PageDown) and Space plays. In motion mode a left press acts as
 /// one on Picture1 at the same place of the glyph.
 class InspectorView final : public QWidget {
   Q_OBJECT
@@ -34,6 +36,9 @@ class InspectorView final : public QWidget {
   /// Shows the point as chosen; none for no point.
   void SetHighlighted(std::optional<ReportPoint> point);
   std::optional<ReportPoint> Highlighted() const { return scene_.Highlighted; }
+  /// Shows the construction after some of its steps (組み立て mode), or the glyph again for none.
+  /// The lesson must live while it is shown.
+  void SetConstruction(const ConstructionLesson* lesson, ConstructionView shown);
   /// Whether a left press acts as one on Picture1 (the motion mode is on).
   void SetMotion(bool moving) { motion_ = moving; }
 
@@ -55,6 +60,10 @@ class InspectorView final : public QWidget {
   void PointHovered(std::optional<ReportPoint> point, const QString& description);
   /// Tab or Shift+Tab chose the point.
   void PointStepped(ReportPoint point);
+  /// In 組み立て mode, a key moved through the steps (arrows, Home, End, PageUp, PageDown).
+  void StepKeyPressed(StepMove move);
+  /// In 組み立て mode, Space went up without panning: play or pause.
+  void PlayPressed();
   /// A left press, move or release in motion mode, at (x, y) in Picture1's pixels.
   void PictureMousePressed(float x, float y);
   void PictureMouseMoved(float x, float y);
@@ -106,6 +115,10 @@ class InspectorView final : public QWidget {
   std::optional<QPointF> panFrom_;
   std::optional<ReportPoint> hovered_;
   QString glyphName_;
+  const ConstructionLesson* lesson_ = nullptr;
+  ConstructionView construction_;
+  /// Space is held and the view was panned meanwhile: its release does not play.
+  bool pannedWithSpace_ = false;
   QImage underlay_;
   std::optional<UnderlayKey> underlayKey_;
 };

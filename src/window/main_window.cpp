@@ -108,7 +108,10 @@ Main::Main(GraphicsServices& services, FaceNames faceNames, QWidget* parent)
 
 Main::~Main() {
   // The docks hide as the window goes: nothing of the window may answer them then.
-  if (inspector_ != nullptr) inspector_->disconnect(this);
+  if (inspector_ == nullptr) return;
+  inspector_->disconnect(this);
+  inspector_->Construction()->disconnect(this);
+  inspector_->ConstructionAction()->disconnect(this);
 }
 
 void Main::BuildControls() {
@@ -201,8 +204,10 @@ void Main::BuildMenus() {
   view->addSeparator();
   showInspector_ = add(view, u"拡大表示(&I)", "ShowInspector", &Main::ShowInspector,
                        Qt::CTRL | Qt::Key_I);
+  showConstruction_ = add(view, u"組み立て表示(&B)", "ShowConstruction", &Main::ShowConstruction,
+                          Qt::CTRL | Qt::Key_B);
   for (QAction* option : {view_.Points, view_.Numbers, view_.Starts, view_.ReadablePalette,
-                          showInspector_}) {
+                          showInspector_, showConstruction_}) {
     option->setCheckable(true);
   }
   view->addSeparator();
@@ -251,17 +256,25 @@ void Main::GetKestrineProc(std::u16string text) {
   hoveredPoint_.reset();
   ShowReport(OutlineReportText(shown_.Outline));
   glyphStatusLine_->Show(shown_.Glyph);
-  DrawOutlineFrame(shown_.Placed, shown_.Sources(), Style(), *this);
+  RestartConstruction();
+  DrawOutlineFrame(DrawnOutline(), shown_.Sources(), Style(), *this);
   FollowDrawing(true);
+  if (construction_) ShowStep();
 }
 
 DeviceContext& Main::DrawingDc() { return picture1_->Dc(); }
 
 DrawingStyle Main::Style() const {
-  return {Thickness(),
-          {view_.Points->isChecked(), view_.Numbers->isChecked(), view_.Starts->isChecked()},
-          view_.ReadablePalette->isChecked() ? BlockPalette::Readable : BlockPalette::Classic};
+  DrawingStyle style{Thickness(),
+                     {view_.Points->isChecked(), view_.Numbers->isChecked(), view_.Starts->isChecked()},
+                     view_.ReadablePalette->isChecked() ? BlockPalette::Readable : BlockPalette::Classic};
+  if (construction_ && inspector_ != nullptr) {
+    style.Part = PartAfterSteps(construction_->Lesson.Steps, inspector_->Construction()->Done());
+  }
+  return style;
 }
+
+const GlyphOutline& Main::DrawnOutline() const { return construction_ ? construction_->Placed : shown_.Placed; }
 
 void Main::ShowReport(std::u16string report) {
   reportText_ = std::move(report);
@@ -290,7 +303,7 @@ void Main::DrawMarks(const OutlineMarks& marks) { picture1_->DrawMarks(marks); }
 
 void Main::RedrawOutline() {
   RunHandler("RedrawOutline", [this] {
-    DrawOutlineFrame(shown_.Placed, shown_.Sources(), Style(), *this);
+    DrawOutlineFrame(DrawnOutline(), shown_.Sources(), Style(), *this);
     FollowDrawing(false);
   });
 }
@@ -377,7 +390,7 @@ std::string Main::SaveImage(const std::string& path, int scale) {
   // The drawing area's picture as the command line draws one, from the outline as it is now.
   const PictureRequest request{IsSvgName(path) ? ImageFormat::Svg : ImageFormat::Png, scale,
                                Style()};
-  return SavePicture(path, services_, shown_.Placed, shown_.Glyph, request, DrawingAreaRaster);
+  return SavePicture(path, services_, DrawnOutline(), shown_.Glyph, request, DrawingAreaRaster);
 }
 
 std::string Main::SaveOutline(const std::string& path) {
@@ -443,7 +456,8 @@ void Main::Timer1_Timer() {
                    QString::number(tickCount_));
     if (buttonDown_ > 0) CountUp(buttonDown_);
     // The points do not drift while an axis sweeps them: each step draws them afresh.
-    if (!check1_->isChecked() || (typeface_ != nullptr && typeface_->Sweeping())) return;
+    // Nor while the construction is stepped through: the steps are of the outline as fetched.
+    if (!check1_->isChecked() || (typeface_ != nullptr && typeface_->Sweeping()) || construction_) return;
     RunMotionFrame(MouseState{buttonDown_, mouseX_, mouseY_}, random_, Style(), shown_.Placed,
                    shown_.Sources(), *this);
     FollowDrawing(false);
@@ -472,7 +486,8 @@ void Main::ShowTypeface(const FaceIdentity& face, bool rewriteReport) {
     if (!fetched) return;
     shown_ = std::move(*fetched);
     glyphStatusLine_->Show(shown_.Glyph);
-    DrawOutlineFrame(shown_.Placed, shown_.Sources(), Style(), *this);
+    RestartConstruction();
+    DrawOutlineFrame(DrawnOutline(), shown_.Sources(), Style(), *this);
   });
 }
 

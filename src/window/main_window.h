@@ -11,6 +11,7 @@
 #include "display/display_request.h"
 #include "display/displayed_glyph.h"
 #include "display/face_list.h"
+#include "inspect/construction_lesson.h"
 #include "model/glyph_outline.h"
 #include "motion/random_source.h"
 #include "platform/graphics_services.h"
@@ -115,6 +116,12 @@ class Main final : public QMainWindow, private DisplayTarget {
   /// Opens the large view 拡大表示 (built when first opened) or closes it; the main window
   /// grows to hold it while it is docked.
   void ShowInspector(bool shown);
+  /// Starts (opening the large view) or ends the 組み立て mode: the large view and Picture1
+  /// show the construction step by step, the motion waits; ended, the outline is shown as it
+  /// was.
+  void ShowConstruction(bool on);
+  /// Whether the 組み立て mode is on.
+  bool Constructing() const { return construction_.has_value(); }
   /// The large view's dock; nullptr until it is first opened.
   InspectorDock* Inspector() const { return inspector_; }
   /// Shows the point as chosen in both views and its line in Text1; none for no point.
@@ -161,8 +168,15 @@ class Main final : public QMainWindow, private DisplayTarget {
   void RefreshDrawing() override;
   void DrawPulseCircle(float centerX, float centerY, float radius) override;
   void DrawMarks(const OutlineMarks& marks) override;
-  /// How Picture1 draws: HScroll1's thickness, the 表示 menu's marks and palette.
+  /// How Picture1 draws: HScroll1's thickness, the 表示 menu's marks and palette, and in
+  /// 組み立て mode the part the steps have drawn.
   DrawingStyle Style() const;
+  /// The placed outline Picture1 draws: as fetched in 組み立て mode, else as moved.
+  const GlyphOutline& DrawnOutline() const;
+  /// A new glyph in 組み立て mode: its lesson, from no step done.
+  void RestartConstruction();
+  /// Shows the step the construction bar stands at, in both views, Text1 and the status bar.
+  void ShowStep();
   void ShowReport(std::u16string report);
   /// Chooses the face in Combo1, as a user does: the face that has a glyph the shown one lacks.
   void ShowFaceWithGlyph(const QString& face);
@@ -240,6 +254,14 @@ class Main final : public QMainWindow, private DisplayTarget {
   /// The 書体 panel, once opened, and the 表示 menu's switch of it.
   TypefacePanel* typeface_ = nullptr;
   QAction* typefaceAction_ = nullptr;
+  /// The construction stepped through in 組み立て mode, and the outline placed as fetched that
+  /// Picture1 draws its steps from.
+  struct Construction {
+    ConstructionLesson Lesson;
+    GlyphOutline Placed;
+  };
+  std::optional<Construction> construction_;
+  QAction* showConstruction_ = nullptr;
   FocusMarkStyle focusMarks_;
 };
 

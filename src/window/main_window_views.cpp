@@ -57,6 +57,10 @@ void Main::ShowInspector(bool shown) {
       });
       connect(inspector_, &QDockWidget::topLevelChanged, this, &Main::FitToDocks);
       connect(inspector_, &InspectorDock::SaveRequested, this, &Main::SaveInspectorImageDialog);
+      connect(inspector_->ConstructionAction(), &QAction::toggled, this, &Main::ShowConstruction);
+      connect(inspector_->Construction(), &ConstructionBar::Changed, this, &Main::ShowStep);
+      connect(view, &InspectorView::StepKeyPressed, inspector_->Construction(), &ConstructionBar::Move);
+      connect(view, &InspectorView::PlayPressed, inspector_->Construction(), &ConstructionBar::TogglePlaying);
       view->ShowGlyph(shown_, Style());
       for (QToolButton* button : inspector_->findChildren<QToolButton*>()) button->setStyle(&focusMarks_);
     }
@@ -88,7 +92,7 @@ void Main::FollowDrawing(bool fetched) {
   if (fetched) highlighted_.reset();
   const std::optional<ReportPoint> chosen = highlighted_;
   if (chosen) {
-    if (const std::optional<OutlinePoint> at = PlacedPoint(shown_.Placed, *chosen)) {
+    if (const std::optional<OutlinePoint> at = PlacedPoint(DrawnOutline(), *chosen)) {
       picture1_->DrawHighlight(at->X, at->Y);
     }
   }
@@ -123,7 +127,7 @@ void Main::HighlightPoint(std::optional<ReportPoint> point) {
     }
     text1_->setExtraSelections(selections);
     // Picture1 shows the ring as it is drawn anew, as do the larger views.
-    DrawOutlineFrame(shown_.Placed, shown_.Sources(), Style(), *this);
+    DrawOutlineFrame(DrawnOutline(), shown_.Sources(), Style(), *this);
     FollowDrawing(false);
   });
 }
@@ -150,9 +154,18 @@ std::string Main::SaveInspectorImage(const std::string& path) {
   if (inspector_ == nullptr) return "the large view is not open";
   const InspectorView* view = inspector_->View();
   const bool svg = PathText(path).endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive);
-  const std::optional<std::string> bytes = InspectorPictureBytes(
-      view->Scene(), view->View(), view->width(), view->height(), view->devicePixelRatioF(),
-      svg ? ImageFormat::Svg : ImageFormat::Png, PictureTitle(shown_.Glyph), PngOfDrawing);
+  const std::string title = PictureTitle(shown_.Glyph);
+  const double ratio = view->devicePixelRatioF();
+  std::optional<std::string> bytes;
+  if (construction_) {
+    const ConstructionBar* bar = inspector_->Construction();
+    bytes = ConstructionPictureBytes(view->Scene(), view->View(), construction_->Lesson,
+                                     {bar->Done(), bar->Filled()}, view->width(), view->height(),
+                                     ratio, svg, title, PngOfDrawing);
+  } else {
+    bytes = InspectorPictureBytes(view->Scene(), view->View(), view->width(), view->height(), ratio,
+                                  svg ? ImageFormat::Svg : ImageFormat::Png, title, PngOfDrawing);
+  }
   return bytes ? SaveFile(path, *bytes) : "cannot encode the picture as PNG";
 }
 

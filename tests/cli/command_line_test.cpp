@@ -8,6 +8,8 @@
 #include "cli/cli_commands.h"
 #include "platform/recording_surface.h"
 #include "test_fonts.h"
+#include "inspect/construction_lesson.h"
+#include "window/construction_bar.h"
 #include "window/inspector_dock.h"
 #include "window/inspector_view.h"
 #include "window/main_window.h"
@@ -208,6 +210,56 @@ TEST(CommandLine, InspectorViewIsTheWindows) {
   EXPECT_EQ(QString::fromStdString(svg.Out).count(QStringLiteral("<path id=\"block-")), 7);
 }
 
+// The steps of the construction: report --steps tells what the window's 組み立て mode tells;
+// render --step N draws what Picture1 shows after step N (nothing at 0, the whole drawing at the
+// last); --steps-dir writes a picture per step and their index.
+TEST(CommandLine, ConstructionStepsAreTheWindows) {
+  QTemporaryDir out;
+  const QString png = out.filePath("step.png"), svg = out.filePath("step.svg");
+  GraphicsServices gdi;
+  const auto window = StartedWindow(gdi);
+  window->GetKestrineProc(u"龍");
+  const ConstructionLesson lesson = LessonOfGlyph(window->Shown());
+  const std::size_t count = lesson.Steps.size();
+  ASSERT_EQ(count, 86u);  // IPAGothic's 龍 of the start-up face: 7 blocks
+  const ProgramRun steps = RunMojiOutline({"report", "龍", "--steps"});
+  ASSERT_EQ(steps.ExitCode, 0) << steps.Err;
+  EXPECT_EQ(steps.Out, StepLines(lesson));
+
+  window->ShowConstruction(true);
+  ConstructionBar* bar = window->Inspector()->Construction();
+  const PictureBox* picture1 = window->findChild<PictureBox*>(QStringLiteral("Picture1"));
+  for (const std::size_t step : {std::size_t{0}, std::size_t{9}, std::size_t{40}, count}) {
+    SCOPED_TRACE(step);
+    bar->SetDone(step);
+    window->HighlightPoint(std::nullopt);
+    ASSERT_EQ(RunMojiOutline({"render", "龍", "--step", QString::number(step), "-o", png}).ExitCode, 0);
+    EXPECT_EQ(QImage(png).convertToFormat(QImage::Format_RGB32), picture1->Image().convertToFormat(QImage::Format_RGB32));
+  }
+  ASSERT_EQ(RunMojiOutline({"render", "龍", "--step", "0", "-o", svg}).ExitCode, 0);
+  EXPECT_TRUE(Content(svg).contains("<path id=\"block-0\" d=\"\"") && !Content(svg).contains("block-1"));
+  ASSERT_EQ(RunMojiOutline({"render", "龍", "--step", QString::number(count), "-o", svg}).ExitCode, 0);
+  const QByteArray last = Content(svg);
+  ASSERT_EQ(RunMojiOutline({"render", "龍", "-o", svg}).ExitCode, 0);
+  EXPECT_EQ(last, Content(svg));
+
+  const QString folder = out.filePath("lesson/steps");
+  const ProgramRun written = RunMojiOutline(
+      {"render", "龍", "--view", "inspector", "--size", "64", "--steps-dir", folder});
+  ASSERT_EQ(written.ExitCode, 0) << written.Err;
+  QStringList expected{"index.txt"};
+  QString index;
+  for (std::size_t step = 1; step <= count; ++step) {
+    const QString name = QStringLiteral("%1.png").arg(step, 4, 10, QChar(u'0'));
+    expected << name;
+    index += name + u'\t' + QString::fromStdU16String(lesson.Sentences[step - 1]) + u'\n';
+  }
+  expected.sort();
+  EXPECT_EQ(QDir(folder).entryList(QDir::Files, QDir::Name), expected);
+  EXPECT_EQ(QString::fromUtf8(Content(folder + "/index.txt")), index);
+  EXPECT_EQ(QImage(folder + "/0040.png").size(), QSize(64, 64));
+}
+
 // One face per line, in the face list's order; line breaks and escape sequences in names are
 // escaped.
 TEST(CommandLine, FacesListsTheFaceListOneLineEach) {
@@ -277,6 +329,14 @@ TEST(CommandLine, RefusedCommandsExitTwoAndWriteNothing) {
       {"render", "A", "--font-file", pair, "--face-index", "2", "-o", png},
       {"faces", "--font-file", out.path()},
       {"render", "A", "--json", "-o", png},
+      {"render", "龍", "--step", "-1", "-o", png},
+      {"render", "龍", "--step", "87", "-o", png},
+      {"render", "龍", "--step", "3", "--steps-dir", out.filePath("steps")},
+      {"render", "龍", "--steps-dir", out.filePath("steps"), "-o", png},
+      {"render", "龍", "--steps-dir", out.filePath("steps"), "--units", "font"},
+      {"render", "龍", "--steps-dir", out.filePath("steps"), "--format", "gif"},
+      {"report", "龍", "--steps", "--json"},
+      {"report", "龍", "--step", "2"},
       {"render", "龍", "--view", "bogus", "-o", png},
       {"render", "龍", "--view", "inspector", "--size", "63", "-o", png},
       {"render", "龍", "--view", "inspector", "--size", "4097", "-o", png},

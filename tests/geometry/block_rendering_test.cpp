@@ -104,6 +104,29 @@ TEST_F(BlockRenderingTest, PolylineRunsOtherRunTypesAndDevicePoints) {
   ExpectRecorded({SurfaceCall::Polyline({{100, 120}, {20, 160}, {100, 120}})});
 }
 
+// The first n segments of a block's drawing: a Polyline is cut after its first points, calls
+// past the limit are dropped, the pen is made and deleted whatever the limit.
+TEST_F(BlockRenderingTest, SegmentLimitDrawsTheFirstSegments) {
+  const GlyphOutline outline = Outline({Block(
+      0, 0, {Curve(CURVE_POLYLINE, {{10, 0}, {10, 10}}), Curve(CURVE_QSPLINE, {{5, 20}, {0, 10}})})});
+  const SurfaceCall bezier = SurfaceCall::PolyBezier({{10, 10}, {7, 17}, {3, 17}, {0, 10}});
+  const std::pair<std::size_t, Calls> cases[] = {
+      {0, {}},
+      {1, {SurfaceCall::Polyline({{0, 0}, {10, 0}})}},
+      {2, {SurfaceCall::Polyline({{0, 0}, {10, 0}, {10, 10}})}},
+      {3, {SurfaceCall::Polyline({{0, 0}, {10, 0}, {10, 10}}), bezier}},
+      {4, {SurfaceCall::Polyline({{0, 0}, {10, 0}, {10, 10}}), bezier, SurfaceCall::Polyline({{0, 10}, {0, 0}})}},
+      {99, {SurfaceCall::Polyline({{0, 0}, {10, 0}, {10, 10}}), bezier, SurfaceCall::Polyline({{0, 10}, {0, 0}})}}};
+  for (const auto& [segments, drawing] : cases) {
+    SCOPED_TRACE(segments);
+    surface_.Clear();
+    DrawOutlineBlockSegments(hdc_, outline, 0, 0, 1, false, kPen.Color, kPen.Width, kPen.Style, 0, segments);
+    ExpectRecorded(drawing);
+  }
+  Draw(outline);
+  ExpectRecorded(cases[4].second);
+}
+
 TEST_F(BlockRenderingTest, BlockIndexChoosesOneBlockOrAll) {
   const GlyphOutline outline =
       Outline({Block(0, 0, {Curve(CURVE_POLYLINE, {{1, 0}})}), Block(5, 5, {}),

@@ -152,7 +152,7 @@ elif [ -f "$manual" ]; then
   # help2man takes --help apart by its shape: each form of the command on one synopsis line, and
   # each option's text whole under it, not split where --help breaks its lines.
   rendered=$(groff -k -man -Tutf8 -P-cbu -rLL=300n "$manual" 2>/dev/null)
-  for line in 'moji-outline render CHAR [FACE] [DRAWING] -o FILE' \
+  for line in 'moji-outline render CHAR [FACE] [DRAWING] [--step N] -o FILE' \
               'draw from a font file that need not be installed (report, render, faces)'; do
     grep -qF -- "$line" <<<"$rendered" || fail "moji-outline.1 does not show '$line' on one line"
   done

@@ -10,6 +10,8 @@
 #include "inspect/inspector_scene.h"
 #include "model/outline_visit.h"
 #include "platform/raster_canvas.h"
+#include "inspect/construction_lesson.h"
+#include "window/construction_bar.h"
 #include "window/inspector_dock.h"
 #include "window/inspector_view.h"
 #include "window/main_window.h"
@@ -158,6 +160,86 @@ class InspectorTest : public QObject {
     Find<QCheckBox>("Check1")->setChecked(true);
     for (int tick = 0; tick < 3; ++tick) window_->Timer1_Timer();
     same("moved");
+  }
+
+  // 組み立て mode from the 表示 menu: the keys step, jump blocks and play; each step is told in
+  // the status bar and marked in Text1, Picture1 draws the steps so far, the last step all of it;
+  // the motion waits, and leaving shows the outline as the motion left it.
+  void constructionMode() {
+    Find<QCheckBox>("Check1")->setChecked(true);
+    for (int tick = 0; tick < 3; ++tick) window_->Timer1_Timer();
+    PictureBox* picture1 = Find<PictureBox>("Picture1");
+    const QImage moved = picture1->Image().copy();
+    const GlyphOutline movedOutline = window_->CurrentOutline();
+    window_->findChild<QAction*>("ShowConstruction")->trigger();
+    QVERIFY(window_->Constructing() && window_->Inspector() != nullptr);
+    QVERIFY(window_->Inspector()->ConstructionAction()->isChecked());
+    ConstructionBar* bar = window_->Inspector()->Construction();
+    QVERIFY(bar->isVisible());
+    QCOMPARE(bar->Done(), std::size_t{0});
+    const QImage blank = picture1->Image().copy();
+    QCOMPARE(blank.pixel(100, 100), blank.pixel(20, 20));
+    QVERIFY(std::all_of(reinterpret_cast<const QRgb*>(blank.constBits()),
+                        reinterpret_cast<const QRgb*>(blank.constBits()) + blank.width() * blank.height(),
+                        [&](QRgb pixel) { return pixel == blank.pixel(0, 0); }));
+    for (int tick = 0; tick < 3; ++tick) window_->Timer1_Timer();
+    QCOMPARE(window_->CurrentOutline(), movedOutline);  // the motion waits
+
+    InspectorView* view = View();
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_Right);
+    QTest::keyClick(view, Qt::Key_Right);
+    QCOMPARE(bar->Done(), std::size_t{2});
+    const ConstructionLesson lesson = LessonOfGlyph(window_->Shown());
+    QCOMPARE(window_->statusBar()->currentMessage(), QString::fromStdU16String(StepCaption(lesson, 2)));
+    QPlainTextEdit* text1 = Find<QPlainTextEdit>("Text1");
+    QCOMPARE(text1->extraSelections().size(), 1);
+    QCOMPARE(text1->extraSelections().first().cursor.block().text(), QString::fromUtf16(u"    点[ 0 ] ( 0.383 , 0.557 )"));  // the piece's control
+    QTest::keyClick(view, Qt::Key_PageDown);
+    QCOMPARE(bar->Done(), lesson.BlockFirsts[1]);
+    QTest::keyClick(view, Qt::Key_PageDown);
+    QCOMPARE(bar->Done(), lesson.BlockFirsts[2]);
+    QTest::keyClick(view, Qt::Key_PageUp);
+    QCOMPARE(bar->Done(), lesson.BlockFirsts[1]);
+    const QImage firstBlock = picture1->Image().copy();
+    QTest::keyClick(view, Qt::Key_End);
+    QCOMPARE(bar->Done(), lesson.Steps.size());
+    const QImage whole = picture1->Image().copy();
+    QVERIFY(whole != firstBlock && firstBlock != blank);
+    QTest::keyClick(view, Qt::Key_Home);
+    QCOMPARE(picture1->Image(), blank);
+
+    // Space plays at the speed set, and pauses; a drag with Space held pans and does not.
+    QTest::keyPress(view, Qt::Key_Space);
+    QTest::keyRelease(view, Qt::Key_Space);
+    QVERIFY(bar->Playing());
+    QTRY_VERIFY(bar->Done() >= 2);
+    QTest::keyPress(view, Qt::Key_Space);
+    QTest::keyRelease(view, Qt::Key_Space);
+    QVERIFY(!bar->Playing());
+    QTest::keyPress(view, Qt::Key_Space);
+    QTest::mousePress(view, Qt::LeftButton, {}, QPoint(100, 100));
+    QTest::mouseMove(view, QPoint(120, 110));
+    QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(120, 110));
+    QTest::keyRelease(view, Qt::Key_Space);
+    QVERIFY(!bar->Playing());
+
+    window_->Inspector()->ConstructionAction()->trigger();
+    QVERIFY(!window_->Constructing() && !window_->findChild<QAction*>("ShowConstruction")->isChecked());
+    QVERIFY(!bar->isVisible());
+    QCOMPARE(picture1->Image(), moved);
+    window_->Timer1_Timer();
+    QVERIFY(!(window_->CurrentOutline() == movedOutline));  // moving again
+
+    // The last step's picture is the whole drawing of the outline as fetched.
+    window_->GetKestrineProc(u"龍");
+    const QImage fetched = picture1->Image().copy();
+    window_->ShowConstruction(true);
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_End);
+    window_->HighlightPoint(std::nullopt);  // the step's ring off
+    QCOMPARE(picture1->Image(), fetched);
+    window_->ShowConstruction(false);
   }
 
   // Hovering a point names it in a tooltip and the status bar, rings it in Picture1 and
