@@ -58,6 +58,9 @@ ConstructionBar::ConstructionBar(QWidget* parent)
   caption_->setWordWrap(true);
   caption_->setTextInteractionFlags(Qt::TextSelectableByMouse);
   caption_->setContentsMargins(6, 0, 6, 4);
+  // Room for a sentence of two lines, so a long one does not push the bar out of the dock.
+  caption_->setMinimumHeight(2 * caption_->fontMetrics().lineSpacing() + 4);
+  caption_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
