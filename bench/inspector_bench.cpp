@@ -8,7 +8,8 @@
 // and "龍" in the same face. The repaint is printed as a share of a 16.7 ms frame (goal: under
 // 50 %), the ticks as shares of the 50 ms tick period (goals: 𱁬 under 10 %, 龍 under 3 %).
 // A step of the 組み立て mode of 𱁬 in that view, through all its steps in turn, is a share of
-// the frame (goal: under 50 %). Runs on the font set "bench_cjk" (see cjk_motion_bench.cpp).
+// the frame (goal: under 50 %), and so is a step of the ピクセル mode's size sweep (goal: under
+// 50 %). Runs on the font set "bench_cjk" (see cjk_motion_bench.cpp).
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -19,6 +20,8 @@
 #include "display/display_request.h"
 #include "display/motion_frame.h"
 #include "inspect/construction_lesson.h"
+#include "inspect/pixel_scene.h"
+#include "platform/hinted_glyph.h"
 #include "motion_ticks.h"
 #include "window/inspector_view.h"
 
@@ -124,11 +127,36 @@ void BM_ConstructionStep(benchmark::State& state, MovedGlyph glyph) {
   state.counters["steps"] = static_cast<double>(lesson.Steps.size());
 }
 
+/// A step of the ピクセル mode's size sweep with that view open: the glyph loaded, hinted with the
+/// font's hints and rendered at the next size from 8 to 48 ppem, its scene made and the view
+/// drawn, fitted anew.
+void BM_SizeSweepStep(benchmark::State& state, MovedGlyph glyph) {
+  if (!FaceInstalled(state, glyph)) return;
+  GraphicsServices services;
+  DeviceContext dc{services};
+  const FetchedGlyph fetched = *FetchForDisplay(dc, glyph.Character, glyph.Face);
+  const FontFace* face = services.Fonts().Resolve(fetched.FaceName);
+  InspectorView view;
+  Open(view, fetched);
+  QImage image = ImageFor(view);
+  HintingRequest request;
+  int ppem = 8;
+  for (auto _ : state) {
+    request.Ppem = ppem;
+    ppem = ppem == 48 ? 8 : ppem + 1;
+    const HintedGlyph hinted = LoadHintedGlyph(services.Fonts(), *face, *fetched.Glyph.CodePoint, request);
+    view.SetPixels(PixelSceneOf(hinted, fetched, EveryMark(), PixelLayers{}));
+    view.render(&image);
+    benchmark::DoNotOptimize(image.constBits());
+  }
+}
+
 BENCHMARK_CAPTURE(BM_InspectorRepaint, noto_most_points, kMostPoints)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_InspectorRepaint, noto_dragon, kNotoDragon)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_TickWithInspector, noto_most_points, kMostPoints)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_TickWithInspector, noto_dragon, kNotoDragon)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_ConstructionStep, noto_most_points, kMostPoints)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_SizeSweepStep, noto_most_points, kMostPoints)->Unit(benchmark::kMillisecond);
 
 std::vector<PeriodShare> Shares() {
   return {{"inspector repaint U+3106C 1600x1000 at ratio 2, every layer",
@@ -140,6 +168,8 @@ std::vector<PeriodShare> Shares() {
           {"tick with the inspector open 龍", "BM_TickWithInspector/noto_dragon", kTickPeriodSeconds,
            3.0},
           {"construction step U+3106C 1600x1000 at ratio 2", "BM_ConstructionStep/noto_most_points",
+           kFrameSeconds, 50.0},
+          {"size sweep step U+3106C 1600x1000 at ratio 2", "BM_SizeSweepStep/noto_most_points",
            kFrameSeconds, 50.0}};
 }
 

@@ -107,6 +107,22 @@ int Report(const FetchedGlyph& fetched, ReportForm form) {
   return WriteToStandardOutput(lines);
 }
 
+/// The large view at a size in pixels: the glyph hinted as asked, fitted into the square.
+std::optional<std::string> PixelViewBytes(GraphicsServices& services, const CommandRequest& request,
+                                          const FetchedGlyph& fetched, const HintingRequest& pixels) {
+  FontEngine& engine = services.Fonts();
+  HintedGlyph glyph;
+  glyph.Request = pixels;
+  const FontFace* face = engine.Resolve(fetched.FaceName);
+  if (face != nullptr && fetched.Glyph.CodePoint) glyph = LoadHintedGlyph(engine, *face, *fetched.Glyph.CodePoint, pixels);
+  if (glyph.HintingFailed) Warn(FailedHintingMessage(glyph, fetched.Glyph));
+  const PixelScene scene = PixelSceneOf(glyph, fetched, request.Style, request.PixelViewLayers);
+  const int side = request.ViewSide;
+  const ViewTransform view = FitView(PixelFittedBox(scene), side, side, FitMargin(side, side));
+  return PixelPictureBytes(scene, view, side, side, request.Scale, request.Format == ImageFormat::Svg,
+                           PictureTitle(fetched.Glyph), PngOfDrawing);
+}
+
 /// A picture after some steps of the construction.
 struct AfterSteps {
   const ConstructionLesson& Lesson;
@@ -115,14 +131,15 @@ struct AfterSteps {
 
 /// The large view of the glyph fitted into a square of the size asked for (after the steps,
 /// where given), or the outline alone in font units.
-std::optional<std::string> InspectorBytes(const CommandRequest& request, const FetchedGlyph& fetched,
-                                          const AfterSteps* steps) {
+std::optional<std::string> InspectorBytes(GraphicsServices& services, const CommandRequest& request,
+                                          const FetchedGlyph& fetched, const AfterSteps* steps) {
   const InspectorScene scene = SceneOfGlyph(fetched, request.Style, request.Layers);
   const std::string title = PictureTitle(fetched.Glyph);
   if (request.View == RenderView::FontUnits) {
     return OutlineSvgInFontUnits(scene.Outline, request.Style, scene.Metrics.AdvanceWidth.value_or(0), title);
   }
   const int side = request.ViewSide;
+  if (request.Pixels) return PixelViewBytes(services, request, fetched, *request.Pixels);
   const ViewTransform view = FitView(FittedBox(scene), side, side, FitMargin(side, side));
   if (steps != nullptr) {
     return ConstructionPictureBytes(scene, view, steps->Lesson, {steps->Done, false}, side, side, request.Scale,
@@ -135,7 +152,7 @@ std::optional<std::string> InspectorBytes(const CommandRequest& request, const F
 /// SVG, or the large view; after the steps, where given.
 std::optional<std::string> PictureOf(GraphicsServices& services, const CommandRequest& request,
                                      const FetchedGlyph& fetched, const AfterSteps* steps) {
-  if (request.View != RenderView::Drawing) return InspectorBytes(request, fetched, steps);
+  if (request.View != RenderView::Drawing) return InspectorBytes(services, request, fetched, steps);
   DrawingStyle style = request.Style;
   if (steps != nullptr) style.Part = PartAfterSteps(steps->Lesson.Steps, steps->Done);
   return PictureBytes(services, fetched.Placed, fetched.Glyph, {request.Format, request.Scale, style},

@@ -247,6 +247,9 @@ QString ApplyReportOptions(const QCommandLineParser& parser, CommandRequest& req
 /// Reads render's --step and --steps-dir; the problem with them, or an empty text.
 QString ApplyStepOptions(const QCommandLineParser& parser, CommandRequest& request) {
   if (parser.isSet("step") && parser.isSet("steps-dir")) return "--step and --steps-dir cannot both be given";
+  if (request.Pixels && (parser.isSet("step") || parser.isSet("steps-dir"))) {
+    return "--ppem draws the glyph at a size, not the steps of its construction";
+  }
   if (request.View == RenderView::FontUnits && (parser.isSet("step") || parser.isSet("steps-dir"))) {
     return "--units font draws the whole outline, not its steps";
   }
@@ -288,22 +291,17 @@ QString ApplyHintingOptions(const QCommandLineParser& parser, HintingRequest& pi
 /// empty text.
 QString ApplyPixelOptions(const QCommandLineParser& parser, CommandRequest& request) {
   if (!parser.isSet("ppem")) {
-    for (const char* name : {"hinting", "interpreter", "mono"}) {
+    for (const char* name : {"hinting", "interpreter", "mono", "bitmap", "arrows"}) {
       if (parser.isSet(name)) return Dashed(name) + " needs --ppem";
     }
     return {};
   }
   if (parser.isSet("info")) return "--ppem and --info cannot both be given";
   HintingRequest pixels;
-  const std::optional<std::int32_t> ppem =
-      ParseWholeNumber(parser.value("ppem"), kSmallestPpem, kLargestPpem);
-  if (!ppem) {
-    return QString::fromStdString(WithLimits("--ppem must be a whole number from {min-ppem} to "
-                                             "{max-ppem}: ")) + parser.value("ppem");
-  }
-  pixels.Ppem = *ppem;
+  QString problem = ReadWholeNumber(parser, "ppem", kSmallestPpem, kLargestPpem, pixels.Ppem);
+  if (!problem.isEmpty()) return problem;
   if (parser.isSet("mono")) pixels.Antialias = Antialiasing::Mono;
-  const QString problem = ApplyHintingOptions(parser, pixels);
+  problem = ApplyHintingOptions(parser, pixels);
   if (problem.isEmpty()) request.Pixels = pixels;
   return problem;
 }
@@ -338,6 +336,8 @@ QString ApplyViewOptions(const QCommandLineParser& parser, CommandRequest& reque
   const QString size =
       ReadWholeNumber(parser, "size", kSmallestViewSide, kLargestViewSide, request.ViewSide);
   if (!size.isEmpty()) return size;
+  if (request.Pixels && !inspector) return "--ppem draws the large view: it needs --view inspector";
+  if (request.Pixels) request.PixelViewLayers = {parser.isSet("grid"), parser.isSet("bitmap"), parser.isSet("arrows")};
   if (parser.isSet("metrics")) request.Layers = AllMetricLayers(request.Layers);
   request.Layers.Grid = parser.isSet("grid");
   request.Layers.Handles = parser.isSet("handles");

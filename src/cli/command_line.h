@@ -10,6 +10,7 @@
 #include "display/face_choice.h"
 #include "display/picture_file.h"
 #include "inspect/inspector_scene.h"
+#include "inspect/pixel_scene.h"
 #include "platform/hinted_glyph.h"
 
 namespace moji {
@@ -56,6 +57,8 @@ struct CommandRequest {
   RenderView View = RenderView::Drawing;
   std::int32_t ViewSide = kDefaultViewSide;
   InspectorLayers Layers;
+  /// What the large view at --ppem shows besides the two outlines.
+  PixelLayers PixelViewLayers;
   /// `render` draws the picture after this many steps of the construction.
   std::optional<std::int32_t> Step;
   /// `render` writes the picture after each step into this folder, with an index.

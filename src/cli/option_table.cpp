@@ -55,22 +55,31 @@ the family, a tab, the style
 report the steps by which the outline is built, one line each: the
 step's number from 1, a tab, then what the step does
 
---ppem=N  report
+--ppem=N  report render
 report the outline at N pixels per em, {min-ppem} to {max-ppem}, hinted as
 --hinting says: the points in pixels; with --json, each point's
 unhinted and hinted place and how far hinting moved it, the advance
-widths and FreeType's bitmap of the glyph
+widths and FreeType's bitmap of the glyph; render --view inspector
+draws the glyph at that size: its outline scaled and hinted, with
+--grid the pixel grid, --bitmap the bitmap, --arrows the moves
 
---hinting=MODE  report
+--hinting=MODE  report render
 how --ppem hints: none, light (FreeType's light autohinter), auto
 (its full autohinter) or font (the font's own hints; the default)
 
---interpreter=VERSION  report
+--interpreter=VERSION  report render
 FreeType's TrueType interpreter for --hinting font: 40 (the
 default) or 35
 
---mono  report
+--mono  report render
 hint and render --ppem for black and white pixels, not for grey
+
+--bitmap  render
+the inspector view at --ppem shows FreeType's bitmap of the glyph
+
+--arrows  render
+the inspector view at --ppem shows an arrow from each point's
+unhinted place to its hinted place
 
 --thickness=N  render
 pen thickness of render, {min-pen} to {max-pen} (default {start-pen})

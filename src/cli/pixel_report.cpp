@@ -98,13 +98,13 @@ void AddMoves(QJsonObject& json, const HintedGlyph& glyph) {
 }
 
 /// "hinting failed for U+0041 in Family at 16 ppem; ...".
+}  // namespace
+
 std::string FailedHintingMessage(const HintedGlyph& glyph, const DisplayedGlyph& shown) {
   const std::string family = shown.Glyph ? shown.Glyph->Family : std::string();
   return "hinting failed for " + CodePointLabel(shown.CodePoint.value_or(0)) + " in " + family +
          " at " + std::to_string(glyph.Request.Ppem) + " ppem; the outline is reported unhinted";
 }
-
-}  // namespace
 
 std::optional<HintingMode> HintingModeNamed(std::string_view name) {
   for (const auto& [mode, modeName] : kHintingNames) {

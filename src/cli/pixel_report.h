@@ -18,6 +18,9 @@ std::optional<HintingMode> HintingModeNamed(std::string_view name);
 /// The command line's name of a hinting mode.
 std::string_view HintingModeName(HintingMode mode);
 
+/// The line on standard error where hinting failed for the glyph at its size.
+std::string FailedHintingMessage(const HintedGlyph& glyph, const DisplayedGlyph& shown);
+
 /// The glyph at its size as one JSON object: which glyph of which face it is, the request, and
 /// for every point (paired as the moves pair them) its font number, whether it lies on the
 /// curve, its unhinted and hinted index and place in pixels and how far hinting moved it; the

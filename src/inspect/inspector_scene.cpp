@@ -43,42 +43,6 @@ void AppendCubic(CanvasPath& path, const CubicSegment& segment) {
                   {Canvas2(segment[1]), Canvas2(segment[2]), Canvas2(segment[3])}});
 }
 
-/// The path of one block as the drawing draws it: polylines, quadratic runs as the cubic
-/// segments the drawing computes, cubic runs, the closing line after a spline; a run of another
-/// type moves on without drawing, and leaves the block open.
-CanvasPath BlockPath(const OutlineBlock& block) {
-  const OutlinePoint start{block.StartX, block.StartY};
-  CanvasPath path{{CanvasPathPiece::MoveTo, {Canvas2(start)}}};
-  OutlinePoint current = start;
-  bool closes = false;
-  for (const OutlineCurve& curve : Counted(block.Curves, block.CurveCount)) {
-    if (CurveProblem(curve) != nullptr) return path;
-    const std::vector<OutlinePoint>& points = curve.Points;
-    closes = curve.CurveType == CURVE_POLYLINE || curve.CurveType == CURVE_QSPLINE ||
-             curve.CurveType == CURVE_CSPLINE;
-    if (curve.CurveType == CURVE_POLYLINE) {
-      for (const OutlinePoint& point : points) path.push_back({CanvasPathPiece::LineTo, {Canvas2(point)}});
-    } else if (curve.CurveType == CURVE_QSPLINE) {
-      OutlinePoint from = current;
-      for (std::size_t s = 0; s + 1 < points.size(); ++s) {
-        const CubicSegment segment = CubicFromQuadratic(from, points[s], points[s + 1], s + 2 == points.size());
-        AppendCubic(path, segment);
-        from = segment[3];
-      }
-    } else if (curve.CurveType == CURVE_CSPLINE) {
-      for (std::size_t s = 0; s + 2 < points.size(); s += 3) {
-        path.push_back({CanvasPathPiece::CubicTo,
-                        {Canvas2(points[s]), Canvas2(points[s + 1]), Canvas2(points[s + 2])}});
-      }
-    } else {
-      path.push_back({CanvasPathPiece::MoveTo, {Canvas2(points.back())}});
-    }
-    current = points.back();
-  }
-  if (closes) path.push_back({CanvasPathPiece::LineTo, {Canvas2(start)}});
-  return path;
-}
-
 void DrawGrid(Canvas& canvas, const ViewTransform& view, double width, double height) {
   const UnitGrid grid = UnitGridOf(view, width, height);
   const CanvasStroke stroke{kGridColor, 255, 1, false};
@@ -275,7 +239,7 @@ void DrawInspectorGlyph(Canvas& canvas, const InspectorScene& scene, const ViewT
   for (const OutlineBlock& block : Counted(device.Blocks, device.BlockCount)) {
     const CanvasStroke stroke{BlockColor(b++, scene.Style.Palette), 255,
                               double(std::max(scene.Style.PenWidth, 1)), false};
-    canvas.Path(BlockPath(block), &stroke, nullptr);
+    canvas.Path(DrawnBlockPath(block), &stroke, nullptr);
   }
   DrawInspectorOverlay(canvas, scene, view, width, height);
 }
@@ -303,6 +267,39 @@ void DrawInspectorOverlay(Canvas& canvas, const InspectorScene& scene, const Vie
     }
   }
   if (scene.Layers.Cursor && scene.Cursor) DrawCursor(canvas, *scene.Cursor);
+}
+
+CanvasPath DrawnBlockPath(const OutlineBlock& block) {
+  const OutlinePoint start{block.StartX, block.StartY};
+  CanvasPath path{{CanvasPathPiece::MoveTo, {Canvas2(start)}}};
+  OutlinePoint current = start;
+  bool closes = false;
+  for (const OutlineCurve& curve : Counted(block.Curves, block.CurveCount)) {
+    if (CurveProblem(curve) != nullptr) return path;
+    const std::vector<OutlinePoint>& points = curve.Points;
+    closes = curve.CurveType == CURVE_POLYLINE || curve.CurveType == CURVE_QSPLINE ||
+             curve.CurveType == CURVE_CSPLINE;
+    if (curve.CurveType == CURVE_POLYLINE) {
+      for (const OutlinePoint& point : points) path.push_back({CanvasPathPiece::LineTo, {Canvas2(point)}});
+    } else if (curve.CurveType == CURVE_QSPLINE) {
+      OutlinePoint from = current;
+      for (std::size_t s = 0; s + 1 < points.size(); ++s) {
+        const CubicSegment segment = CubicFromQuadratic(from, points[s], points[s + 1], s + 2 == points.size());
+        AppendCubic(path, segment);
+        from = segment[3];
+      }
+    } else if (curve.CurveType == CURVE_CSPLINE) {
+      for (std::size_t s = 0; s + 2 < points.size(); s += 3) {
+        path.push_back({CanvasPathPiece::CubicTo,
+                        {Canvas2(points[s]), Canvas2(points[s + 1]), Canvas2(points[s + 2])}});
+      }
+    } else {
+      path.push_back({CanvasPathPiece::MoveTo, {Canvas2(points.back())}});
+    }
+    current = points.back();
+  }
+  if (closes) path.push_back({CanvasPathPiece::LineTo, {Canvas2(start)}});
+  return path;
 }
 
 GlyphOutline OutlineOnDevice(const GlyphOutline& units, const ViewTransform& view) {

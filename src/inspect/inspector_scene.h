@@ -98,6 +98,11 @@ void DrawInspectorGlyph(Canvas& canvas, const InspectorScene& scene, const ViewT
 void DrawInspectorOverlay(Canvas& canvas, const InspectorScene& scene, const ViewTransform& view,
                           double width, double height);
 
+/// The path of one block of an outline in device pixels, as the drawing draws it: polylines,
+/// quadratic runs as the cubic segments the drawing computes, cubic runs, the closing line after
+/// a spline; a run of another type moves on without drawing, and leaves the block open.
+CanvasPath DrawnBlockPath(const OutlineBlock& block);
+
 /// The outline with every point placed through the view, in device pixels.
 GlyphOutline OutlineOnDevice(const GlyphOutline& units, const ViewTransform& view);
 

@@ -21,7 +21,7 @@ constexpr std::array<const char16_t*, kMetricLayerCount> kMetricNames = {
 
 InspectorDock::InspectorDock(QWidget* parent)
     : QDockWidget(Utf16(u"拡大表示"), parent), view_(new InspectorView), toolBar_(new QToolBar),
-      bar_(new ConstructionBar) {
+      bar_(new ConstructionBar), pixelBar_(new PixelBar) {
   setObjectName(QStringLiteral("InspectorDock"));
   setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
   toolBar_->setObjectName(QStringLiteral("InspectorToolBar"));
@@ -32,6 +32,12 @@ InspectorDock::InspectorDock(QWidget* parent)
   construction_->setToolTip(Utf16(u"点から外形ができるまでを一歩ずつ見る（←→、Home/End、PageUp/PageDown、Space で再生）"));
   connect(construction_, &QAction::toggled, bar_, &QWidget::setVisible);
   toolBar_->addAction(construction_);
+  pixelMode_ = new QAction(Utf16(u"ピクセル"), this);
+  pixelMode_->setObjectName(QStringLiteral("PixelMode"));
+  pixelMode_->setCheckable(true);
+  pixelMode_->setToolTip(Utf16(u"小さな大きさでの外形：ピクセルの格子、ビットマップ、ヒンティングで動いた点"));
+  connect(pixelMode_, &QAction::toggled, pixelBar_, &QWidget::setVisible);
+  toolBar_->addAction(pixelMode_);
   toolBar_->addSeparator();
   BuildLayerButtons();
   toolBar_->addSeparator();
@@ -43,7 +49,9 @@ InspectorDock::InspectorDock(QWidget* parent)
   layout->addWidget(toolBar_);
   layout->addWidget(view_, 1);
   layout->addWidget(bar_);
+  layout->addWidget(pixelBar_);
   bar_->hide();
+  pixelBar_->hide();
   setWidget(body);
   ApplyLayers();
 }

@@ -7,6 +7,7 @@
 #include "inspect/metric_lines.h"
 #include "window/construction_bar.h"
 #include "window/inspector_view.h"
+#include "window/pixel_bar.h"
 
 class QAction;
 class QToolBar;
@@ -29,6 +30,9 @@ class InspectorDock final : public QDockWidget {
   /// while it is on).
   QAction* ConstructionAction() const { return construction_; }
   ConstructionBar* Construction() const { return bar_; }
+  /// The toolbar's switch of the ピクセル mode, and the mode's controls (shown while it is on).
+  QAction* PixelAction() const { return pixelMode_; }
+  PixelBar* Pixels() const { return pixelBar_; }
 
  signals:
   /// The toolbar's 保存 was chosen: save the view as a picture.
@@ -44,7 +48,9 @@ class InspectorDock final : public QDockWidget {
   InspectorView* view_;
   QToolBar* toolBar_;
   ConstructionBar* bar_;
+  PixelBar* pixelBar_;
   QAction* construction_ = nullptr;
+  QAction* pixelMode_ = nullptr;
   std::array<QAction*, kMetricLayerCount> metrics_{};
   QAction* grid_ = nullptr;
   QAction* handles_ = nullptr;

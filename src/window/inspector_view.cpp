@@ -25,6 +25,9 @@ constexpr double kArrowStep = 40;
 constexpr double kWheelBase = 1.0015;
 /// The most device pixels per font unit the view zooms in to.
 constexpr double kMostDevicePixelsPerUnit = 32;
+/// The most device pixels per 64th of a pixel of the size (the ピクセル mode's unit) the view
+/// zooms in to: 400 per pixel.
+constexpr double kMostDevicePixelsPerPixelUnit = 400.0 / 64;
 
 std::int32_t PointCountOf(const GlyphOutline& outline) {
   std::int32_t points = 0;
@@ -115,6 +118,11 @@ void InspectorView::Describe() {
 }
 
 ZoomLimits InspectorView::Limits() const {
+  if (pixels_) {
+    // From an eighth of the fit to a sixteenth of a pixel of the size per device pixel.
+    const ViewTransform fit = FitView(PixelFittedBox(*pixels_), width(), height(), FitMargin(width(), height()));
+    return {fit.Scale / 8, std::max(fit.Scale, kMostDevicePixelsPerPixelUnit / std::max(devicePixelRatioF(), 1.0))};
+  }
   ZoomLimits limits = ZoomLimitsFor(scene_.Metrics.UnitsPerEm.value_or(0), FittedBox(scene_),
                                     width(), height(), FitMargin(width(), height()));
   // The limit is in device pixels: a screen of ratio 2 has two for each of the view's pixels.
@@ -124,6 +132,10 @@ ZoomLimits InspectorView::Limits() const {
 }
 
 void InspectorView::Refit() {
+  if (pixels_) {
+    pixelView_ = FitView(PixelFittedBox(*pixels_), width(), height(), FitMargin(width(), height()));
+    return;
+  }
   const ZoomLimits limits = Limits();
   view_ = FitView(FittedBox(scene_), width(), height(), FitMargin(width(), height()));
   if (view_.Scale > limits.MaxScale) {
@@ -131,15 +143,26 @@ void InspectorView::Refit() {
   }
 }
 
+ViewTransform& InspectorView::ActiveView() { return pixels_ ? pixelView_ : view_; }
+
+bool& InspectorView::ActiveFollowsFit() { return pixels_ ? pixelFollowsFit_ : followsFit_; }
+
 void InspectorView::FitAll() {
-  followsFit_ = true;
+  ActiveFollowsFit() = true;
   Refit();
   update();
 }
 
 void InspectorView::ZoomBy(double factor) {
-  view_ = ZoomAbout(view_, factor, {width() / 2.0, height() / 2.0}, Limits());
-  followsFit_ = false;
+  ActiveView() = ZoomAbout(ActiveView(), factor, {width() / 2.0, height() / 2.0}, Limits());
+  ActiveFollowsFit() = false;
+  update();
+}
+
+void InspectorView::SetPixels(std::optional<PixelScene> scene) {
+  if (scene && !pixels_) pixelFollowsFit_ = true;  // entering the mode fits the glyph
+  pixels_ = std::move(scene);
+  if (pixels_ && pixelFollowsFit_) Refit();
   update();
 }
 
@@ -158,9 +181,15 @@ const QImage& InspectorView::Underlay() {
 
 void InspectorView::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  painter.drawImage(QPointF(0, 0), Underlay());
   RasterCanvas canvas(painter, width(), height());
-  if (lesson_ != nullptr) {
+  if (pixels_) {
+    DrawPixelScene(canvas, *pixels_, pixelView_, width(), height());
+  } else {
+    painter.drawImage(QPointF(0, 0), Underlay());
+  }
+  if (pixels_) {
+    // The pixel scene is whole in itself.
+  } else if (lesson_ != nullptr) {
     DrawConstructionGlyph(canvas, scene_, view_, *lesson_, construction_, width(), height());
   } else {
     DrawInspectorGlyph(canvas, scene_, view_, width(), height());
@@ -175,15 +204,21 @@ void InspectorView::paintEvent(QPaintEvent*) {
 
 void InspectorView::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  if (followsFit_) Refit();
+  if (ActiveFollowsFit()) Refit();
 }
 
 void InspectorView::wheelEvent(QWheelEvent* event) {
   const double degrees = event->angleDelta().y();
   if (degrees == 0) return;
+  if (pixels_ && (event->modifiers() & Qt::ShiftModifier)) {
+    // Shift and the wheel change the size, a pixel per em a notch.
+    emit PpemStepped(degrees > 0 ? 1 : -1);
+    event->accept();
+    return;
+  }
   const QPointF at = event->position();
-  view_ = ZoomAbout(view_, std::pow(kWheelBase, degrees), {at.x(), at.y()}, Limits());
-  followsFit_ = false;
+  ActiveView() = ZoomAbout(ActiveView(), std::pow(kWheelBase, degrees), {at.x(), at.y()}, Limits());
+  ActiveFollowsFit() = false;
   Hover(at);
   update();
   event->accept();
@@ -211,9 +246,9 @@ void InspectorView::mouseMoveEvent(QMouseEvent* event) {
   const QPointF at = event->position();
   if (panFrom_) {
     pannedWithSpace_ = spaceHeld_;
-    view_ = Pan(view_, at.x() - panFrom_->x(), at.y() - panFrom_->y());
+    ActiveView() = Pan(ActiveView(), at.x() - panFrom_->x(), at.y() - panFrom_->y());
     panFrom_ = at;
-    followsFit_ = false;
+    ActiveFollowsFit() = false;
     update();
   } else if (pressedForPicture_) {
     const QPointF pixel = PicturePixel(at);
@@ -239,10 +274,10 @@ void InspectorView::keyPressEvent(QKeyEvent* event) {
     return;
   }
   switch (event->key()) {
-    case Qt::Key_Left: view_ = Pan(view_, kArrowStep, 0); break;
-    case Qt::Key_Right: view_ = Pan(view_, -kArrowStep, 0); break;
-    case Qt::Key_Up: view_ = Pan(view_, 0, kArrowStep); break;
-    case Qt::Key_Down: view_ = Pan(view_, 0, -kArrowStep); break;
+    case Qt::Key_Left: ActiveView() = Pan(ActiveView(), kArrowStep, 0); break;
+    case Qt::Key_Right: ActiveView() = Pan(ActiveView(), -kArrowStep, 0); break;
+    case Qt::Key_Up: ActiveView() = Pan(ActiveView(), 0, kArrowStep); break;
+    case Qt::Key_Down: ActiveView() = Pan(ActiveView(), 0, -kArrowStep); break;
     case Qt::Key_Space:
       if (!event->isAutoRepeat()) spaceHeld_ = true;
       if (!event->isAutoRepeat()) pannedWithSpace_ = false;
@@ -254,7 +289,7 @@ void InspectorView::keyPressEvent(QKeyEvent* event) {
       return;
     default: QWidget::keyPressEvent(event); return;
   }
-  followsFit_ = false;
+  ActiveFollowsFit() = false;
   update();
 }
 
@@ -290,7 +325,23 @@ void InspectorView::leaveEvent(QEvent* event) {
   update();
 }
 
+void InspectorView::HoverMove(QPointF at) {
+  const std::optional<std::size_t> move = MoveNear(*pixels_, pixelView_, {at.x(), at.y()}, kHoverRadius);
+  if (move == pixels_->Hovered) return;
+  pixels_->Hovered = move;
+  const QString description =
+      move ? QString::fromStdString(MoveDescription(pixels_->Moves.Moves[*move])) : QString();
+  if (move) {
+    QToolTip::showText(mapToGlobal(at.toPoint()), description, this);
+  } else {
+    QToolTip::hideText();
+  }
+  emit MoveHovered(description);
+  update();
+}
+
 void InspectorView::Hover(QPointF at) {
+  if (pixels_) return HoverMove(at);
   scene_.Cursor = view_.ToFontUnits(at.x(), at.y());
   const std::vector<ScenePoint> points = Points();
   std::vector<DevicePoint> places;

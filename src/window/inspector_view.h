@@ -9,6 +9,7 @@
 
 #include "display/displayed_glyph.h"
 #include "inspect/construction_scene.h"
+#include "inspect/pixel_scene.h"
 #include "inspect/inspector_scene.h"
 #include "inspect/view_transform.h"
 
@@ -39,6 +40,12 @@ class InspectorView final : public QWidget {
   /// Shows the construction after some of its steps (組み立て mode), or the glyph again for none.
   /// The lesson must live while it is shown.
   void SetConstruction(const ConstructionLesson* lesson, ConstructionView shown);
+  /// Shows the glyph at a size in pixels (ピクセル mode), fitted on entering and while the user
+  /// has not zoomed or panned since; none shows the glyph again.
+  void SetPixels(std::optional<PixelScene> scene);
+  const std::optional<PixelScene>& Pixels() const { return pixels_; }
+  /// The transform of the ピクセル mode: 64ths of a pixel of the size (26.6) to the view's pixels.
+  const ViewTransform& PixelView() const { return pixelView_; }
   /// Whether a left press acts as one on Picture1 (the motion mode is on).
   void SetMotion(bool moving) { motion_ = moving; }
 
@@ -64,6 +71,10 @@ class InspectorView final : public QWidget {
   void StepKeyPressed(StepMove move);
   /// In 組み立て mode, Space went up without panning: play or pause.
   void PlayPressed();
+  /// In ピクセル mode, the wheel with Shift asks for a size `step` pixels per em larger.
+  void PpemStepped(int step);
+  /// In ピクセル mode, the pointer is over a point's move (its description), or none (empty).
+  void MoveHovered(const QString& description);
   /// A left press, move or release in motion mode, at (x, y) in Picture1's pixels.
   void PictureMousePressed(float x, float y);
   void PictureMouseMoved(float x, float y);
@@ -85,6 +96,11 @@ class InspectorView final : public QWidget {
   ZoomLimits Limits() const;
   void Refit();
   void Hover(QPointF at);
+  void HoverMove(QPointF at);
+  /// The transform the user zooms and pans now: the ピクセル mode's, or the glyph's; and whether
+  /// it follows new glyphs by fitting them.
+  ViewTransform& ActiveView();
+  bool& ActiveFollowsFit();
   void Describe();
   /// The place of Picture1's pixels that shows the same place of the glyph as `at` here.
   QPointF PicturePixel(QPointF at) const;
@@ -115,6 +131,9 @@ class InspectorView final : public QWidget {
   std::optional<QPointF> panFrom_;
   std::optional<ReportPoint> hovered_;
   QString glyphName_;
+  std::optional<PixelScene> pixels_;
+  ViewTransform pixelView_;
+  bool pixelFollowsFit_ = true;
   const ConstructionLesson* lesson_ = nullptr;
   ConstructionView construction_;
   /// Space is held and the view was panned meanwhile: its release does not play.

@@ -112,6 +112,8 @@ Main::~Main() {
   inspector_->disconnect(this);
   inspector_->Construction()->disconnect(this);
   inspector_->ConstructionAction()->disconnect(this);
+  inspector_->PixelAction()->disconnect(this);
+  inspector_->Pixels()->disconnect(this);
 }
 
 void Main::BuildControls() {
@@ -206,8 +208,9 @@ void Main::BuildMenus() {
                        Qt::CTRL | Qt::Key_I);
   showConstruction_ = add(view, u"組み立て表示(&B)", "ShowConstruction", &Main::ShowConstruction,
                           Qt::CTRL | Qt::Key_B);
+  showPixels_ = add(view, u"ピクセル表示(&X)", "ShowPixels", &Main::ShowPixels);
   for (QAction* option : {view_.Points, view_.Numbers, view_.Starts, view_.ReadablePalette,
-                          showInspector_, showConstruction_}) {
+                          showInspector_, showConstruction_, showPixels_}) {
     option->setCheckable(true);
   }
   view->addSeparator();
@@ -488,6 +491,7 @@ void Main::ShowTypeface(const FaceIdentity& face, bool rewriteReport) {
     glyphStatusLine_->Show(shown_.Glyph);
     RestartConstruction();
     DrawOutlineFrame(DrawnOutline(), shown_.Sources(), Style(), *this);
+    if (ShowingPixels()) ShowPixelScene();
   });
 }
 

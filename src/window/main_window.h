@@ -120,6 +120,10 @@ class Main final : public QMainWindow, private DisplayTarget {
   /// show the construction step by step, the motion waits; ended, the outline is shown as it
   /// was.
   void ShowConstruction(bool on);
+  /// Starts (opening the large view) or ends the ピクセル mode: the large view shows the glyph at
+  /// the size and hinting its controls set; ending it shows the glyph again.
+  void ShowPixels(bool on);
+  bool ShowingPixels() const;
   /// Whether the 組み立て mode is on.
   bool Constructing() const { return construction_.has_value(); }
   /// The large view's dock; nullptr until it is first opened.
@@ -175,6 +179,9 @@ class Main final : public QMainWindow, private DisplayTarget {
   const GlyphOutline& DrawnOutline() const;
   /// A new glyph in 組み立て mode: its lesson, from no step done.
   void RestartConstruction();
+  /// Loads the glyph at the size and hinting the ピクセル controls set and shows it; says in the
+  /// status bar where its hinting failed.
+  void ShowPixelScene();
   /// Shows the step the construction bar stands at, in both views, Text1 and the status bar.
   void ShowStep();
   void ShowReport(std::u16string report);
@@ -262,6 +269,7 @@ class Main final : public QMainWindow, private DisplayTarget {
   };
   std::optional<Construction> construction_;
   QAction* showConstruction_ = nullptr;
+  QAction* showPixels_ = nullptr;
   FocusMarkStyle focusMarks_;
 };
 

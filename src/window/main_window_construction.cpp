@@ -25,7 +25,10 @@ GlyphOutline PlacedAsFetched(const FetchedGlyph& fetched) {
 void Main::ShowConstruction(bool on) {
   RunHandler("ShowConstruction", [&] {
     if (on == construction_.has_value()) return;
-    if (on) ShowInspector(true);
+    if (on) {
+      ShowPixels(false);
+      ShowInspector(true);
+    }
     ConstructionBar* bar = inspector_->Construction();
     for (QAction* action : {showConstruction_, inspector_->ConstructionAction()}) {
       const QSignalBlocker quiet(action);

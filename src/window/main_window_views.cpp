@@ -61,6 +61,13 @@ void Main::ShowInspector(bool shown) {
       connect(inspector_->Construction(), &ConstructionBar::Changed, this, &Main::ShowStep);
       connect(view, &InspectorView::StepKeyPressed, inspector_->Construction(), &ConstructionBar::Move);
       connect(view, &InspectorView::PlayPressed, inspector_->Construction(), &ConstructionBar::TogglePlaying);
+      connect(inspector_->PixelAction(), &QAction::toggled, this, &Main::ShowPixels);
+      connect(inspector_->Pixels(), &PixelBar::Changed, this, &Main::ShowPixelScene);
+      connect(view, &InspectorView::PpemStepped, inspector_->Pixels(), &PixelBar::StepPpem);
+      connect(view, &InspectorView::MoveHovered, this, [this](const QString& description) {
+        if (description.isEmpty()) return statusBar()->clearMessage();
+        statusBar()->showMessage(description);
+      });
       view->ShowGlyph(shown_, Style());
       for (QToolButton* button : inspector_->findChildren<QToolButton*>()) button->setStyle(&focusMarks_);
     }
@@ -101,6 +108,7 @@ void Main::FollowDrawing(bool fetched) {
   view->SetMotion(check1_->isChecked());
   if (fetched) {
     view->ShowGlyph(shown_, Style());
+    if (ShowingPixels()) ShowPixelScene();
   } else {
     view->ShowMoved(shown_.Placed, Style());
   }
@@ -157,7 +165,10 @@ std::string Main::SaveInspectorImage(const std::string& path) {
   const std::string title = PictureTitle(shown_.Glyph);
   const double ratio = view->devicePixelRatioF();
   std::optional<std::string> bytes;
-  if (construction_) {
+  if (view->Pixels()) {
+    bytes = PixelPictureBytes(*view->Pixels(), view->PixelView(), view->width(), view->height(), ratio,
+                              svg, title, PngOfDrawing);
+  } else if (construction_) {
     const ConstructionBar* bar = inspector_->Construction();
     bytes = ConstructionPictureBytes(view->Scene(), view->View(), construction_->Lesson,
                                      {bar->Done(), bar->Filled()}, view->width(), view->height(),

@@ -10,6 +10,7 @@
 #include "test_fonts.h"
 #include "inspect/construction_lesson.h"
 #include "window/construction_bar.h"
+#include "window/pixel_bar.h"
 #include "window/inspector_dock.h"
 #include "window/inspector_view.h"
 #include "window/main_window.h"
@@ -210,6 +211,29 @@ TEST(CommandLine, InspectorViewIsTheWindows) {
   EXPECT_EQ(QString::fromStdString(svg.Out).count(QStringLiteral("<path id=\"block-")), 7);
 }
 
+// render --view inspector --ppem is the window's large view in ピクセル mode, at the same size,
+// hinting, rendering and layers.
+TEST(CommandLine, PixelViewIsTheWindows) {
+  QTemporaryDir out;
+  const QString png = out.filePath("view.png"), saved = out.filePath("saved.png");
+  GraphicsServices gdi;
+  const auto window = StartedWindow(gdi);
+  window->ShowPixels(true);
+  InspectorView* view = window->Inspector()->View();
+  view->resize(300, 300);
+  PixelBar* bar = window->Inspector()->Pixels();
+  bar->findChild<QComboBox*>("Hinting")->setCurrentIndex(2);
+  bar->findChild<QCheckBox*>("Mono")->setChecked(true);
+  bar->findChild<QToolButton*>("PixelGrid")->setChecked(false);
+  bar->StepPpem(-4);
+  view->FitAll();
+  ASSERT_EQ(window->SaveInspectorImage(saved.toStdString()), "");
+  const ProgramRun run = RunMojiOutline({"render", "龍", "--view", "inspector", "--size", "300", "--ppem", "12",
+                                         "--hinting", "auto", "--mono", "--bitmap", "--arrows", "-o", png});
+  ASSERT_EQ(run.ExitCode, 0) << run.Err;
+  EXPECT_EQ(QImage(png).convertToFormat(QImage::Format_RGB32), QImage(saved).convertToFormat(QImage::Format_RGB32));
+}
+
 // The steps of the construction: report --steps tells what the window's 組み立て mode tells;
 // render --step N draws what Picture1 shows after step N (nothing at 0, the whole drawing at the
 // last); --steps-dir writes a picture per step and their index.
@@ -338,6 +362,10 @@ TEST(CommandLine, RefusedCommandsExitTwoAndWriteNothing) {
       {"report", "龍", "--steps", "--json"},
       {"report", "龍", "--step", "2"},
       {"render", "龍", "--view", "bogus", "-o", png},
+      {"render", "龍", "--ppem", "16", "-o", png},
+      {"render", "龍", "--view", "inspector", "--arrows", "-o", png},
+      {"render", "龍", "--view", "inspector", "--ppem", "16", "--step", "3", "-o", png},
+      {"report", "龍", "--ppem", "16", "--bitmap"},
       {"render", "龍", "--view", "inspector", "--size", "63", "-o", png},
       {"render", "龍", "--view", "inspector", "--size", "4097", "-o", png},
       {"render", "龍", "--size", "300", "-o", png},

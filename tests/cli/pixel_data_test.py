@@ -4,7 +4,7 @@ against FreeType's own loads of the same glyph with the same flags, read with py
 byte for byte), the moves' lengths against those two point sets, the font's numbers of the points
 against its unscaled outline, and the text report's points against the hinted ones. Then the
 faces whose instructions fail: the unhinted outline and its bitmap, hintingFailed, and one line
-on standard error.
+on standard error, in the report and in the large view `render --ppem` draws.
 
 Usage: pixel_data_test.py MOJI_OUTLINE   (FONTCONFIG_FILE names the set of make_hinting_fonts.py)
 """
@@ -17,6 +17,7 @@ import pathlib
 import re
 import subprocess
 import sys
+import tempfile
 
 import freetype
 from freetype import (FT_LOAD_FORCE_AUTOHINT, FT_LOAD_NO_AUTOHINT, FT_LOAD_NO_BITMAP,
@@ -177,6 +178,20 @@ def check_failing_instructions(failures):
             out, err = run(*request_arguments(face, character, 16, "auto", False, 40), "--json")
             if json.loads(out)["hintingFailed"] or err:
                 failures.append(f"{face} {character}: the autohinter failed: {err}")
+    check_failing_render(failures)
+
+
+def check_failing_render(failures):
+    """The large view of a glyph whose instructions fail is drawn, unhinted, and the failure is
+    said once on standard error."""
+    with tempfile.TemporaryDirectory() as folder:
+        picture = pathlib.Path(folder) / "view.png"
+        for character, fails in (("A", True), ("G", False)):
+            _, err = run("render", character, "--face", "Moji Hinting Hostile", "--view", "inspector",
+                         "--size", "120", "--ppem", "16", "--grid", "--bitmap", "--arrows", "-o", str(picture))
+            said = err.startswith("moji-outline: hinting failed for") and err.count("\n") == 1
+            if said != fails or not picture.read_bytes().startswith(b"\x89PNG"):
+                failures.append(f"render of {character} in the hostile face: said {err!r}")
 
 
 def main():

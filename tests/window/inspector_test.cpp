@@ -12,6 +12,7 @@
 #include "platform/raster_canvas.h"
 #include "inspect/construction_lesson.h"
 #include "window/construction_bar.h"
+#include "window/pixel_bar.h"
 #include "window/inspector_dock.h"
 #include "window/inspector_view.h"
 #include "window/main_window.h"
@@ -240,6 +241,53 @@ class InspectorTest : public QObject {
     window_->HighlightPoint(std::nullopt);  // the step's ring off
     QCOMPARE(picture1->Image(), fetched);
     window_->ShowConstruction(false);
+  }
+
+  // ピクセル mode from the 表示 menu: the glyph as the engine loads it at the size and hinting
+  // set; Shift and the wheel change the size, the sweep runs through the sizes, hovering a
+  // point's place says how far it moved; the 組み立て mode and this one take turns.
+  void pixelMode() {
+    window_->findChild<QAction*>("ShowPixels")->trigger();
+    QVERIFY(window_->ShowingPixels() && window_->Inspector()->Pixels()->isVisible());
+    InspectorView* view = View();
+    PixelBar* bar = window_->Inspector()->Pixels();
+    QCOMPARE(view->Pixels()->Glyph.Request, (HintingRequest{16, HintingMode::Font, Antialiasing::Grey, TrueTypeInterpreter::V40}));
+    const FontFace* face = gdi_.Fonts().Resolve(Find<PictureBox>("Picture1")->FontName());
+    QVERIFY(face != nullptr);
+    QCOMPARE(view->Pixels()->Glyph, LoadHintedGlyph(gdi_.Fonts(), *face, 0x9F8D, bar->Request()));
+    QVERIFY(!view->Pixels()->Moves.Moves.empty());
+
+    QWheelEvent wheel(QPointF(50, 50), view->mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, 120),
+                      Qt::NoButton, Qt::ShiftModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(view, &wheel);
+    QCOMPARE(view->Pixels()->Glyph.Request.Ppem, 17);
+    bar->findChild<QComboBox*>("Hinting")->setCurrentIndex(0);
+    bar->findChild<QCheckBox*>("Mono")->setChecked(true);
+    QCOMPARE(view->Pixels()->Glyph.Request.Hinting, HintingMode::None);
+    QCOMPARE(view->Pixels()->Glyph.Bitmap.Mode, Antialiasing::Mono);
+    bar->findChild<QComboBox*>("Hinting")->setCurrentIndex(2);
+
+    const PixelScene& scene = *view->Pixels();
+    const std::size_t farthest = *scene.Moves.Largest;
+    const PointMove& move = scene.Moves.Moves[farthest];
+    const DevicePoint at = view->PixelView().ToDevice(double(move.To.X), double(move.To.Y));
+    Hover(view, QPointF(at.X, at.Y));
+    QCOMPARE(window_->statusBar()->currentMessage(), QString::fromStdString(MoveDescription(move)));
+
+    bar->ToggleSweep();
+    QCOMPARE(view->Pixels()->Glyph.Request.Ppem, 17);  // inside the sweep's sizes: from there
+    QTRY_VERIFY(view->Pixels()->Glyph.Request.Ppem >= 19);
+    bar->ToggleSweep();
+    QVERIFY(!bar->Sweeping());
+
+    window_->GetKestrineProc(u"A");
+    QCOMPARE(view->Pixels()->Glyph.GlyphIndex, LoadHintedGlyph(gdi_.Fonts(), *face, 'A', bar->Request()).GlyphIndex);
+    window_->ShowConstruction(true);
+    QVERIFY(!window_->ShowingPixels() && !bar->isVisible() && !view->Pixels());
+    window_->ShowPixels(true);
+    QVERIFY(!window_->Constructing() && window_->ShowingPixels());
+    window_->Inspector()->PixelAction()->trigger();
+    QVERIFY(!window_->ShowingPixels() && !window_->findChild<QAction*>("ShowPixels")->isChecked());
   }
 
   // Hovering a point names it in a tooltip and the status bar, rings it in Picture1 and

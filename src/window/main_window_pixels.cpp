@@ -1,0 +1,56 @@
+// The main window's ピクセル mode: the glyph shown, at a size in pixels, hinted as the controls
+// of the large view say.
+
+#include <QAction>
+#include <QSignalBlocker>
+#include <QStatusBar>
+
+#include "inspect/pixel_scene.h"
+#include "window/handler_boundary.h"
+#include "window/inspector_dock.h"
+#include "window/main_window.h"
+
+namespace moji {
+
+bool Main::ShowingPixels() const { return inspector_ != nullptr && inspector_->View()->Pixels().has_value(); }
+
+void Main::ShowPixels(bool on) {
+  RunHandler("ShowPixels", [&] {
+    if (on == ShowingPixels()) return;
+    if (on) {
+      ShowConstruction(false);
+      ShowInspector(true);
+    }
+    for (QAction* action : {showPixels_, inspector_->PixelAction()}) {
+      const QSignalBlocker quiet(action);
+      action->setChecked(on);
+    }
+    inspector_->Pixels()->setVisible(on);
+    if (on) return ShowPixelScene();
+    if (inspector_->Pixels()->Sweeping()) inspector_->Pixels()->ToggleSweep();
+    inspector_->View()->SetPixels(std::nullopt);
+    statusBar()->clearMessage();
+  });
+}
+
+void Main::ShowPixelScene() {
+  RunHandler("ShowPixelScene", [this] {
+    if (inspector_ == nullptr || !inspector_->Pixels()->isVisible()) return;
+    const PixelBar* bar = inspector_->Pixels();
+    FontEngine& engine = services_.Fonts();
+    HintedGlyph glyph;
+    glyph.Request = bar->Request();
+    const FontFace* face = engine.Resolve(picture1_->FontName());
+    if (face != nullptr && shown_.Glyph.CodePoint) {
+      glyph = LoadHintedGlyph(engine, *face, *shown_.Glyph.CodePoint, bar->Request());
+    }
+    inspector_->View()->SetPixels(PixelSceneOf(glyph, shown_, Style(), bar->Layers()));
+    if (glyph.HintingFailed) {
+      statusBar()->showMessage(QString::fromStdString(PixelCaption(glyph)));
+    } else {
+      statusBar()->clearMessage();
+    }
+  });
+}
+
+}  // namespace moji
