@@ -1,0 +1,174 @@
+#include "cli/face_export.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <span>
+#include <system_error>
+
+#include "cli/command_output.h"
+#include "display/display_request.h"
+#include "display/outline_json.h"
+#include "inspect/font_unit_outline.h"
+#include "inspect/outline_svg.h"
+#include "model/outline_visit.h"
+#include "native/native_reader.h"
+
+namespace moji {
+namespace {
+
+/// What standard output collects before it is written: far less than a face, far more than a line.
+constexpr std::size_t kOutputChunk = 1 << 16;
+
+/// A bar on standard error that shows how far the glyphs have come, drawn only when standard
+/// error is a terminal, and over again at most every `kStep` glyphs.
+class ProgressBar {
+ public:
+  explicit ProgressBar(std::uint32_t total) : total_(total), shown_(isatty(STDERR_FILENO) == 1) {}
+  ~ProgressBar() {
+    if (drawn_) std::fputs("\n", stderr);
+  }
+  ProgressBar(const ProgressBar&) = delete;
+  ProgressBar& operator=(const ProgressBar&) = delete;
+
+  void Advance(std::uint32_t done) {
+    if (!shown_ || (done % kStep != 0 && done != total_)) return;
+    constexpr int kWidth = 40;
+    const int filled = total_ == 0 ? kWidth : static_cast<int>(std::uint64_t{done} * kWidth / total_);
+    std::fprintf(stderr, "\r[%.*s%*s] %u/%u", filled, "########################################",
+                 kWidth - filled, "", done, total_);
+    drawn_ = true;
+  }
+  /// Makes room for a line of its own on standard error.
+  void Interrupt() {
+    if (drawn_) std::fputs("\r\033[K", stderr);
+  }
+
+ private:
+  static constexpr std::uint32_t kStep = 64;
+  std::uint32_t total_;
+  bool shown_;
+  bool drawn_ = false;
+};
+
+/// {"x": 1, "y": 2, "point": 3} of the next point's source.
+std::string PointJson(std::span<const PointSource> sources, std::size_t& next) {
+  const PointSource source = next < sources.size() ? sources[next] : PointSource{};
+  ++next;
+  return "{\"x\": " + JsonNumber(source.X) + ", \"y\": " + JsonNumber(source.Y) +
+         ", \"point\": " + std::to_string(source.Number) + "}";
+}
+
+/// The blocks of the glyph's outline with every point at its source's place.
+std::string BlocksJson(const NativeGlyph& glyph) {
+  const GlyphOutline outline = WalkNativeOutline(glyph.Bytes, 1.0f / kOutlineFontHeight, {});
+  std::size_t next = 0;
+  std::string json = "[";
+  for (const OutlineBlock& block : Counted(outline.Blocks, outline.BlockCount)) {
+    json += (json.size() > 1 ? ", " : "") + std::string("{\"start\": ") + PointJson(glyph.Sources, next) +
+            ", \"curves\": [";
+    bool first = true;
+    for (const OutlineCurve& curve : Counted(block.Curves, block.CurveCount)) {
+      json += (first ? "" : ", ") + std::string("{\"type\": ") + std::to_string(curve.CurveType) +
+              ", \"points\": [";
+      for (std::size_t p = 0; p < Counted(curve.Points, curve.PointCount).size(); ++p) {
+        json += (p == 0 ? "" : ", ") + PointJson(glyph.Sources, next);
+      }
+      json += "]}";
+      first = false;
+    }
+    json += "]}";
+  }
+  return json + "]";
+}
+
+std::string CodePointsJson(const std::vector<std::uint32_t>& codePoints) {
+  std::string json = "[";
+  for (const std::uint32_t codePoint : codePoints) {
+    json += (json.size() > 1 ? ", " : "") + std::to_string(codePoint);
+  }
+  return json + "]";
+}
+
+/// One line for a glyph that cannot be loaded.
+std::string FailedGlyphMessage(std::uint32_t glyphIndex) {
+  return "glyph " + std::to_string(glyphIndex) + " cannot be loaded; the others go on";
+}
+
+/// Loads every glyph of the face in index order with its details and hands each that loads to
+/// `write`, which returns false to stop. Returns the exit status.
+int ForEveryGlyph(FontEngine& engine, std::string_view faceName,
+                  const std::function<bool(std::uint32_t, const NativeGlyph&)>& write) {
+  const FontFace* face = engine.Resolve(faceName);
+  const std::uint32_t count = face == nullptr ? 0 : engine.GlyphCountOf(*face);
+  if (count == 0) return Fail("the face cannot be read: it has no glyphs");
+  int status = 0;
+  ProgressBar progress(count);
+  for (std::uint32_t index = 0; index < count; ++index) {
+    const NativeGlyph glyph = engine.ConvertGlyph(*face, kOutlineFontHeight, index, true);
+    if (glyph.Status == GlyphStatus::NoOutline) {
+      progress.Interrupt();
+      Warn(FailedGlyphMessage(index));
+      status = 1;
+    } else if (!write(index, glyph)) {
+      return kUsageError;
+    }
+    progress.Advance(index + 1);
+  }
+  return status;
+}
+
+}  // namespace
+
+std::string GlyphDataLine(std::uint32_t glyphIndex, const NativeGlyph& glyph) {
+  return "{\"index\": " + std::to_string(glyphIndex) + ", \"name\": " + JsonString(glyph.GlyphName) +
+         ", \"codePoints\": " + CodePointsJson(glyph.CodePoints) +
+         ", \"components\": " + ComponentsJson(glyph.Components) +
+         ", \"advance\": " + std::to_string(glyph.Units.AdvanceWidth) +
+         ", \"blocks\": " + BlocksJson(glyph) + "}\n";
+}
+
+std::string GlyphFileName(std::uint32_t glyphIndex, const std::string& glyphName) {
+  char number[16];
+  std::snprintf(number, sizeof number, "%05u", static_cast<unsigned>(glyphIndex));
+  std::string name = number;
+  if (!glyphName.empty()) name += '-';
+  for (const char c : glyphName) {
+    const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                       c == '.' || c == '_' || c == '-';
+    name += plain ? c : '_';
+  }
+  return name + ".svg";
+}
+
+int ReportEveryGlyph(FontEngine& engine, std::string_view faceName) {
+  std::string pending;
+  const int status = ForEveryGlyph(engine, faceName, [&pending](std::uint32_t index, const NativeGlyph& glyph) {
+    pending += GlyphDataLine(index, glyph);
+    if (pending.size() < kOutputChunk) return true;
+    const bool written = WriteToStandardOutput(pending) == 0;
+    pending.clear();
+    return written;
+  });
+  if (status == kUsageError) return status;
+  return WriteToStandardOutput(pending) == 0 ? status : kUsageError;
+}
+
+int RenderEveryGlyph(FontEngine& engine, std::string_view faceName, const CommandRequest& request) {
+  const std::filesystem::path folder(request.OutputDir);
+  std::error_code error;
+  std::filesystem::create_directories(folder, error);
+  if (error) return Fail("cannot make the folder " + request.OutputDir + ": " + error.message());
+  return ForEveryGlyph(engine, faceName, [&](std::uint32_t index, const NativeGlyph& glyph) {
+    const GlyphOutline outline = WalkNativeOutline(glyph.Bytes, 1.0f / kOutlineFontHeight, {});
+    const GlyphOutline units = OutlineInFontUnits(outline, glyph.Sources, glyph.CellUnits());
+    const std::string title = "グリフ " + std::to_string(index) + " " + glyph.GlyphName + " — " + glyph.Family;
+    const std::string svg = OutlineSvgInFontUnits(units, request.Style,
+                                                  static_cast<double>(glyph.Units.AdvanceWidth), title);
+    return WriteOutputFile((folder / GlyphFileName(index, glyph.GlyphName)).string(), svg) == 0;
+  });
+}
+
+}  // namespace moji
