@@ -13,6 +13,10 @@ InspectorScene SceneOfGlyph(const FetchedGlyph& fetched, const DrawingStyle& sty
   scene.Sources = fetched.Sources();
   scene.Outline = OutlineInFontUnits(fetched.Outline, scene.Sources, cell);
   if (glyph) scene.Metrics = FontMetricsOf(*glyph);
+  if (const std::optional<VerticalForm>& vertical = fetched.Glyph.Vertical) {
+    const VerticalMetrics& m = vertical->Metrics;
+    scene.Metrics.Vertical = VerticalPlacement{m.OriginX, m.OriginY, m.Advance, m.TopSideBearing};
+  }
   scene.Style = style;
   scene.Layers = layers;
   return scene;

@@ -169,7 +169,7 @@ bool AppendOutline(const FT_Outline& outline, const HeightScale& scale, bool wit
 }
 
 /// The name the face gives the glyph; empty where it names none.
-std::string GlyphNameOf(FT_Face ft, FT_UInt glyphIndex) {
+std::string NameOfGlyph(FT_Face ft, FT_UInt glyphIndex) {
   char name[128] = {};
   if (!FT_HAS_GLYPH_NAMES(ft) || FT_Get_Glyph_Name(ft, glyphIndex, name, sizeof name) != 0) return {};
   return name;
@@ -428,7 +428,7 @@ void FontEngine::LoadGlyph(Opened& opened, std::int32_t height, std::uint32_t gl
     return;
   }
   glyph.GlyphIndex = glyphIndex;
-  if (withDetails) glyph.GlyphName = GlyphNameOf(opened.Face, glyphIndex);
+  if (withDetails) glyph.GlyphName = NameOfGlyph(opened.Face, glyphIndex);
   const FT_GlyphSlot slot = opened.Face->glyph;
   // On failure the writer has taken back whatever it wrote: no bytes, no sources.
   if (slot->format != FT_GLYPH_FORMAT_OUTLINE || !AppendOutline(slot->outline, *scale, withDetails, glyph)) {
@@ -467,6 +467,12 @@ std::uint32_t FontEngine::GlyphCountOf(const FontFace& face) {
   return opened == nullptr || opened->Face->num_glyphs < 0
              ? 0
              : static_cast<std::uint32_t>(opened->Face->num_glyphs);
+}
+
+std::string FontEngine::GlyphNameOf(const FontFace& face, std::uint32_t glyphIndex) {
+  const Opened* opened = Open(face);
+  if (opened == nullptr || glyphIndex >= static_cast<std::uint32_t>(opened->Face->num_glyphs)) return {};
+  return NameOfGlyph(opened->Face, glyphIndex);
 }
 
 std::vector<std::uint32_t> FontEngine::CodePointsOf(const FontFace& face, std::uint32_t glyphIndex) {

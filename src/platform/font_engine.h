@@ -136,6 +136,8 @@ class FontEngine {
   /// The code points the face's character map gives glyph `glyphIndex`, lowest first, from a
   /// reverse map built once per face.
   std::vector<std::uint32_t> CodePointsOf(const FontFace& face, std::uint32_t glyphIndex);
+  /// The name the face gives glyph `glyphIndex`; empty where it names none.
+  std::string GlyphNameOf(const FontFace& face, std::uint32_t glyphIndex);
   /// The FreeType face of `face`, its file opened on first use and kept open, for the engine's
   /// own readers of what Convert does not give (hinting, variations, tables); nullptr when the
   /// file no longer opens or holds no outlines the engine converts. Whoever sets a size or

@@ -58,6 +58,7 @@ void Main::ShowInspector(bool shown) {
       connect(inspector_, &QDockWidget::topLevelChanged, this, &Main::FitToDocks);
       connect(inspector_, &InspectorDock::SaveRequested, this, &Main::SaveInspectorImageDialog);
       view->ShowGlyph(shown_, Style());
+      AttachGlyphTools();
       for (QToolButton* button : inspector_->findChildren<QToolButton*>()) button->setStyle(&focusMarks_);
     }
     inspector_->setVisible(shown);
