@@ -81,6 +81,9 @@ GlyphComponentsPanel::GlyphComponentsPanel(InspectorView* view, QWidget* parent)
   list_->setHeaderLabels({Utf16(u"グリフ"), Utf16(u"名前"), Utf16(u"オフセット"), Utf16(u"変換"), Utf16(u"フラグ")});
   list_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
   list_->setAccessibleName(Utf16(u"構成要素"));
+  // A few rows: the view above keeps the room.
+  list_->setMaximumHeight(list_->fontMetrics().height() * 7);
+  setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(4, 2, 4, 2);
   layout->addWidget(new QLabel(Utf16(u"構成要素（チェックでその輪郭を表示）")));
