@@ -37,7 +37,7 @@ hinting_set="$PWD/$build/font-sets/bench_hinting"
 "$python" tests/robustness/make_hinting_fonts.py "$hinting_set" >/dev/null
 many_set="$PWD/$build/font-sets/bench_many_families"
 "$python" bench/fonts/make_many_families.py "$many_set" --count 2000
-declare -A bench_font_set=([cjk_motion_bench]="$cjk_set" [inspector_bench]="$cjk_set" [hinting_bench]="$hinting_set")
+declare -A bench_font_set=([cjk_motion_bench]="$cjk_set" [inspector_bench]="$cjk_set" [glyph_table_bench]="$cjk_set" [hinting_bench]="$hinting_set")
 export FONTCONFIG_FILE="$font_set/fonts.conf"
 export QT_QPA_PLATFORM=offscreen
 

@@ -10,9 +10,9 @@
 
 namespace moji {
 
-/// One glyph as one line of JSON: its index, name, code points, components, advance width and
-/// its blocks of curves, every point in font units with the font's number of it (-1 for a
-/// point the font does not have). Ends in a line feed.
+/// One glyph as one line of compact JSON: its index, name, code points, components, advance
+/// width and its blocks of curves, every point [x, y, number] in font units with the font's
+/// number of it (-1 for a point the font does not have). Ends in a line feed.
 std::string GlyphDataLine(std::uint32_t glyphIndex, const NativeGlyph& glyph);
 
 /// "00042-A.svg": the index in five digits or more, then the glyph's name with every character

@@ -1,7 +1,10 @@
 #include "platform/glyph_components.h"
 
 #include <ft2build.h>
+#include FT_FONT_FORMATS_H
 #include FT_FREETYPE_H
+
+#include <string_view>
 
 namespace moji {
 namespace {
@@ -28,11 +31,18 @@ std::int32_t FlattenedContours(FT_Face face, FT_UInt index) {
   return face->glyph->outline.n_contours > 0 ? face->glyph->outline.n_contours : 0;
 }
 
+/// Whether the face's glyphs can be composites FreeType reads the parts of: TrueType glyphs, and
+/// Type 1 accented characters (seac). A CFF face's accents are resolved inside its driver.
+bool HasComposites(FT_Face face) {
+  const char* format = FT_Get_Font_Format(face);
+  return format != nullptr && (std::string_view(format) == "TrueType" || std::string_view(format) == "Type 1");
+}
+
 }  // namespace
 
 std::vector<GlyphComponent> ComponentsOfGlyph(FT_FaceRec_* face, std::uint32_t glyphIndex) {
   std::vector<GlyphComponent> components;
-  if (face == nullptr || glyphIndex >= static_cast<std::uint32_t>(face->num_glyphs) ||
+  if (face == nullptr || glyphIndex >= static_cast<std::uint32_t>(face->num_glyphs) || !HasComposites(face) ||
       FT_Load_Glyph(face, glyphIndex, kComponentLoad | FT_LOAD_NO_RECURSE) != 0) {
     return components;
   }

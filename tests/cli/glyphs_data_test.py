@@ -60,7 +60,7 @@ def expected_contours(font, name):
 
 
 def json_runs(blocks, x="fontX", y="fontY"):
-    at = lambda point: (point[x], point[y])
+    at = lambda point: (point[x], point[y])  # a dict, or [x, y, number] with x 0 and y 1
     return [(at(block["start"]), [(curve["type"], [at(p) for p in curve["points"]])
                                   for curve in block["curves"]])
             for block in blocks]
@@ -125,10 +125,10 @@ def check_whole_face(failures, path):
         expected = {"index": index, "name": name, "codePoints": codes.get(name, []),
                     "components": expected_components(font, name), "advance": font["hmtx"][name][0]}
         check(failures, f"line {index}: {glyph} is {expected}", glyph == expected)
-        check(failures, f"line {index}: the outline", json_runs(blocks, "x", "y") == expected_contours(font, name))
+        check(failures, f"line {index}: the outline", json_runs(blocks, 0, 1) == expected_contours(font, name))
         points = [block["start"] for block in blocks] + [p for block in blocks for c in block["curves"]
                                                          for p in c["points"]]
-        numbered = {p["point"] for p in points if p["point"] >= 0}
+        numbered = {p[2] for p in points if p[2] >= 0}
         if "glyf" in font and font["glyf"][name].numberOfContours != 0:
             coordinates, _, _ = font["glyf"][name].getCoordinates(font["glyf"])
             check(failures, f"line {index}: every point numbered", numbered == set(range(len(coordinates))))
