@@ -4,8 +4,12 @@
 
 #include <charconv>
 #include <cstdio>
+#include <deque>
+#include <algorithm>
 #include <filesystem>
 #include <functional>
+#include <future>
+#include <optional>
 #include <span>
 #include <system_error>
 
@@ -22,6 +26,8 @@ namespace {
 
 /// What standard output collects before it is written: far less than a face, far more than a line.
 constexpr std::size_t kOutputChunk = 1 << 16;
+/// How many glyphs an engine converts at a time.
+constexpr std::uint32_t kChunkGlyphs = 256;
 
 /// A bar on standard error that shows how far the glyphs have come, drawn only when standard
 /// error is a terminal, and over again at most every `kStep` glyphs.
@@ -123,25 +129,86 @@ std::string FailedGlyphMessage(std::uint32_t glyphIndex) {
   return "glyph " + std::to_string(glyphIndex) + " cannot be loaded; the others go on";
 }
 
-/// Loads every glyph of the face in index order with its details and hands each that loads to
-/// `write`, which returns false to stop. Returns the exit status.
-int ForEveryGlyph(FontEngine& engine, std::string_view faceName,
-                  const std::function<bool(std::uint32_t, const NativeGlyph&)>& write) {
+/// What one glyph gives to be written: the name of its file (for render) and its text.
+struct GlyphText {
+  std::string Name;
+  std::string Text;
+};
+
+/// Makes a glyph's text. It runs on the threads that convert glyphs: it may touch nothing shared.
+using GlyphTexts = std::function<GlyphText(std::uint32_t, const NativeGlyph&)>;
+
+/// Glyphs [first, end) of the face in index order, each loaded with its details and made into
+/// its text; nothing for a glyph that cannot be loaded.
+std::vector<std::optional<GlyphText>> ConvertChunk(FontEngine& engine, const FontFace& face, std::uint32_t first,
+                                                   std::uint32_t end, const GlyphTexts& texts) {
+  std::vector<std::optional<GlyphText>> chunk;
+  for (std::uint32_t index = first; index < end; ++index) {
+    const NativeGlyph glyph = engine.ConvertGlyph(face, kOutlineFontHeight, index, true);
+    chunk.push_back(glyph.Status == GlyphStatus::NoOutline ? std::nullopt
+                                                           : std::optional(texts(index, glyph)));
+  }
+  return chunk;
+}
+
+/// The face in a second engine: the same file, index and coordinates; nullptr where it cannot
+/// be named so.
+const FontFace* SameFaceIn(FontEngine& second, FontEngine& first, const FontFace& face) {
+  FaceVariation variation;
+  if (!face.Coordinates.empty()) {
+    for (const AxisPosition& position : AxisPositionsOf(first.VariationsOf(face), face.Coordinates)) {
+      variation.Axes.push_back({position.Axis.Tag, position.Value});
+    }
+  }
+  const FontFace* same = second.Resolve(second.FaceNameOf(FaceIdentity::File(face.File, face.Index).WithVariation(variation)));
+  return same != nullptr && same->Coordinates == face.Coordinates ? same : nullptr;
+}
+
+/// Loads every glyph of the face in index order and hands each one's text to `write`, which
+/// returns false to stop. Two engines, each on a thread of its own, convert alternate chunks of
+/// glyphs at once (a machine's second core halves the time); the chunks are written in index
+/// order as they come, so at most three are held. Returns the exit status.
+int ForEveryGlyph(FontEngine& engine, std::string_view faceName, const GlyphTexts& texts,
+                  const std::function<bool(const GlyphText&)>& write) {
   const FontFace* face = engine.Resolve(faceName);
   const std::uint32_t count = face == nullptr ? 0 : engine.GlyphCountOf(*face);
   if (count == 0) return Fail("the face cannot be read: it has no glyphs");
+  FontEngine second;
+  const FontFace* secondFace = SameFaceIn(second, engine, *face);
+  // Without a second engine's face, one engine converts every chunk, one after another.
+  const std::launch policy = secondFace != nullptr ? std::launch::async : std::launch::deferred;
+  FontEngine* const engines[] = {&engine, secondFace != nullptr ? &second : &engine};
+  const FontFace* const faces[] = {face, secondFace != nullptr ? secondFace : face};
+  const std::uint32_t chunks = (count + kChunkGlyphs - 1) / kChunkGlyphs;
+  const auto start = [&](std::uint32_t chunk) {
+    const std::uint32_t first = chunk * kChunkGlyphs;
+    const std::uint32_t end = std::min(count, first + kChunkGlyphs);
+    FontEngine* const chunkEngine = engines[chunk % 2];
+    const FontFace* const chunkFace = faces[chunk % 2];
+    return std::async(policy, [chunkEngine, chunkFace, first, end, &texts] {
+      return ConvertChunk(*chunkEngine, *chunkFace, first, end, texts);
+    });
+  };
+  std::deque<std::future<std::vector<std::optional<GlyphText>>>> running;
+  for (std::uint32_t chunk = 0; chunk < std::min<std::uint32_t>(chunks, 2); ++chunk) running.push_back(start(chunk));
   int status = 0;
   ProgressBar progress(count);
-  for (std::uint32_t index = 0; index < count; ++index) {
-    const NativeGlyph glyph = engine.ConvertGlyph(*face, kOutlineFontHeight, index, true);
-    if (glyph.Status == GlyphStatus::NoOutline) {
-      progress.Interrupt();
-      Warn(FailedGlyphMessage(index));
-      status = 1;
-    } else if (!write(index, glyph)) {
-      return kUsageError;
+  for (std::uint32_t chunk = 0; chunk < chunks; ++chunk) {
+    const std::vector<std::optional<GlyphText>> done = running.front().get();
+    running.pop_front();
+    // The engine of this chunk is free again: it takes the chunk after the next.
+    if (chunk + 2 < chunks) running.push_back(start(chunk + 2));
+    for (std::size_t i = 0; i < done.size(); ++i) {
+      const std::uint32_t index = chunk * kChunkGlyphs + static_cast<std::uint32_t>(i);
+      if (!done[i]) {
+        progress.Interrupt();
+        Warn(FailedGlyphMessage(index));
+        status = 1;
+      } else if (!write(*done[i])) {
+        return kUsageError;
+      }
+      progress.Advance(index + 1);
     }
-    progress.Advance(index + 1);
   }
   return status;
 }
@@ -186,8 +253,11 @@ std::string GlyphFileName(std::uint32_t glyphIndex, const std::string& glyphName
 
 int ReportEveryGlyph(FontEngine& engine, std::string_view faceName) {
   std::string pending;
-  const int status = ForEveryGlyph(engine, faceName, [&pending](std::uint32_t index, const NativeGlyph& glyph) {
-    AppendGlyphData(pending, index, glyph);
+  const GlyphTexts line = [](std::uint32_t index, const NativeGlyph& glyph) {
+    return GlyphText{{}, GlyphDataLine(index, glyph)};
+  };
+  const int status = ForEveryGlyph(engine, faceName, line, [&pending](const GlyphText& glyph) {
+    pending += glyph.Text;
     if (pending.size() < kOutputChunk) return true;
     const bool written = WriteToStandardOutput(pending) == 0;
     pending.clear();
@@ -202,13 +272,19 @@ int RenderEveryGlyph(FontEngine& engine, std::string_view faceName, const Comman
   std::error_code error;
   std::filesystem::create_directories(folder, error);
   if (error) return Fail("cannot make the folder " + request.OutputDir + ": " + error.message());
-  return ForEveryGlyph(engine, faceName, [&](std::uint32_t index, const NativeGlyph& glyph) {
+  const FontFace* face = engine.Resolve(faceName);
+  const std::string family = face == nullptr ? std::string() : face->FamilyName;
+  const DrawingStyle style = request.Style;
+  const GlyphTexts svg = [family, style](std::uint32_t index, const NativeGlyph& glyph) {
     const GlyphOutline outline = WalkNativeOutline(glyph.Bytes, 1.0f / kOutlineFontHeight, {});
     const GlyphOutline units = OutlineInFontUnits(outline, glyph.Sources, glyph.CellUnits());
-    const std::string title = "グリフ " + std::to_string(index) + " " + glyph.GlyphName + " — " + glyph.Family;
-    const std::string svg = OutlineSvgInFontUnits(units, request.Style,
-                                                  static_cast<double>(glyph.Units.AdvanceWidth), title);
-    return WriteOutputFile((folder / GlyphFileName(index, glyph.GlyphName)).string(), svg) == 0;
+    const std::string title = "グリフ " + std::to_string(index) + " " + glyph.GlyphName + " — " +
+                              (family.empty() ? glyph.Family : family);
+    return GlyphText{GlyphFileName(index, glyph.GlyphName),
+                     OutlineSvgInFontUnits(units, style, static_cast<double>(glyph.Units.AdvanceWidth), title)};
+  };
+  return ForEveryGlyph(engine, faceName, svg, [&folder](const GlyphText& glyph) {
+    return WriteOutputFile((folder / glyph.Name).string(), glyph.Text) == 0;
   });
 }
 

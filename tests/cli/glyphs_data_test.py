@@ -9,7 +9,8 @@ checked from the outside against fontTools' own reading of the same fonts.
   points, transform, flags), and the contours each gives the flattened outline.
 - `report --all --json` of "Moji Test Composite": every line, whole.
 - `render --all --format svg --output-dir`: one file a glyph, named by index and glyph name.
-- An index outside the face is refused in one line giving the face's glyph count.
+- An index outside the face is refused in one line giving the face's glyph count; glyphs that
+  cannot be loaded (broken charstrings) are told one line each, the others written, exit 1.
 - `--vertical`: the glyph GSUB's vert feature substitutes (with --cjk: 「ー」「（」「、」 of Noto
   Sans CJK JP in the cjk set), and the character's own glyph where it substitutes none.
 
@@ -158,6 +159,22 @@ def check_refusals(failures, path):
     check(failures, "a negative index refused", refused.returncode == 2 and b"--glyph-index" in refused.stderr)
 
 
+def check_failing_glyphs(failures, path):
+    """Glyphs whose charstrings are broken: each told in one line, the others written, exit 1."""
+    font = TTFont(str(path))
+    for command in (["report", "--all", "--json"], ["render", "--all", "--format", "svg", "--output-dir"]):
+        with tempfile.TemporaryDirectory() as folder:
+            arguments = command + ([folder] if command[0] == "render" else [])
+            result = run(*arguments, "--font-file", str(path), check=False)
+            told = result.stderr.decode().splitlines()
+            failed = [int(line.split()[2]) for line in told if "cannot be loaded" in line]
+            written = (len(result.stdout.decode().splitlines()) if command[0] == "report"
+                       else len(list(pathlib.Path(folder).iterdir())))
+            check(failures, f"{path.name} {command[0]}: failing glyphs told, the others written, exit 1",
+                  result.returncode == 1 and failed and len(told) == len(failed) and
+                  written == len(font.getGlyphOrder()) - len(failed))
+
+
 def vertical_substitutes(font):
     """What GSUB's vert features substitute, by glyph name."""
     gsub = font["GSUB"].table
@@ -202,6 +219,7 @@ def main():
         check_whole_face(failures, COMPOSITE)
         check_svg_files(failures, COMPOSITE)
         check_refusals(failures, COMPOSITE)
+        check_failing_glyphs(failures, SET / "extra" / "broken" / "cff2-noise.otf")
         check_vertical(failures, ["--font-file", str(COMPOSITE)], COMPOSITE, ["ー"], ["A"])
     for failure in failures:
         print(failure)
