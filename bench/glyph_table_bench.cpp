@@ -27,6 +27,14 @@ constexpr MovedGlyph kNoto{u"龍", "Noto Sans CJK JP", "tests/fonts/make_font_se
 
 const FontFace* NotoFace(FontEngine& engine) { return engine.Resolve(kNoto.Face); }
 
+/// The table at its size listing Noto Sans CJK JP, shown and laid out.
+void Open(GlyphTableDock& table, FontEngine& engine) {
+  table.resize(kTableWidth, kTableHeight);
+  table.Follow(NotoFace(engine), 0);
+  table.show();
+  QCoreApplication::processEvents();
+}
+
 /// The table's cells drawn as the window draws them.
 void Paint(GlyphTableDock& table, QImage& image) {
   table.Cells()->viewport()->render(&image);
@@ -39,10 +47,7 @@ void BM_GlyphTableOpen(benchmark::State& state) {
   for (auto _ : state) {
     FontEngine engine;
     GlyphTableDock table(engine);
-    table.resize(kTableWidth, kTableHeight);
-    table.Follow(NotoFace(engine), 0);
-    table.show();
-    QCoreApplication::processEvents();
+    Open(table, engine);
     Paint(table, image);
     state.counters["glyphs"] = table.Model()->rowCount();
   }
@@ -52,10 +57,7 @@ void BM_GlyphTableScreenful(benchmark::State& state) {
   if (!FaceInstalled(state, kNoto)) return;
   FontEngine engine;
   GlyphTableDock table(engine);
-  table.resize(kTableWidth, kTableHeight);
-  table.Follow(NotoFace(engine), 0);
-  table.show();
-  QCoreApplication::processEvents();
+  Open(table, engine);
   QImage image(table.Cells()->viewport()->size(), QImage::Format_ARGB32_Premultiplied);
   QScrollBar* bar = table.Cells()->verticalScrollBar();
   for (auto _ : state) {

@@ -62,6 +62,10 @@ results="$build/results.txt"
   echo "== fontTools beside FetchGlyphOutline"
   "$python" bench/peers/fonttools_vs_acquisition.py --bench "$build/bench/acquisition_bench"
   echo
+  echo "== a whole face as data beside fontTools"
+  FONTCONFIG_FILE="$cjk_set/fonts.conf" "$python" bench/peers/fonttools_whole_face.py \
+    --moji "$build/src/moji-outline"
+  echo
   echo "== pathological glyphs on the command line beside 龍"
   "$python" bench/peers/pathological_render.py --moji "$build/src/moji-outline"
   echo

@@ -13,10 +13,7 @@ InspectorScene SceneOfGlyph(const FetchedGlyph& fetched, const DrawingStyle& sty
   scene.Sources = fetched.Sources();
   scene.Outline = OutlineInFontUnits(fetched.Outline, scene.Sources, cell);
   if (glyph) scene.Metrics = FontMetricsOf(*glyph);
-  if (const std::optional<VerticalForm>& vertical = fetched.Glyph.Vertical) {
-    const VerticalMetrics& m = vertical->Metrics;
-    scene.Metrics.Vertical = VerticalPlacement{m.OriginX, m.OriginY, m.Advance, m.TopSideBearing};
-  }
+  if (fetched.Glyph.Vertical) scene.Metrics.Vertical = fetched.Glyph.Vertical->Metrics;
   scene.Style = style;
   scene.Layers = layers;
   return scene;

@@ -71,7 +71,7 @@ void AddAdvanceAndBearings(MetricDrawing& drawing, const FontMetrics& metrics) {
 
 /// The vertical origin (a line each way), the end of the vertical advance and the top of the
 /// room above the ink.
-void AddVerticalMetrics(MetricDrawing& drawing, const std::optional<VerticalPlacement>& vertical) {
+void AddVerticalMetrics(MetricDrawing& drawing, const std::optional<VerticalMetrics>& vertical) {
   if (!vertical) return;
   constexpr MetricLayer layer = MetricLayer::VerticalMetrics;
   AddHorizontal(drawing, layer, vertical->OriginY, "縦書きの原点");

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "inspect/view_transform.h"
+#include "platform/vertical_form.h"
 
 namespace moji {
 
@@ -16,16 +17,6 @@ struct VerticalSpan {
   double Bottom = 0;
   double Top = 0;
   friend bool operator==(const VerticalSpan&, const VerticalSpan&) = default;
-};
-
-/// Where a glyph stands in vertical text, in font units: its vertical origin, its advance
-/// down the column and the room from the origin down to its ink.
-struct VerticalPlacement {
-  double OriginX = 0;
-  double OriginY = 0;
-  double Advance = 0;
-  double TopSideBearing = 0;
-  friend bool operator==(const VerticalPlacement&, const VerticalPlacement&) = default;
 };
 
 /// What a face and one of its glyphs measure, in font units (y up, so descenders are
@@ -48,7 +39,7 @@ struct FontMetrics {
   std::optional<UnitBox> GlyphBox = std::nullopt;
   /// How the glyph stands in vertical text (vhea and vmtx, VORG for CFF faces), where the
   /// glyph is shown as vertical text sets it.
-  std::optional<VerticalPlacement> Vertical = std::nullopt;
+  std::optional<VerticalMetrics> Vertical = std::nullopt;
   friend bool operator==(const FontMetrics&, const FontMetrics&) = default;
 };
 

@@ -12,15 +12,15 @@ struct FontFace;
 /// How a glyph stands in vertical text, in font units (y up from the baseline): where its
 /// vertical origin lies, how far down the next glyph starts, and the room above its ink.
 struct VerticalMetrics {
-  /// Whether the face has the vhea and vmtx tables, and a VORG table (CFF faces); without them
-  /// the values below are the ones vertical text falls back on.
+  /// Whether the face has the vhea and vmtx tables; without them the advance and the origin
+  /// are the ones vertical text falls back on.
   bool HasVerticalTables = false;
-  bool HasVerticalOrigins = false;
-  double OriginX = 0;
-  double OriginY = 0;
   double Advance = 0;
   /// From the vertical origin down to the top of the glyph's ink.
   double TopSideBearing = 0;
+  /// The vertical origin, and whether a VORG table places it (CFF faces).
+  bool HasVerticalOrigins = false;
+  double OriginX = 0, OriginY = 0;
   friend bool operator==(const VerticalMetrics&, const VerticalMetrics&) = default;
 };
 

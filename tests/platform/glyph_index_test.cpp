@@ -96,7 +96,8 @@ TEST(GlyphIndex, VerticalFormsAndMetrics) {
   EXPECT_EQ(bar->GlyphIndex, 9u);
   EXPECT_TRUE(bar->Substituted());
   // vmtx: advance 1000, top side bearing 100 + the index; the origin half the advance across.
-  EXPECT_EQ(bar->Metrics, (VerticalMetrics{true, false, 500, 809, 1000, 109}));
+  EXPECT_EQ(bar->Metrics, (VerticalMetrics{.HasVerticalTables = true, .Advance = 1000, .TopSideBearing = 109,
+                                           .HasVerticalOrigins = false, .OriginX = 500, .OriginY = 809}));
   const std::optional<VerticalForm> a = VerticalFormOf(engine, *face, 'A');
   ASSERT_TRUE(a);
   EXPECT_FALSE(a->Substituted());

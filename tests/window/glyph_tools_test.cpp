@@ -25,16 +25,12 @@ class GlyphToolsTest : public QObject {
   GraphicsServices gdi_;
   std::unique_ptr<Main> window_;
 
-  template <typename Control>
-  Control* Find(const char* name) {
-    return window_->findChild<Control*>(QString::fromLatin1(name));
-  }
   std::uint32_t ShownIndex() const { return window_->Shown().Glyph.Glyph->GlyphIndex; }
   QString ReportFirstLine() const {
     return QString::fromStdU16String(window_->ReportText()).section(QStringLiteral("\r\n"), 0, 0);
   }
-  QString Text2() { return Find<QLineEdit>("Text2")->text(); }
-  QString StatusLine() { return Find<ElidedLabel>("GlyphLine")->Text(); }
+  QString Text2() { return test::Find<QLineEdit>(*window_, "Text2")->text(); }
+  QString StatusLine() { return test::Find<ElidedLabel>(*window_, "GlyphLine")->Text(); }
   /// Enters a number into the glyph-number field as a user does: types it and presses Enter.
   void EnterIndex(const QString& number) {
     QSpinBox* box = window_->GlyphField()->Box();
@@ -48,7 +44,7 @@ class GlyphToolsTest : public QObject {
   void init() {
     window_ = std::make_unique<Main>(gdi_, test::Faces(QStringList{"IPAGothic"}));
     window_->Form_Load();
-    Find<QTimer>("Timer1")->stop();
+    test::Find<QTimer>(*window_, "Timer1")->stop();
     QVERIFY(window_->OpenFontFile(test::TestFontPath("../extra/MojiTestComposite.ttf"), 0, true));
     QApplication::setActiveWindow(window_.get());
     QVERIFY(QTest::qWaitForWindowActive(window_.get()));
@@ -88,7 +84,7 @@ class GlyphToolsTest : public QObject {
     QVERIFY(!window_->Shown().Glyph.ByIndex);
     // Ticks and thickness redraw the glyph shown by index, not Text2's character.
     EnterIndex("6");
-    Find<QScrollBar>("HScroll1")->setValue(4);
+    test::Find<QScrollBar>(*window_, "HScroll1")->setValue(4);
     QCOMPARE(ShownIndex(), 6u);
   }
 
@@ -169,7 +165,7 @@ class GlyphToolsTest : public QObject {
   void verticalForms() {
     test::TypeIntoText2(*window_, QString::fromUtf16(u"ー"));
     QCOMPARE(ShownIndex(), 8u);
-    QAction* vertical = Find<QAction>("ShowVertical");
+    QAction* vertical = test::Find<QAction>(*window_, "ShowVertical");
     vertical->trigger();
     QCOMPARE(ShownIndex(), 9u);
     QCOMPARE(ReportFirstLine(), QString::fromUtf16(u"文字：ー"));
