@@ -37,7 +37,7 @@ hinting_set="$PWD/$build/font-sets/bench_hinting"
 "$python" tests/robustness/make_hinting_fonts.py "$hinting_set" >/dev/null
 many_set="$PWD/$build/font-sets/bench_many_families"
 "$python" bench/fonts/make_many_families.py "$many_set" --count 2000
-declare -A bench_font_set=([cjk_motion_bench]="$cjk_set" [inspector_bench]="$cjk_set" [hinting_bench]="$hinting_set")
+declare -A bench_font_set=([cjk_motion_bench]="$cjk_set" [inspector_bench]="$cjk_set" [glyph_table_bench]="$cjk_set" [hinting_bench]="$hinting_set")
 export FONTCONFIG_FILE="$font_set/fonts.conf"
 export QT_QPA_PLATFORM=offscreen
 
@@ -61,6 +61,10 @@ results="$build/results.txt"
   echo
   echo "== fontTools beside FetchGlyphOutline"
   "$python" bench/peers/fonttools_vs_acquisition.py --bench "$build/bench/acquisition_bench"
+  echo
+  echo "== a whole face as data beside fontTools"
+  FONTCONFIG_FILE="$cjk_set/fonts.conf" "$python" bench/peers/fonttools_whole_face.py \
+    --moji "$build/src/moji-outline"
   echo
   echo "== pathological glyphs on the command line beside 龍"
   "$python" bench/peers/pathological_render.py --moji "$build/src/moji-outline"

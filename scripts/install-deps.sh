@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev qt6-translations-l10n libfreetype-dev libfontconfig-dev libicu-dev
+  qt6-base-dev qt6-translations-l10n libfreetype-dev libfontconfig-dev libicu-dev libharfbuzz-dev
   fonts-ipafont-gothic fonts-dejavu-core fonts-noto-cjk fonts-urw-base35 fonts-inter-variable
   libgtest-dev libbenchmark-dev python3-fonttools python3-brotli python3-jsonschema python3-freetype
   clang libclang-rt-14-dev valgrind

@@ -8,10 +8,12 @@
 #include <memory>
 #include <optional>
 
+#include "cli/face_export.h"
 #include "cli/pixel_report.h"
 #include "display/drawing_area_font.h"
 #include "display/face_choice.h"
 #include "display/face_list.h"
+#include "display/glyph_request.h"
 #include "display/outline_json.h"
 #include "display/file_output.h"
 #include "display/picture_file.h"
@@ -89,9 +91,20 @@ FetchedGlyph Fetch(GraphicsServices& services, const CommandRequest& request,
                    const std::string& faceName) {
   DeviceContext dc{services};
   // The face name fits: it comes from the face list, or the parser has checked it.
-  FetchedGlyph fetched = FetchForDisplay(dc, request.Character, faceName).value_or(FetchedGlyph{});
+  const GlyphRequest asked{request.Character, request.GlyphIndex, request.Vertical};
+  FetchedGlyph fetched = FetchRequestForDisplay(dc, asked, faceName).value_or(FetchedGlyph{});
   if (const std::string missing = MissingGlyphMessage(fetched.Glyph); !missing.empty()) Warn(missing);
   return fetched;
+}
+
+/// Why the glyph index asked for is none of the face's: the face's glyph count; empty when it
+/// is one (or none is asked for).
+std::string GlyphIndexOutside(FontEngine& engine, const std::string& faceName,
+                              const CommandRequest& request) {
+  const std::uint32_t count = GlyphCountOfFace(engine, faceName);
+  if (!request.GlyphIndex || *request.GlyphIndex < count) return {};
+  return "glyph index " + std::to_string(*request.GlyphIndex) + " is outside the face: it has " +
+         std::to_string(count) + " glyphs" + (count == 0 ? "" : " (0 to " + std::to_string(count - 1) + ")");
 }
 
 /// The report, the outline as JSON, or the glyph's identity lines.
@@ -253,7 +266,13 @@ int Run(const CommandRequest& request) {
   if (request.Kind == CommandKind::Faces) return Faces(services, request);
   const std::optional<FaceList> faces = RequestedFaces(services, request);
   if (!faces) return kUsageError;
-  const FetchedGlyph fetched = Fetch(services, request, faces->CurrentFaceName());
+  const std::string& faceName = faces->CurrentFaceName();
+  if (request.AllGlyphs && request.Kind == CommandKind::Report) return ReportEveryGlyph(services.Fonts(), faceName);
+  if (request.AllGlyphs) return RenderEveryGlyph(services.Fonts(), faceName, request);
+  if (const std::string outside = GlyphIndexOutside(services.Fonts(), faceName, request); !outside.empty()) {
+    return Fail(outside);
+  }
+  const FetchedGlyph fetched = Fetch(services, request, faceName);
   if (request.Kind == CommandKind::Report && request.Pixels) {
     return ReportAtSize(services.Fonts(), faces->CurrentFaceName(), request, fetched);
   }

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <algorithm>
 #include <charconv>
+#include <limits>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -369,7 +370,7 @@ QString ApplyOutputOptions(const QCommandLineParser& parser, CommandRequest& req
     if (request.View == RenderView::FontUnits && request.Format != ImageFormat::Svg) {
       return "--units font writes SVG: the output must end in .svg, or --format svg";
     }
-  } else if (request.Kind == CommandKind::Render && !request.StepsDir) {
+  } else if (request.Kind == CommandKind::Render && !request.StepsDir && !request.AllGlyphs) {
     return "render needs -o FILE.png|FILE.svg";
   }
   request.Inspector = parser.isSet("inspector");
@@ -398,11 +399,48 @@ std::optional<QString> CharacterOf(const QString& text) {
   return QStringView(QChar::fromUcs4(codePoint)).toString();
 }
 
+/// Reads what `--all` asks of render; the problem with it, or an empty text.
+QString ApplyEveryGlyphRender(const QCommandLineParser& parser, CommandRequest& request) {
+  if (parser.isSet("output")) return "render --all writes into --output-dir, not -o";
+  if (!parser.isSet("output-dir") || parser.value("output-dir").isEmpty()) {
+    return "render --all needs --output-dir DIR";
+  }
+  if (!parser.isSet("format") || parser.value("format").compare("svg", Qt::CaseInsensitive) != 0) {
+    return "render --all needs --format svg";
+  }
+  if (parser.isSet("view") || parser.isSet("units")) return "render --all draws the outline alone, in font units";
+  request.OutputDir = parser.value("output-dir").toStdString();
+  request.Format = ImageFormat::Svg;
+  request.View = RenderView::FontUnits;
+  return {};
+}
+
+/// Reads the glyph asked for in place of a character (--glyph-index, --vertical, --all) into
+/// the request; the problem with it, or an empty text.
+QString ApplyGlyphOptions(const QCommandLineParser& parser, CommandRequest& request) {
+  const int chosen = int{parser.isSet("glyph-index")} + int{parser.isSet("vertical")} + int{parser.isSet("all")};
+  if (chosen > 1) return "--glyph-index, --vertical and --all cannot be given together";
+  if (chosen > 0 && parser.isSet("ppem")) return "--ppem takes CHAR, not --glyph-index, --vertical or --all";
+  if (parser.isSet("output-dir") && !parser.isSet("all")) return "--output-dir needs --all";
+  request.Vertical = parser.isSet("vertical");
+  if (parser.isSet("glyph-index")) {
+    const std::optional<std::int32_t> index =
+        ParseWholeNumber(parser.value("glyph-index"), 0, std::numeric_limits<std::int32_t>::max());
+    if (!index) return "--glyph-index must be a whole number from 0: " + parser.value("glyph-index");
+    request.GlyphIndex = static_cast<std::uint32_t>(*index);
+  }
+  if (!parser.isSet("all")) return {};
+  request.AllGlyphs = true;
+  if (request.Kind == CommandKind::Report && !parser.isSet("json")) return "report --all needs --json";
+  return request.Kind == CommandKind::Render ? ApplyEveryGlyphRender(parser, request) : QString();
+}
+
 /// The positional arguments of the mode: CHAR for report and render, an optional font file for
 /// the window, none for faces.
 QString ApplyPositionals(QStringList positionals, CommandRequest& request) {
   if (request.Kind != CommandKind::Window) positionals.removeFirst();
-  const bool takesCharacter = request.Kind == CommandKind::Report || request.Kind == CommandKind::Render;
+  const bool takesCharacter = (request.Kind == CommandKind::Report || request.Kind == CommandKind::Render) &&
+                              !request.GlyphIndex && !request.AllGlyphs;
   if (takesCharacter) {
     if (positionals.isEmpty()) return "missing CHAR";
     const QString text = positionals.takeFirst();
@@ -462,7 +500,8 @@ ParsedCommand ParseCommandLine(int argc, const char* const* argv) {
   if (const QString outside = OptionOutsideMode(parser, request.Kind); !outside.isEmpty()) {
     return Refused(outside);
   }
-  QString problem = ApplyPositionals(positionals, request);
+  QString problem = ApplyGlyphOptions(parser, request);
+  if (problem.isEmpty()) problem = ApplyPositionals(positionals, request);
   if (problem.isEmpty()) problem = ApplyFaceOptions(parser, request);
   if (problem.isEmpty()) problem = ApplyReportOptions(parser, request);
   if (problem.isEmpty()) problem = ApplyPixelOptions(parser, request);
@@ -479,8 +518,11 @@ std::string CommandUsage() {
          "  or:  moji-outline report CHAR [FACE] [--json | --info]\n"
          "  or:  moji-outline report CHAR [FACE] --ppem N [--hinting MODE] [--mono] [--json]\n"
          "  or:  moji-outline report CHAR [FACE] --steps\n"
+         "  or:  moji-outline report --glyph-index N [FACE] [--json | --info]\n"
+         "  or:  moji-outline report --all --json [FACE]\n"
          "  or:  moji-outline render CHAR [FACE] [DRAWING] [--step N] -o FILE\n"
          "  or:  moji-outline render CHAR [FACE] [DRAWING] --steps-dir DIR\n"
+         "  or:  moji-outline render --all --format svg --output-dir DIR [FACE]\n"
          "  or:  moji-outline faces [--styles | --font-file PATH]\n"
          "Show how a character of a font is built from outline curves: its contours listed point\n"
          "by point and drawn in colour. Without a command, open the window; with a FONT-FILE,\n"
@@ -514,6 +556,9 @@ std::string CommandUsage() {
          "  moji-outline report U+9F8D --json\n"
          "  moji-outline report A --face Inter --variation wght=650 --info\n"
          "  moji-outline report 龍 --ppem 16 --hinting auto --json\n"
+         "  moji-outline report --glyph-index 0 --face IPAゴシック\n"
+         "  moji-outline report ー --vertical --face 'Noto Sans CJK JP' --info\n"
+         "  moji-outline report --all --json --font-file MyFont.otf > glyphs.jsonl\n"
          "  moji-outline render 龍 --thickness 3 -o ryu.png\n"
          "  moji-outline render 龍 --scale 4 --points --numbers -o ryu-points.png\n"
          "  moji-outline report 龍 --steps\n"

@@ -35,6 +35,14 @@ struct CommandRequest {
   CommandKind Kind = CommandKind::Window;
   /// The character to outline (only the first character of this text is used).
   std::u16string Character;
+  /// The glyph of that index in the face instead of a character (--glyph-index).
+  std::optional<std::uint32_t> GlyphIndex;
+  /// The glyph vertical Japanese text sets for the character (--vertical).
+  bool Vertical = false;
+  /// Every glyph of the face (--all): JSON Lines from report, one SVG each into `OutputDir`
+  /// from render.
+  bool AllGlyphs = false;
+  std::string OutputDir;
   /// The face name, UTF-8; none for the window's start-up face.
   std::optional<std::string> Face;
   /// A font file to draw from instead of an installed face (the window's one argument), and

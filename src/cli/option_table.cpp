@@ -38,6 +38,23 @@ faces)
 --face-index=N  window report render
 the face of a font file holding several (a collection), from 0
 
+--glyph-index=N  report render
+the glyph of index N of the face in place of CHAR, whether a
+character maps to it or not; an index outside the face is refused
+
+--vertical  report render
+the glyph vertical Japanese text sets for CHAR (HarfBuzz shaping
+top to bottom with the vert and vrt2 features)
+
+--all  report render
+every glyph of the face in index order: report --all --json writes
+one JSON object a line (JSON Lines), render --all --format svg
+--output-dir DIR one SVG file a glyph in font units
+
+--output-dir=DIR  render
+the folder render --all writes its SVG files into, made where it
+is missing
+
 --json  report
 report the outline as one JSON object: the glyph it is, and every
 point in font heights and in font units, on the curve or not, with

@@ -17,7 +17,24 @@ std::string CodePointLine(std::uint32_t codePoint, const std::u16string& charact
   return control ? CodePointLabel(codePoint) : CodePointLabel(codePoint) + " " + Utf8(character);
 }
 
+/// What a glyph asked for by index or as vertical text is: whether a character names it, and
+/// whether vertical text sets another glyph than horizontal text.
+std::optional<std::string> RequestLine(const DisplayedGlyph& glyph) {
+  if (glyph.Vertical) {
+    return glyph.Vertical->Substituted()
+               ? "縦書き：横書きのグリフ " + std::to_string(glyph.Vertical->HorizontalIndex) + " と別のグリフ"
+               : std::string("縦書き：横書きと同じグリフ");
+  }
+  if (!glyph.ByIndex) return std::nullopt;
+  return glyph.CodePoint ? "グリフ番号で指定：文字 " + CodePointLabel(*glyph.CodePoint) + " のグリフ"
+                         : std::string("グリフ番号で指定：どの文字にも割り当てのないグリフ");
+}
+
 }  // namespace
+
+std::string GlyphIndexLabel(std::uint32_t glyphIndex, const std::string& glyphName) {
+  return "[グリフ " + std::to_string(glyphIndex) + (glyphName.empty() ? "" : " " + glyphName) + "]";
+}
 
 std::string CodePointLabel(std::uint32_t codePoint) {
   char label[16];
@@ -45,6 +62,7 @@ std::vector<std::string> IdentityLines(const DisplayedGlyph& glyph) {
     lines.push_back(CodePointLine(*glyph.CodePoint, glyph.Character));
     lines.push_back(glyph.UnicodeName);
   }
+  if (const std::optional<std::string> request = RequestLine(glyph)) lines.push_back(*request);
   if (glyph.Glyph) {
     const NativeGlyph& details = *glyph.Glyph;
     std::string index = details.GlyphIndex == 0 ? "グリフなし"

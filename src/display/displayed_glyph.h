@@ -9,6 +9,7 @@
 
 #include "model/glyph_outline.h"
 #include "platform/font_engine.h"
+#include "platform/vertical_form.h"
 
 namespace moji {
 
@@ -25,6 +26,11 @@ struct DisplayedGlyph {
   /// Where the face has no glyph for the character: up to three installed faces that have one,
   /// by the names the face list offers them under (none where no face has one).
   std::vector<std::string> FacesWithGlyph;
+  /// Asked for by glyph index: the character is then the glyph's own (its lowest code point),
+  /// none for a glyph no character names.
+  bool ByIndex = false;
+  /// Asked for as vertical text sets the character: the glyph it sets, its vertical metrics.
+  std::optional<VerticalForm> Vertical;
 
   /// Whether the face has no glyph for the character (a glyph without contours, a space, is a
   /// glyph).
@@ -55,6 +61,9 @@ struct FetchedGlyph {
                        : std::span<const PointSource>();
   }
 };
+
+/// "[グリフ 1234 uni9F8D.vert]": a glyph named by its index and its name (where it has one).
+std::string GlyphIndexLabel(std::uint32_t glyphIndex, const std::string& glyphName);
 
 /// "U+9F8D": the code point in hex, at least four digits.
 std::string CodePointLabel(std::uint32_t codePoint);

@@ -43,6 +43,23 @@ MAT2 IdentityMatrix() {
   return matrix;
 }
 
+/// The native outline of `code` in the described font, asked for in two requests (its size,
+/// then its bytes) with the font selected only meanwhile; empty where there is none or it has
+/// no contours.
+std::vector<std::uint8_t> NativeOutlineBytes(DeviceContext& hdc, std::uint32_t code,
+                                             std::uint32_t format, const LOGFONTA& font,
+                                             std::optional<NativeGlyph>* details) {
+  const MAT2 identity = IdentityMatrix();
+  SelectedFont selected(hdc, font);
+  // The size query also tells which glyph it is, even where the face has none for the character.
+  const std::int32_t size = GetGlyphOutlineA(hdc, code, format, nullptr, 0, nullptr, &identity, details);
+  if (size <= 0) return {};
+  std::vector<std::uint8_t> buffer(static_cast<std::size_t>(size), 0);
+  GetGlyphOutlineA(hdc, code, format, nullptr, static_cast<std::uint32_t>(size), buffer.data(),
+                   &identity);
+  return buffer;
+}
+
 }  // namespace
 
 std::u16string FirstCharacter(const std::u16string& text) {
@@ -74,19 +91,21 @@ GlyphOutline FetchGlyphOutline(DeviceContext& hdc, std::u16string text, const LO
   // A lone surrogate is no character at all: nothing to ask the engine for.
   const std::optional<std::uint32_t> codePoint = CodePointOf(character);
   if (!codePoint) return {};
+  const std::vector<std::uint8_t> buffer = NativeOutlineBytes(hdc, *codePoint, GGO_NATIVE, font, details);
+  if (buffer.empty()) return {};
+  return WalkNativeOutline(buffer, static_cast<float>(1.0 / height), character);
+}
 
-  const MAT2 identity = IdentityMatrix();
-  const float scale = static_cast<float>(1.0 / height);
-  SelectedFont selected(hdc, font);
-  // The size query also tells which glyph it is, even where the face has none for the character.
-  const std::int32_t size =
-      GetGlyphOutlineA(hdc, *codePoint, GGO_NATIVE, nullptr, 0, nullptr, &identity, details);
-  if (size <= 0) return {};
-  std::vector<std::uint8_t> buffer(static_cast<std::size_t>(size), 0);
-  GetGlyphOutlineA(hdc, *codePoint, GGO_NATIVE, nullptr, static_cast<std::uint32_t>(size),
-                   buffer.data(), &identity);
-  selected.Release();
-  return WalkNativeOutline(buffer, scale, character);
+GlyphOutline FetchGlyphOutlineByIndex(DeviceContext& hdc, std::uint32_t glyphIndex,
+                                      const std::u16string& name, const LOGFONTA& font,
+                                      std::optional<NativeGlyph>* details) {
+  if (details != nullptr) details->reset();
+  const std::int32_t height = font.lfHeight;
+  if (height < 2) return {};
+  const std::vector<std::uint8_t> buffer =
+      NativeOutlineBytes(hdc, glyphIndex, GGO_NATIVE | GGO_GLYPH_INDEX, font, details);
+  if (buffer.empty()) return {};
+  return WalkNativeOutline(buffer, static_cast<float>(1.0 / height), name);
 }
 
 }  // namespace moji

@@ -24,6 +24,13 @@ std::u16string FirstCharacter(const std::u16string& text);
 GlyphOutline FetchGlyphOutline(DeviceContext& hdc, std::u16string text, const LOGFONTA& font,
                                std::optional<NativeGlyph>* details = nullptr);
 
+/// The outline of glyph `glyphIndex` of the described font's face as FetchGlyphOutline gives a
+/// character's, its character field holding `name`. The empty outline for a height below 2, an
+/// index outside the face or a glyph without contours.
+GlyphOutline FetchGlyphOutlineByIndex(DeviceContext& hdc, std::uint32_t glyphIndex,
+                                      const std::u16string& name, const LOGFONTA& font,
+                                      std::optional<NativeGlyph>* details = nullptr);
+
 /// The Unicode code point of a character as FirstCharacter gives it; nothing for an empty text
 /// or a lone surrogate.
 std::optional<std::uint32_t> CodePointOf(const std::u16string& character);

@@ -97,7 +97,41 @@ std::string VariationJson(const NativeGlyph& glyph) {
   return json + "]}";
 }
 
+/// "[a, b]" of two numbers.
+std::string PairJson(double first, double second) {
+  return "[" + NumberText(first) + ", " + NumberText(second) + "]";
+}
+
+std::string ComponentJson(const GlyphComponent& component) {
+  const bool offset = component.ArgsAreXYValues();
+  const std::string arguments = PairJson(component.Argument1, component.Argument2);
+  std::string flags;
+  for (const std::string& name : ComponentFlagNames(component)) {
+    flags += (flags.empty() ? "" : ", ") + Quoted(name);
+  }
+  return "{\"glyphIndex\": " + std::to_string(component.GlyphIndex) +
+         ", \"glyphName\": " + Quoted(component.GlyphName) +
+         ", \"offset\": " + (offset ? arguments : "null") +
+         ", \"matchedPoints\": " + (offset ? "null" : arguments) + ", \"transform\": [" +
+         NumberText(component.XX) + ", " + NumberText(component.XY) + ", " +
+         NumberText(component.YX) + ", " + NumberText(component.YY) + "], \"flags\": [" + flags +
+         "], \"firstContour\": " + std::to_string(component.FirstContour) +
+         ", \"contourCount\": " + std::to_string(component.ContourCount) + "}";
+}
+
 }  // namespace
+
+std::string ComponentsJson(const std::vector<GlyphComponent>& components) {
+  std::string json = "[";
+  for (const GlyphComponent& component : components) {
+    json += (json.size() > 1 ? ", " : "") + ComponentJson(component);
+  }
+  return json + "]";
+}
+
+std::string JsonString(std::string_view text) { return Quoted(text); }
+
+std::string JsonNumber(double value) { return NumberText(value); }
 
 std::string OutlineJson(const GlyphOutline& outline, const DisplayedGlyph& glyph) {
   const NativeGlyph details = glyph.Glyph.value_or(NativeGlyph{});
@@ -113,6 +147,7 @@ std::string OutlineJson(const GlyphOutline& outline, const DisplayedGlyph& glyph
   json += "  \"unicodeName\": " + Quoted(glyph.UnicodeName) + ",\n";
   json += "  \"unitsPerEm\": " + std::to_string(details.Units.UnitsPerEm) + ",\n";
   json += "  \"cellHeight\": " + std::to_string(details.CellUnits()) + ",\n";
+  json += "  \"components\": " + ComponentsJson(details.Components) + ",\n";
   json += "  \"blocks\": " + BlocksJson(outline, details.Sources) + "\n}\n";
   return json;
 }

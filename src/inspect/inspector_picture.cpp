@@ -13,6 +13,7 @@ InspectorScene SceneOfGlyph(const FetchedGlyph& fetched, const DrawingStyle& sty
   scene.Sources = fetched.Sources();
   scene.Outline = OutlineInFontUnits(fetched.Outline, scene.Sources, cell);
   if (glyph) scene.Metrics = FontMetricsOf(*glyph);
+  if (fetched.Glyph.Vertical) scene.Metrics.Vertical = fetched.Glyph.Vertical->Metrics;
   scene.Style = style;
   scene.Layers = layers;
   return scene;

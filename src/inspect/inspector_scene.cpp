@@ -32,7 +32,7 @@ constexpr double kMetricLabelSize = 10;
 constexpr std::array<COLORREF, kMetricLayerCount> kMetricColors = {
     PaletteRgb(80, 80, 80),   PaletteRgb(0, 130, 130), PaletteRgb(40, 90, 200),
     PaletteRgb(210, 110, 0),  PaletteRgb(140, 60, 170), PaletteRgb(30, 140, 60),
-    PaletteRgb(150, 100, 60)};
+    PaletteRgb(150, 100, 60), PaletteRgb(200, 40, 110)};
 
 CanvasPoint At(DevicePoint point) { return {point.X, point.Y}; }
 

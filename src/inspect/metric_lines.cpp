@@ -69,6 +69,17 @@ void AddAdvanceAndBearings(MetricDrawing& drawing, const FontMetrics& metrics) {
   }
 }
 
+/// The vertical origin (a line each way), the end of the vertical advance and the top of the
+/// room above the ink.
+void AddVerticalMetrics(MetricDrawing& drawing, const std::optional<VerticalMetrics>& vertical) {
+  if (!vertical) return;
+  constexpr MetricLayer layer = MetricLayer::VerticalMetrics;
+  AddHorizontal(drawing, layer, vertical->OriginY, "縦書きの原点");
+  AddLine(drawing, layer, LineDirection::Vertical, vertical->OriginX, "縦書きの原点");
+  AddHorizontal(drawing, layer, vertical->OriginY - vertical->Advance, "縦の送り");
+  AddHorizontal(drawing, layer, vertical->OriginY - vertical->TopSideBearing, "上サイドベアリング");
+}
+
 }  // namespace
 
 std::optional<UnitBox> EmBoxOf(const FontMetrics& metrics) {
@@ -99,6 +110,7 @@ MetricDrawing MetricLinesOf(const FontMetrics& metrics) {
   AddBox(drawing, MetricLayer::IdeographicEmBox, IdeographicBoxOf(metrics), "仮想ボディ");
   AddAdvanceAndBearings(drawing, metrics);
   AddBox(drawing, MetricLayer::BoundingBox, metrics.GlyphBox, "バウンディングボックス");
+  AddVerticalMetrics(drawing, metrics.Vertical);
   return drawing;
 }
 

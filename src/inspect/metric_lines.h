@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "inspect/view_transform.h"
+#include "platform/vertical_form.h"
 
 namespace moji {
 
@@ -36,6 +37,9 @@ struct FontMetrics {
   std::optional<double> LeftSideBearing = std::nullopt;
   /// The glyph's bounding box.
   std::optional<UnitBox> GlyphBox = std::nullopt;
+  /// How the glyph stands in vertical text (vhea and vmtx, VORG for CFF faces), where the
+  /// glyph is shown as vertical text sets it.
+  std::optional<VerticalMetrics> Vertical = std::nullopt;
   friend bool operator==(const FontMetrics&, const FontMetrics&) = default;
 };
 
@@ -48,9 +52,10 @@ enum class MetricLayer : std::uint8_t {
   IdeographicEmBox,
   AdvanceAndBearings,
   BoundingBox,
+  VerticalMetrics,
 };
 /// How many metric layers there are.
-inline constexpr std::size_t kMetricLayerCount = 7;
+inline constexpr std::size_t kMetricLayerCount = 8;
 
 /// Which way a metric line runs across the view.
 enum class LineDirection : std::uint8_t { Horizontal, Vertical };
@@ -89,7 +94,7 @@ std::optional<UnitBox> EmBoxOf(const FontMetrics& metrics);
 /// The lines and boxes that show `metrics`, layer by layer: the baseline and em box; the design
 /// cell; the hhea ascender and descender, and the typo ones where they differ from hhea; cap
 /// and x-height; the ideographic em box (the em box where BASE gives none); the advance and
-/// the side bearings; the bounding box. A value that is absent or not finite gives nothing.
+/// the side bearings; the bounding box; the vertical origin, advance and top side bearing. A value that is absent or not finite gives nothing.
 MetricDrawing MetricLinesOf(const FontMetrics& metrics);
 
 }  // namespace moji

@@ -169,7 +169,7 @@ bool AppendOutline(const FT_Outline& outline, const HeightScale& scale, bool wit
 }
 
 /// The name the face gives the glyph; empty where it names none.
-std::string GlyphNameOf(FT_Face ft, FT_UInt glyphIndex) {
+std::string NameOfGlyph(FT_Face ft, FT_UInt glyphIndex) {
   char name[128] = {};
   if (!FT_HAS_GLYPH_NAMES(ft) || FT_Get_Glyph_Name(ft, glyphIndex, name, sizeof name) != 0) return {};
   return name;
@@ -227,8 +227,36 @@ struct FontEngine::Opened {
   std::optional<FaceVariations> Variations;
   std::vector<std::int32_t> Current;
   std::map<std::vector<std::int32_t>, FontUnitMetrics> Units;
+  /// Every (glyph, code point) pair of the character map, sorted; built when first asked for.
+  std::optional<std::vector<std::pair<std::uint32_t, std::uint32_t>>> Characters;
   ~Opened() { FT_Done_Face(Face); }
 };
+
+namespace {
+
+/// The face's character map turned round: (glyph, code point) pairs in order.
+std::vector<std::pair<std::uint32_t, std::uint32_t>> ReverseCharacterMap(FT_Face ft) {
+  std::vector<std::pair<std::uint32_t, std::uint32_t>> pairs;
+  FT_UInt glyph = 0;
+  for (FT_ULong code = FT_Get_First_Char(ft, &glyph); glyph != 0; code = FT_Get_Next_Char(ft, code, &glyph)) {
+    pairs.emplace_back(glyph, static_cast<std::uint32_t>(code));
+  }
+  std::sort(pairs.begin(), pairs.end());
+  return pairs;
+}
+
+}  // namespace
+
+std::vector<std::uint32_t> FontEngine::CodePointsIn(Opened& opened, std::uint32_t glyphIndex) {
+  if (!opened.Characters) opened.Characters = ReverseCharacterMap(opened.Face);
+  const auto& pairs = *opened.Characters;
+  std::vector<std::uint32_t> codePoints;
+  for (auto at = std::lower_bound(pairs.begin(), pairs.end(), std::pair{glyphIndex, 0u});
+       at != pairs.end() && at->first == glyphIndex; ++at) {
+    codePoints.push_back(at->second);
+  }
+  return codePoints;
+}
 
 FontEngine::FontEngine() : library_(std::make_unique<Library>()) {}
 
@@ -375,37 +403,81 @@ bool FontEngine::UseTrueTypeInterpreter(unsigned version) {
          FT_Property_Set(library_->Handle, "truetype", "interpreter-version", &value) == 0;
 }
 
-NativeGlyph FontEngine::Convert(const FontFace& face, std::int32_t height, std::uint32_t codePoint,
-                                bool withDetails) {
-  NativeGlyph glyph;
+FontEngine::Opened* FontEngine::StartGlyph(const FontFace& face, bool withDetails,
+                                           NativeGlyph& glyph) {
   glyph.Family = face.FamilyName;
   glyph.Style = face.Style;
   glyph.File = face.File;
   glyph.FaceIndex = face.Index;
   Opened* opened = Open(face);
-  if (opened == nullptr) return glyph;
+  if (opened == nullptr) return nullptr;
   if (withDetails) AddVariationDetails(face, glyph);
   if (glyph.Family.empty() && opened->Face->family_name != nullptr) {
     glyph.Family = opened->Face->family_name;
   }
   glyph.Units = UnitsOf(*opened, face);
+  return opened;
+}
+
+void FontEngine::LoadGlyph(Opened& opened, std::int32_t height, std::uint32_t glyphIndex,
+                           bool withDetails, NativeGlyph& glyph) {
   const std::optional<HeightScale> scale =
       ScaleOfHeight(height, glyph.CellUnits(), glyph.Units.UnitsPerEm);
-  const FT_UInt glyphIndex = FT_Get_Char_Index(opened->Face, codePoint);
-  if (!scale || glyphIndex == 0 || FT_Load_Glyph(opened->Face, glyphIndex, kOutlineLoadFlags) != 0) {
-    return glyph;
+  if (!scale || glyphIndex >= static_cast<std::uint32_t>(opened.Face->num_glyphs) ||
+      FT_Load_Glyph(opened.Face, glyphIndex, kOutlineLoadFlags) != 0) {
+    return;
   }
   glyph.GlyphIndex = glyphIndex;
-  if (withDetails) glyph.GlyphName = GlyphNameOf(opened->Face, glyphIndex);
-  const FT_GlyphSlot slot = opened->Face->glyph;
+  if (withDetails) glyph.GlyphName = NameOfGlyph(opened.Face, glyphIndex);
+  const FT_GlyphSlot slot = opened.Face->glyph;
   // On failure the writer has taken back whatever it wrote: no bytes, no sources.
   if (slot->format != FT_GLYPH_FORMAT_OUTLINE || !AppendOutline(slot->outline, *scale, withDetails, glyph)) {
-    return glyph;
+    return;
   }
   glyph.Status = glyph.Bytes.empty() ? GlyphStatus::NoContours : GlyphStatus::Outline;
   glyph.Metrics = MetricsOf(slot, *scale);
   AddGlyphUnits(slot, glyph.Units);
+  if (withDetails) {
+    // Read last: loading the components replaces what the slot holds.
+    glyph.CodePoints = CodePointsIn(opened, glyphIndex);
+    glyph.Components = ComponentsOfGlyph(opened.Face, glyphIndex);
+  }
+}
+
+NativeGlyph FontEngine::Convert(const FontFace& face, std::int32_t height, std::uint32_t codePoint,
+                                bool withDetails) {
+  NativeGlyph glyph;
+  Opened* opened = StartGlyph(face, withDetails, glyph);
+  if (opened == nullptr) return glyph;
+  const FT_UInt glyphIndex = FT_Get_Char_Index(opened->Face, codePoint);
+  if (glyphIndex != 0) LoadGlyph(*opened, height, glyphIndex, withDetails, glyph);
   return glyph;
+}
+
+NativeGlyph FontEngine::ConvertGlyph(const FontFace& face, std::int32_t height,
+                                     std::uint32_t glyphIndex, bool withDetails) {
+  NativeGlyph glyph;
+  Opened* opened = StartGlyph(face, withDetails, glyph);
+  if (opened != nullptr) LoadGlyph(*opened, height, glyphIndex, withDetails, glyph);
+  return glyph;
+}
+
+std::uint32_t FontEngine::GlyphCountOf(const FontFace& face) {
+  const Opened* opened = Open(face);
+  return opened == nullptr || opened->Face->num_glyphs < 0
+             ? 0
+             : static_cast<std::uint32_t>(opened->Face->num_glyphs);
+}
+
+std::string FontEngine::GlyphNameOf(const FontFace& face, std::uint32_t glyphIndex) {
+  const Opened* opened = Open(face);
+  if (opened == nullptr || glyphIndex >= static_cast<std::uint32_t>(opened->Face->num_glyphs)) return {};
+  return NameOfGlyph(opened->Face, glyphIndex);
+}
+
+std::vector<std::uint32_t> FontEngine::CodePointsOf(const FontFace& face, std::uint32_t glyphIndex) {
+  Opened* opened = Open(face);
+  return opened == nullptr ? std::vector<std::uint32_t>() : CodePointsIn(*opened, glyphIndex);
 }
 
 std::string_view FaceNameOf(const LOGFONTA& description) {

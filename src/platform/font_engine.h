@@ -18,6 +18,7 @@
 #include "platform/font_records.h"
 #include "platform/font_variations.h"
 #include "platform/gdi_records.h"
+#include "platform/glyph_components.h"
 #include "platform/installed_faces.h"
 
 struct FT_FaceRec_;
@@ -88,6 +89,10 @@ struct NativeGlyph {
   /// face without axes), and the named instance those values are (empty for none).
   std::vector<AxisPosition> Axes;
   std::string Instance;
+  /// When details are asked for, the code points the face's character map gives this glyph
+  /// (lowest first; none for a glyph no character names), and the parts of a composite glyph.
+  std::vector<std::uint32_t> CodePoints;
+  std::vector<GlyphComponent> Components;
 
   /// Font units per cell height: what a positive font height is measured in.
   std::int64_t CellUnits() const { return Units.CellAscent + Units.CellDescent; }
@@ -122,6 +127,17 @@ class FontEngine {
   /// outline. With `withDetails`, the glyph's name and where each point comes from as well.
   NativeGlyph Convert(const FontFace& face, std::int32_t height, std::uint32_t codePoint,
                       bool withDetails = false);
+  /// The same for glyph `glyphIndex` of the face, whether or not a character maps to it; no
+  /// outline for an index outside the face.
+  NativeGlyph ConvertGlyph(const FontFace& face, std::int32_t height, std::uint32_t glyphIndex,
+                           bool withDetails = false);
+  /// How many glyphs the face holds; 0 when it cannot be read.
+  std::uint32_t GlyphCountOf(const FontFace& face);
+  /// The code points the face's character map gives glyph `glyphIndex`, lowest first, from a
+  /// reverse map built once per face.
+  std::vector<std::uint32_t> CodePointsOf(const FontFace& face, std::uint32_t glyphIndex);
+  /// The name the face gives glyph `glyphIndex`; empty where it names none.
+  std::string GlyphNameOf(const FontFace& face, std::uint32_t glyphIndex);
   /// The FreeType face of `face`, its file opened on first use and kept open, for the engine's
   /// own readers of what Convert does not give (hinting, variations, tables); nullptr when the
   /// file no longer opens or holds no outlines the engine converts. Whoever sets a size or
@@ -154,6 +170,14 @@ class FontEngine {
   const FontUnitMetrics& UnitsOf(Opened& opened, const FontFace& face);
   /// The axes the face is drawn at and the named instance they are, into the glyph's details.
   void AddVariationDetails(const FontFace& face, NativeGlyph& glyph);
+  /// Which glyph of which face: the glyph's face fields, the face opened and measured; nullptr
+  /// when it cannot be read.
+  Opened* StartGlyph(const FontFace& face, bool withDetails, NativeGlyph& glyph);
+  /// Loads glyph `glyphIndex` of the opened face into `glyph` at the font height.
+  void LoadGlyph(Opened& opened, std::int32_t height, std::uint32_t glyphIndex, bool withDetails,
+                 NativeGlyph& glyph);
+  /// The code points of the glyph, from the opened face's reverse character map.
+  std::vector<std::uint32_t> CodePointsIn(Opened& opened, std::uint32_t glyphIndex);
 
   /// The FreeType library, made when a file is first opened (an opaque FT_Library).
   struct Library;

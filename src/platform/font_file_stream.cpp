@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -19,6 +20,9 @@ namespace {
 /// metrics, its outline) come from memory after the first: a read from the file costs a system
 /// call, many times the work of converting a glyph.
 constexpr unsigned long kBlockSize = 16 * 1024;
+/// The most blocks kept at once (1 MiB): a whole face read glyph by glyph (report --all) keeps
+/// the memory of a few glyphs' blocks, not of its file; the least recently read goes first.
+constexpr std::size_t kMostBlocks = 64;
 
 /// The stream and the file behind it.
 struct FontFile {
@@ -28,7 +32,22 @@ struct FontFile {
   std::vector<std::unique_ptr<unsigned char[]>> Blocks;
   /// How many bytes of each block the file held when it was read.
   std::vector<unsigned long> Lengths;
+  /// When each block was last read from, by a count of reads; how many blocks are held.
+  std::vector<std::uint64_t> LastUse;
+  std::uint64_t Reads = 0;
+  std::size_t Held = 0;
 };
+
+/// Lets go of the block read from longest ago.
+void DropOldestBlock(FontFile& file) {
+  std::size_t oldest = file.Blocks.size();
+  for (std::size_t b = 0; b < file.Blocks.size(); ++b) {
+    if (file.Blocks[b] && (oldest == file.Blocks.size() || file.LastUse[b] < file.LastUse[oldest])) oldest = b;
+  }
+  if (oldest == file.Blocks.size()) return;
+  file.Blocks[oldest].reset();
+  --file.Held;
+}
 
 FontFile& FileOf(FT_Stream stream) { return *static_cast<FontFile*>(stream->descriptor.pointer); }
 
@@ -48,9 +67,12 @@ const unsigned char* Block(FontFile& file, unsigned long number, unsigned long& 
       }
     }
     if (done == 0) return nullptr;
+    if (file.Held >= kMostBlocks) DropOldestBlock(file);
     file.Blocks[number] = std::move(block);
     file.Lengths[number] = done;
+    ++file.Held;
   }
+  file.LastUse[number] = ++file.Reads;
   length = file.Lengths[number];
   return file.Blocks[number].get();
 }
@@ -96,6 +118,7 @@ FT_Face OpenFaceFile(FT_Library library, const std::string& path, long index) {
   const std::size_t blocks = (file->Stream.size + kBlockSize - 1) / kBlockSize;
   file->Blocks.resize(blocks);
   file->Lengths.resize(blocks);
+  file->LastUse.resize(blocks);
   FT_Open_Args args{};
   args.flags = FT_OPEN_STREAM;
   args.stream = &file->Stream;

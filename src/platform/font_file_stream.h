@@ -1,5 +1,5 @@
 #pragma once
-// A font file read through FreeType as a stream of blocks kept once read, never mapped.
+// A font file read through FreeType as a stream of blocks, the last ones read kept, never mapped.
 
 #include <ft2build.h>
 
@@ -9,10 +9,11 @@
 namespace moji {
 
 /// Opens face `index` of the file through a stream that reads it with pread, a block at a time,
-/// and keeps each block read. The file is never mapped, so a file cut short or rewritten while
-/// the program runs gives short reads, which FreeType reports as errors, instead of a fault on a
-/// page that no longer exists; what was read before stays as it was. nullptr when the file does
-/// not open, is no regular file or is no font. FreeType closes the stream with the face.
+/// and keeps the blocks read last (a megabyte of them). The file is never mapped, so a file cut
+/// short or rewritten while the program runs gives short reads (or, for a block read again,
+/// its new bytes), which FreeType reports as errors, instead of a fault on a page that no
+/// longer exists. nullptr when the file does not open, is no regular file or is no font.
+/// FreeType closes the stream with the face.
 FT_Face OpenFaceFile(FT_Library library, const std::string& path, long index);
 
 }  // namespace moji

@@ -33,6 +33,8 @@ struct GLYPHMETRICS {
 
 /// The glyph request's format for native outlines.
 inline constexpr std::uint32_t GGO_NATIVE = 2;
+/// Added to the format: the character code is a glyph index of the face.
+inline constexpr std::uint32_t GGO_GLYPH_INDEX = 0x80;
 /// What a failed glyph request returns.
 inline constexpr std::int32_t GDI_ERROR = -1;
 

@@ -53,12 +53,14 @@ std::int32_t GetGlyphOutlineA(DeviceContext& hdc, std::uint32_t codePoint, std::
                               const MAT2* matrix, std::optional<NativeGlyph>* details) {
   if (details != nullptr) details->reset();
   // Outlines are made untransformed only; another matrix is refused rather than ignored.
-  if (format != GGO_NATIVE || matrix == nullptr || !IsIdentity(*matrix)) return GDI_ERROR;
+  const bool byIndex = format == (GGO_NATIVE | GGO_GLYPH_INDEX);
+  if ((format != GGO_NATIVE && !byIndex) || matrix == nullptr || !IsIdentity(*matrix)) return GDI_ERROR;
   const LOGFONTA& font = SelectedFont(hdc);
   FontEngine& engine = hdc.Services.Fonts();
   const FontFace* face = engine.Resolve(FaceNameOf(font));
   if (face == nullptr) return GDI_ERROR;
-  NativeGlyph glyph = engine.Convert(*face, font.lfHeight, codePoint, details != nullptr);
+  NativeGlyph glyph = byIndex ? engine.ConvertGlyph(*face, font.lfHeight, codePoint, details != nullptr)
+                              : engine.Convert(*face, font.lfHeight, codePoint, details != nullptr);
   const auto size = static_cast<std::uint32_t>(glyph.Bytes.size());
   const bool outline = glyph.Status != GlyphStatus::NoOutline &&
                        glyph.Bytes.size() <= static_cast<std::size_t>(kInt32Max);

@@ -12,7 +12,7 @@
 namespace moji {
 
 /// Native outline (format `GGO_NATIVE`) of the character `codePoint` (a Unicode code point) in
-/// the device context's font. With `bufferSize` 0 and no buffer: the bytes the outline needs,
+/// the device context's font; with `GGO_NATIVE | GGO_GLYPH_INDEX`, of the glyph of that index. With `bufferSize` 0 and no buffer: the bytes the outline needs,
 /// 0 for a glyph without contours, `GDI_ERROR` when there is no outline. With a buffer of at
 /// least that size: fills it and returns the byte count. Any other format or a null matrix
 /// gives `GDI_ERROR`. With `details` (beyond the platform's own call), they receive which glyph

@@ -15,7 +15,7 @@ QString Utf16(const char16_t* text) { return QString::fromUtf16(text); }
 constexpr std::array<const char16_t*, kMetricLayerCount> kMetricNames = {
     u"ベースラインと em ボックス", u"デザインセル（拡大縮小の基準）", u"アセンダーとディセンダー",
     u"キャップハイトとエックスハイト", u"仮想ボディ（CJK）", u"送り幅とサイドベアリング",
-    u"バウンディングボックス"};
+    u"バウンディングボックス", u"縦書きのメトリクス（vhea・vmtx・VORG）"};
 
 }  // namespace
 

@@ -28,6 +28,7 @@
 #include "display/block_palette.h"
 #include "display/drawing_area_font.h"
 #include "display/file_output.h"
+#include "display/glyph_request.h"
 #include "display/motion_frame.h"
 #include "display/one_line_message.h"
 #include "display/outline_json.h"
@@ -39,6 +40,7 @@
 #include "report/outline_report.h"
 #include "window/file_dialogs.h"
 #include "window/glyph_status_line.h"
+#include "window/glyph_table_dock.h"
 #include "window/inspector_dock.h"
 #include "window/focus_mark_style.h"
 #include "window/handler_boundary.h"
@@ -108,6 +110,7 @@ Main::Main(GraphicsServices& services, FaceNames faceNames, QWidget* parent)
 
 Main::~Main() {
   // The docks hide as the window goes: nothing of the window may answer them then.
+  if (glyphTable_ != nullptr) glyphTable_->disconnect(this);
   if (inspector_ == nullptr) return;
   inspector_->disconnect(this);
   inspector_->Construction()->disconnect(this);
@@ -216,6 +219,7 @@ void Main::BuildMenus() {
   view->addSeparator();
   typefaceAction_ = add(view, u"書体(&T)", "ShowTypeface", &Main::ShowTypefacePanel);
   typefaceAction_->setCheckable(true);
+  BuildGlyphActions(view);
 
   QMenu* help = menuBar()->addMenu(Utf16(u"ヘルプ(&H)"));
   add(help, u"バージョン情報(&A)", "About", &Main::ShowVersions);
@@ -251,7 +255,9 @@ void Main::Form_Load() {
 }
 
 void Main::GetKestrineProc(std::u16string text) {
-  std::optional<FetchedGlyph> fetched = FetchForDisplay(picture1_->Dc(), text, picture1_->FontName());
+  const bool vertical = verticalAction_ != nullptr && verticalAction_->isChecked();
+  std::optional<FetchedGlyph> fetched =
+      FetchRequestForDisplay(picture1_->Dc(), {text, glyphIndex_, vertical}, picture1_->FontName());
   if (!fetched) return;
   shown_ = std::move(*fetched);
   // The points chosen were the last glyph's.
@@ -263,6 +269,7 @@ void Main::GetKestrineProc(std::u16string text) {
   DrawOutlineFrame(DrawnOutline(), shown_.Sources(), Style(), *this);
   FollowDrawing(true);
   if (construction_) ShowStep();
+  FollowGlyphTools();
 }
 
 DeviceContext& Main::DrawingDc() { return picture1_->Dc(); }
@@ -469,6 +476,7 @@ void Main::Timer1_Timer() {
 
 void Main::Combo1_Click() {
   RunHandler("Combo1_Click", [this] {
+    glyphIndex_.reset();
     faces_.Choose(combo1_->currentIndex());
     picture1_->SetFontName(faces_.CurrentFaceName());
     picture1_->SetFontItalic(false);
@@ -522,7 +530,10 @@ void Main::FollowTypeface() {
 }
 
 void Main::Text2_Change() {
-  RunHandler("Text2_Change", [this] { GetKestrineProc(Text2Text()); });
+  RunHandler("Text2_Change", [this] {
+    glyphIndex_.reset();
+    GetKestrineProc(Text2Text());
+  });
 }
 
 void Main::HScroll1_Change() { ThicknessChanged("HScroll1_Change"); }

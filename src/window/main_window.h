@@ -2,6 +2,7 @@
 // Main: the program's one window, its controls, its state and its event handlers.
 
 #include <QMainWindow>
+#include <QMenu>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -33,7 +34,10 @@ class QTranslator;
 
 namespace moji {
 
+class GlyphComponentsPanel;
+class GlyphIndexField;
 class GlyphStatusLine;
+class GlyphTableDock;
 class InspectorDock;
 class TypefacePanel;
 
@@ -136,6 +140,23 @@ class Main final : public QMainWindow, private DisplayTarget {
   /// is one).
   std::string SaveInspectorImage(const std::string& path);
 
+  /// Shows glyph `glyphIndex` of the face in both views, whether a character maps to it or
+  /// not; Text2 then shows its character where it has one. An index outside the face changes
+  /// nothing.
+  void ShowGlyphIndex(std::uint32_t glyphIndex);
+  /// Shows the glyph after (`step` 1, Alt+→) or before (-1, Alt+←) the one shown, by index.
+  void StepGlyph(int step);
+  /// 縦書き: shows the glyphs vertical Japanese text sets for the characters, or the
+  /// characters' own glyphs again.
+  void SetVertical(bool vertical);
+  /// Opens the glyph table グリフ一覧 (built when first opened) or closes it.
+  void ShowGlyphTable(bool shown);
+  /// The glyph table, and the large view's glyph-number field and list of components; nullptr
+  /// until they are first opened.
+  GlyphTableDock* GlyphTable() const { return glyphTable_; }
+  GlyphIndexField* GlyphField() const { return glyphField_; }
+  GlyphComponentsPanel* ComponentsPanel() const { return componentsPanel_; }
+
   /// The current outline, in Picture1 pixels once placed.
   GlyphOutline& CurrentOutline() { return shown_.Placed; }
   /// What the last display request fetched, the outline placed and moved since.
@@ -166,6 +187,13 @@ class Main final : public QMainWindow, private DisplayTarget {
   void BuildSettings();
   void BuildMenus();
   void BuildStatusBar();
+  /// The 表示 menu's 縦書き, グリフ一覧 and the steps from glyph to glyph.
+  void BuildGlyphActions(QMenu* view);
+  /// Puts the glyph-number field into the large view's toolbar and the list of components
+  /// under it.
+  void AttachGlyphTools();
+  /// After a request: the glyph-number field, the components and the glyph table follow it.
+  void FollowGlyphTools();
   void ConnectHandlers();
   DeviceContext& DrawingDc() override;
   void ClearDrawing() override;
@@ -271,6 +299,13 @@ class Main final : public QMainWindow, private DisplayTarget {
   QAction* showConstruction_ = nullptr;
   QAction* showPixels_ = nullptr;
   FocusMarkStyle focusMarks_;
+  /// The glyph shown by its index, until a character is asked for again; and the glyph tools.
+  std::optional<std::uint32_t> glyphIndex_;
+  QAction* verticalAction_ = nullptr;
+  QAction* glyphTableAction_ = nullptr;
+  GlyphTableDock* glyphTable_ = nullptr;
+  GlyphIndexField* glyphField_ = nullptr;
+  GlyphComponentsPanel* componentsPanel_ = nullptr;
 };
 
 }  // namespace moji

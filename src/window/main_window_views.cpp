@@ -69,6 +69,7 @@ void Main::ShowInspector(bool shown) {
         statusBar()->showMessage(description);
       });
       view->ShowGlyph(shown_, Style());
+      AttachGlyphTools();
       for (QToolButton* button : inspector_->findChildren<QToolButton*>()) button->setStyle(&focusMarks_);
     }
     inspector_->setVisible(shown);

@@ -18,8 +18,10 @@ Sets:
             Debian's fonts-urw-base35). Beside the set, not installed, in the folder "extra":
             the Bold style of "Moji Test Pair One" in two files of different names, and Nimbus
             Sans as a .pfb and as a .pfa (the same font, its encrypted part in binary and in
-            hex), "Moji Test Weight" as WOFF and WOFF2, and in "extra/broken" those faces
-            broken in their variation data and charstrings (broken_faces.py).
+            hex), "Moji Test Weight" as WOFF and WOFF2, in "extra/broken" those faces
+            broken in their variation data and charstrings (broken_faces.py), and the
+            composite glyphs, unencoded glyphs and vertical forms of "Moji Test Composite"
+            (glyph_faces.py).
   cjk       Noto Sans CJK (the OpenType collection with CFF outlines most Japanese desktops
             use) and DejaVu Sans, copied from the machine's fonts: no TrueType Japanese face.
 """
@@ -38,6 +40,7 @@ from fontTools.ttLib import TTCollection, TTFont
 from fontTools.ttLib.tables.TupleVariation import TupleVariation
 
 from broken_faces import write_broken_faces
+from glyph_faces import save_glyph_faces
 
 # Fonts copied into a set: (family, style, file name in the set).
 COPIED = {
@@ -331,6 +334,7 @@ def main():
             packed.flavor = flavor
             packed.save(str(out / "extra" / f"MojiTestWeight.{flavor}"))
         write_broken_faces(out / "fonts", out / "extra" / "broken")
+        save_glyph_faces(out / "extra")
     write_config(out)
 
 

@@ -81,6 +81,11 @@ def cff_contours(font, glyph_name, location=None):
 def glyph_contours(path, index, code_point):
     """[(start, [(type, [point, ...]), ...]), ...] of the glyph of the code point."""
     font = TTFont(path, fontNumber=index)
+    return named_glyph_contours(font, font.getBestCmap()[code_point])
+
+
+def named_glyph_contours(font, glyph_name):
+    """The same of the glyph of that name in an open font."""
     contours = cff_contours if "CFF " in font else truetype_contours
-    return [(start, records) for start, records in contours(font, font.getBestCmap()[code_point])]
+    return [(start, records) for start, records in contours(font, glyph_name)]
 

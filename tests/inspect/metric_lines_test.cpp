@@ -63,6 +63,17 @@ TEST(MetricLinesTest, LinesAndBoxesOfFacesWithAndWithoutEachMetric) {
         VerticalSpan{-100, 900}, kNaN, kNaN, UnitBox{kNaN, 0, 1, 1}},
        {baseline},
        {{L::IdeographicEmBox, {0, -100, 1000, 900}, "仮想ボディ"}}},
+      // A glyph as vertical text sets it: its vertical origin each way, the end of its advance
+      // down the column, the top of its ink; an origin that is no number gives none of them.
+      {{.UnitsPerEm = 1000,
+        .Vertical = VerticalMetrics{.Advance = 1000, .TopSideBearing = 100, .OriginX = 500, .OriginY = 880}},
+       {baseline, {L::VerticalMetrics, H, 880, "縦書きの原点"}, {L::VerticalMetrics, V, 500, "縦書きの原点"},
+        {L::VerticalMetrics, H, -120, "縦の送り"}, {L::VerticalMetrics, H, 780, "上サイドベアリング"}},
+       {{L::BaselineAndEmBox, {0, 0, 1000, 1000}, "em ボックス"},
+        {L::IdeographicEmBox, {0, 0, 1000, 1000}, "仮想ボディ"}}},
+      {{.Vertical = VerticalMetrics{.Advance = 1000, .TopSideBearing = 100, .OriginX = kNaN, .OriginY = kNaN}},
+       {baseline},
+       {}},
   };
   for (const Case& c : cases) {
     const MetricDrawing drawing = MetricLinesOf(c.Metrics);

@@ -1,5 +1,5 @@
 """Checks that every include of src/ points down the layers: each folder includes only the
-folders below it, FreeType and fontconfig appear only in platform/, Qt only in window/, cli/,
+folders below it, FreeType, fontconfig, ICU and HarfBuzz appear only in platform/, Qt only in window/, cli/,
 the raster surface and main.cpp. Prints each include that breaks a rule and exits 1 if any.
 Usage: check_layers.py SRC_DIR"""
 
@@ -21,7 +21,7 @@ BELOW = {
     "cli": {"model", "native", "platform", "geometry", "report", "motion", "display", "inspect"},
     ".": {"model", "native", "platform", "geometry", "report", "motion", "display", "inspect", "window", "cli"},
 }
-FONT_LIBRARIES = re.compile(r"^(ft2build\.h|freetype/|fontconfig/|FT_|unicode/)")
+FONT_LIBRARIES = re.compile(r"^(ft2build\.h|freetype/|fontconfig/|FT_|unicode/|hb\.h|hb-)")
 QT = re.compile(r"^Q[A-Za-z]")
 INCLUDE = re.compile(r'^\s*#\s*include\s+([<"])([^>"]+)[>"]|^\s*#\s*include\s+(FT_\w+)', re.M)
 
@@ -35,7 +35,7 @@ def problems(src):
             included = match.group(2) or match.group(3)
             where = f"{path.relative_to(src)}: {included}"
             if FONT_LIBRARIES.match(included) and folder != "platform":
-                yield f"{where}: FreeType, fontconfig and ICU belong to platform/"
+                yield f"{where}: FreeType, fontconfig, ICU and HarfBuzz belong to platform/"
             if QT.match(included) and not (folder in ("window", "cli", ".") or
                                            (folder == "platform" and path.stem.startswith("raster_"))):
                 yield f"{where}: Qt belongs to window/, cli/ and the raster surface and canvas"
