@@ -123,11 +123,7 @@ int Report(const FetchedGlyph& fetched, ReportForm form) {
 /// The large view at a size in pixels: the glyph hinted as asked, fitted into the square.
 std::optional<std::string> PixelViewBytes(GraphicsServices& services, const CommandRequest& request,
                                           const FetchedGlyph& fetched, const HintingRequest& pixels) {
-  FontEngine& engine = services.Fonts();
-  HintedGlyph glyph;
-  glyph.Request = pixels;
-  const FontFace* face = engine.Resolve(fetched.FaceName);
-  if (face != nullptr && fetched.Glyph.CodePoint) glyph = LoadHintedGlyph(engine, *face, *fetched.Glyph.CodePoint, pixels);
+  const HintedGlyph glyph = HintedGlyphOf(services.Fonts(), fetched, pixels);
   if (glyph.HintingFailed) Warn(FailedHintingMessage(glyph, fetched.Glyph));
   const PixelScene scene = PixelSceneOf(glyph, fetched, request.Style, request.PixelViewLayers);
   const int side = request.ViewSide;
@@ -274,7 +270,7 @@ int Run(const CommandRequest& request) {
   }
   const FetchedGlyph fetched = Fetch(services, request, faceName);
   if (request.Kind == CommandKind::Report && request.Pixels) {
-    return ReportAtSize(services.Fonts(), faces->CurrentFaceName(), request, fetched);
+    return ReportAtSize(services.Fonts(), request, fetched);
   }
   if (request.Kind == CommandKind::Report) return Report(fetched, request.Report);
   return Render(services, request, fetched);

@@ -420,7 +420,7 @@ QString ApplyEveryGlyphRender(const QCommandLineParser& parser, CommandRequest& 
 QString ApplyGlyphOptions(const QCommandLineParser& parser, CommandRequest& request) {
   const int chosen = int{parser.isSet("glyph-index")} + int{parser.isSet("vertical")} + int{parser.isSet("all")};
   if (chosen > 1) return "--glyph-index, --vertical and --all cannot be given together";
-  if (chosen > 0 && parser.isSet("ppem")) return "--ppem takes CHAR, not --glyph-index, --vertical or --all";
+  if (parser.isSet("all") && parser.isSet("ppem")) return "--ppem takes one glyph, not --all";
   if (parser.isSet("output-dir") && !parser.isSet("all")) return "--output-dir needs --all";
   request.Vertical = parser.isSet("vertical");
   if (parser.isSet("glyph-index")) {

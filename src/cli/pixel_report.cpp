@@ -133,17 +133,16 @@ std::string PixelJson(const HintedGlyph& glyph, const DisplayedGlyph& shown) {
   return QJsonDocument(json).toJson().toStdString();
 }
 
-int ReportAtSize(FontEngine& engine, std::string_view faceName, const CommandRequest& request,
+int ReportAtSize(FontEngine& engine, const CommandRequest& request,
                  const FetchedGlyph& fetched) {
   const HintingRequest pixels = request.Pixels.value_or(HintingRequest{});
-  const FontFace* face = engine.Resolve(faceName);
-  const std::optional<std::uint32_t> codePoint = fetched.Glyph.CodePoint;
-  HintedGlyph glyph;
-  glyph.Request = pixels;
-  if (face != nullptr && codePoint) glyph = LoadHintedGlyph(engine, *face, *codePoint, pixels);
+  const HintedGlyph glyph = HintedGlyphOf(engine, fetched, pixels);
   if (glyph.HintingFailed) Warn(FailedHintingMessage(glyph, fetched.Glyph));
   if (request.Report == ReportForm::Json) return WriteToStandardOutput(PixelJson(glyph, fetched.Glyph));
-  const GlyphOutline outline = PixelOutlineOf(glyph.Hinted, fetched.Glyph.Character);
+  // The report names the glyph as the unscaled report does (its character, or its index and
+  // name), even where it has no contours.
+  GlyphOutline outline = PixelOutlineOf(glyph.Hinted, fetched.Outline.Character);
+  outline.Character = fetched.Outline.Character;
   return WriteToStandardOutput(Utf8(OutlineReportText(outline)));
 }
 

@@ -27,10 +27,10 @@ std::string FailedHintingMessage(const HintedGlyph& glyph, const DisplayedGlyph&
 /// contour ends, the advance widths and FreeType's bitmap (its bytes in hexadecimal).
 std::string PixelJson(const HintedGlyph& glyph, const DisplayedGlyph& shown);
 
-/// Runs `report` at the request's size for the glyph fetched in the named face: the report of
+/// Runs `report` at the request's size for the glyph fetched (its face, its index): the report of
 /// the hinted outline in pixels, or its JSON. Where hinting failed, says so in one line on
 /// standard error. Returns the exit status.
-int ReportAtSize(FontEngine& engine, std::string_view faceName, const CommandRequest& request,
+int ReportAtSize(FontEngine& engine, const CommandRequest& request,
                  const FetchedGlyph& fetched);
 
 }  // namespace moji

@@ -114,4 +114,15 @@ std::string MissingGlyphMessage(const DisplayedGlyph& glyph) {
   return message;
 }
 
+HintedGlyph HintedGlyphOf(FontEngine& engine, const FetchedGlyph& fetched, const HintingRequest& request) {
+  const DisplayedGlyph& shown = fetched.Glyph;
+  const FontFace* face = engine.Resolve(fetched.FaceName);
+  if (face == nullptr || !shown.Glyph || shown.LacksGlyph()) {
+    HintedGlyph none;
+    none.Request = request;
+    return none;
+  }
+  return LoadHintedGlyphByIndex(engine, *face, shown.Glyph->GlyphIndex, request);
+}
+
 }  // namespace moji

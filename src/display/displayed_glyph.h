@@ -9,6 +9,7 @@
 
 #include "model/glyph_outline.h"
 #include "platform/font_engine.h"
+#include "platform/hinted_glyph.h"
 #include "platform/vertical_form.h"
 
 namespace moji {
@@ -61,6 +62,11 @@ struct FetchedGlyph {
                        : std::span<const PointSource>();
   }
 };
+
+/// The glyph a request fetched, at the size, hinting and rendering asked for: the very glyph
+/// drawn (asked by index, or the vertical form), from its face; nothing found where the face
+/// lacks the glyph or the face name resolves to no face.
+HintedGlyph HintedGlyphOf(FontEngine& engine, const FetchedGlyph& fetched, const HintingRequest& request);
 
 /// "[グリフ 1234 uni9F8D.vert]": a glyph named by its index and its name (where it has one).
 std::string GlyphIndexLabel(std::uint32_t glyphIndex, const std::string& glyphName);

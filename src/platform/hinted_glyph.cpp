@@ -153,12 +153,21 @@ bool LoadHinted(FontEngine& engine, FT_Face ft, FT_UInt index, HintedGlyph& glyp
 
 HintedGlyph LoadHintedGlyph(FontEngine& engine, const FontFace& face, std::uint32_t codePoint,
                             const HintingRequest& request) {
+  const FT_Face ft = engine.OpenedFace(face);
+  const FT_UInt index = ft == nullptr ? 0 : FT_Get_Char_Index(ft, codePoint);
+  if (index == 0) return NoGlyph(request);
+  return LoadHintedGlyphByIndex(engine, face, index, request);
+}
+
+HintedGlyph LoadHintedGlyphByIndex(FontEngine& engine, const FontFace& face, std::uint32_t glyphIndex,
+                                   const HintingRequest& request) {
   HintedGlyph glyph = NoGlyph(request);
   glyph.Request.Ppem = std::clamp(request.Ppem, kSmallestPpem, kLargestPpem);
   const FT_Face ft = engine.OpenedFace(face);
-  const FT_UInt index = ft == nullptr ? 0 : FT_Get_Char_Index(ft, codePoint);
+  if (ft == nullptr || glyphIndex >= static_cast<std::uint32_t>(ft->num_glyphs)) return glyph;
+  const FT_UInt index = glyphIndex;
   ScaledOutline unscaled;
-  if (index == 0 || FT_Set_Pixel_Sizes(ft, 0, static_cast<FT_UInt>(glyph.Request.Ppem)) != 0 ||
+  if (FT_Set_Pixel_Sizes(ft, 0, static_cast<FT_UInt>(glyph.Request.Ppem)) != 0 ||
       !LoadOutline(ft, index, kUnscaledLoad, unscaled)) {
     return glyph;
   }

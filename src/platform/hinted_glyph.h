@@ -106,4 +106,9 @@ struct HintedGlyph {
 HintedGlyph LoadHintedGlyph(FontEngine& engine, const FontFace& face, std::uint32_t codePoint,
                             const HintingRequest& request);
 
+/// The same for the glyph of that index (any glyph of the face, `.notdef` and the glyphs no
+/// character maps to among them); nothing found for an index outside the face.
+HintedGlyph LoadHintedGlyphByIndex(FontEngine& engine, const FontFace& face, std::uint32_t glyphIndex,
+                                   const HintingRequest& request);
+
 }  // namespace moji

@@ -37,13 +37,7 @@ void Main::ShowPixelScene() {
   RunHandler("ShowPixelScene", [this] {
     if (inspector_ == nullptr || !inspector_->Pixels()->isVisible()) return;
     const PixelBar* bar = inspector_->Pixels();
-    FontEngine& engine = services_.Fonts();
-    HintedGlyph glyph;
-    glyph.Request = bar->Request();
-    const FontFace* face = engine.Resolve(picture1_->FontName());
-    if (face != nullptr && shown_.Glyph.CodePoint) {
-      glyph = LoadHintedGlyph(engine, *face, *shown_.Glyph.CodePoint, bar->Request());
-    }
+    const HintedGlyph glyph = HintedGlyphOf(services_.Fonts(), shown_, bar->Request());
     inspector_->View()->SetPixels(PixelSceneOf(glyph, shown_, Style(), bar->Layers()));
     if (glyph.HintingFailed) {
       statusBar()->showMessage(QString::fromStdString(PixelCaption(glyph)));

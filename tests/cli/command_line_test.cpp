@@ -388,7 +388,7 @@ TEST(CommandLine, RefusedCommandsExitTwoAndWriteNothing) {
       {"report", "--glyph-index", "x"},
       {"report", "--glyph-index", "-1"},
       {"report", "A", "--vertical", "--glyph-index", "1"},
-      {"report", "A", "--vertical", "--ppem", "16"},
+      {"report", "--all", "--json", "--ppem", "16"},
       {"report", "--all"},
       {"report", "--all", "--info"},
       {"report", "A", "--output-dir", out.filePath("dir")},

@@ -11,6 +11,7 @@ checked from the outside against fontTools' own reading of the same fonts.
 - `render --all --format svg --output-dir`: one file a glyph, named by index and glyph name.
 - An index outside the face is refused in one line giving the face's glyph count; glyphs that
   cannot be loaded (broken charstrings) are told one line each, the others written, exit 1.
+- `--ppem` with `--glyph-index` and `--vertical`: the glyph asked for, named as unscaled.
 - `--vertical`: the glyph GSUB's vert feature substitutes (with --cjk: 「ー」「（」「、」 of Noto
   Sans CJK JP in the cjk set), and the character's own glyph where it substitutes none.
 
@@ -203,6 +204,27 @@ def check_vertical(failures, face_arguments, path, characters, unchanged):
               ("と別のグリフ" in info) == (character in characters))
 
 
+def check_at_size(failures, path):
+    """A glyph by index and a vertical form at a size in pixels: the very glyph, named as the
+    unscaled report names it."""
+    font = TTFont(str(path))
+    size = ["--ppem", "16", "--hinting", "auto", "--font-file", str(path)]
+    for index, name in enumerate(font.getGlyphOrder()):
+        pixels = json.loads(run("report", "--glyph-index", str(index), "--json", *size).stdout)
+        check(failures, f"glyph {index} at 16 ppem is itself",
+              pixels["glyphIndex"] == index and pixels["glyphName"] == name)
+        first = run("report", "--glyph-index", str(index), *size).stdout.decode().splitlines()[0]
+        unscaled = run("report", "--glyph-index", str(index), *size[4:]).stdout.decode().splitlines()[0]
+        check(failures, f"glyph {index} at 16 ppem is named as unscaled: {first}", first == unscaled)
+    vertical = json.loads(run("report", "ー", "--vertical", "--json", *size).stdout)
+    check(failures, "the vertical form at 16 ppem",
+          vertical["glyphIndex"] == font.getGlyphID("uni30FC.vert") and vertical["codePoint"] == ord("ー"))
+    with tempfile.TemporaryDirectory() as folder:
+        picture = pathlib.Path(folder) / "notdef.png"
+        drawn = run("render", "--glyph-index", "0", "--view", "inspector", "--grid", *size, "-o", str(picture))
+        check(failures, ".notdef drawn at 16 ppem", drawn.returncode == 0 and picture.stat().st_size > 0)
+
+
 def main():
     failures = []
     schema = json.loads(pathlib.Path(SCHEMA).read_text(encoding="utf-8"))
@@ -219,6 +241,7 @@ def main():
         check_whole_face(failures, COMPOSITE)
         check_svg_files(failures, COMPOSITE)
         check_refusals(failures, COMPOSITE)
+        check_at_size(failures, COMPOSITE)
         check_failing_glyphs(failures, SET / "extra" / "broken" / "cff2-noise.otf")
         check_vertical(failures, ["--font-file", str(COMPOSITE)], COMPOSITE, ["ー"], ["A"])
     for failure in failures:

@@ -118,6 +118,26 @@ TEST(HintedGlyph, SizesAndGlyphsWithoutOutlines) {
 
 // Each request in an engine that served others before gives what it gives in a fresh engine,
 // and the unscaled outline stays as it was.
+// A glyph by index is the glyph of its character; .notdef loads; an index past the face's last
+// glyph finds nothing.
+TEST(HintedGlyph, GlyphsByIndex) {
+  GraphicsServices gdi;
+  FontEngine& engine = gdi.Fonts();
+  const FontFace* face = engine.Resolve("Moji Test Pair One");
+  ASSERT_TRUE(face != nullptr && face->FamilyName == "Moji Test Pair One");
+  const HintingRequest request = Request(12, HintingMode::Auto);
+  const HintedGlyph a = LoadHintedGlyph(engine, *face, U'A', request);
+  ASSERT_TRUE(a.Found);
+  EXPECT_EQ(LoadHintedGlyphByIndex(engine, *face, a.GlyphIndex, request), a);
+  const HintedGlyph notdef = LoadHintedGlyphByIndex(engine, *face, 0, request);
+  EXPECT_TRUE(notdef.Found);
+  EXPECT_EQ(notdef.GlyphIndex, 0u);
+  const std::uint32_t count = engine.GlyphCountOf(*face);
+  EXPECT_FALSE(LoadHintedGlyphByIndex(engine, *face, count, request).Found);
+  EXPECT_FALSE(LoadHintedGlyphByIndex(engine, *face, 0xFFFFFFFFu, request).Found);
+  EXPECT_TRUE(LoadHintedGlyphByIndex(engine, *face, count - 1, request).Found);
+}
+
 TEST(HintedGlyph, RequestsLeaveNothingBehind) {
   struct Case {
     const char* Family;

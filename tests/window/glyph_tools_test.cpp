@@ -180,6 +180,25 @@ class GlyphToolsTest : public QObject {
     QCOMPARE(ShownIndex(), 8u);
     QVERIFY(!window_->Inspector()->View()->Scene().Metrics.Vertical.has_value());
   }
+
+  // The ピクセル mode hints the very glyph the views draw: one asked by index that no character
+  // maps to, the vertical form, and .notdef.
+  void pixelsOfTheGlyphShown() {
+    window_->ShowPixels(true);
+    const auto pixelIndex = [this] { return window_->Inspector()->View()->Pixels()->Glyph.GlyphIndex; };
+    EnterIndex("7");
+    QVERIFY(window_->Inspector()->View()->Pixels()->Glyph.Found);
+    QCOMPARE(pixelIndex(), 7u);
+    test::Find<QAction>(*window_, "ShowVertical")->trigger();
+    test::TypeIntoText2(*window_, QString::fromUtf16(u"ー"));
+    QCOMPARE(ShownIndex(), 9u);
+    QCOMPARE(pixelIndex(), 9u);
+    test::Find<QAction>(*window_, "ShowVertical")->trigger();
+    EnterIndex("0");
+    QVERIFY(window_->Inspector()->View()->Pixels()->Glyph.Found);
+    QCOMPARE(pixelIndex(), 0u);
+    window_->ShowPixels(false);
+  }
 };
 
 int main(int argc, char** argv) {
