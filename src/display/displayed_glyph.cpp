@@ -65,8 +65,9 @@ std::vector<std::string> IdentityLines(const DisplayedGlyph& glyph) {
   if (const std::optional<std::string> request = RequestLine(glyph)) lines.push_back(*request);
   if (glyph.Glyph) {
     const NativeGlyph& details = *glyph.Glyph;
-    std::string index = details.GlyphIndex == 0 ? "グリフなし"
-                                                : "グリフ " + std::to_string(details.GlyphIndex);
+    // Glyph 0 stands for a missing glyph, except where it was asked for by its index.
+    const bool missing = details.GlyphIndex == 0 && !glyph.ByIndex;
+    std::string index = missing ? "グリフなし" : "グリフ " + std::to_string(details.GlyphIndex);
     if (!details.GlyphName.empty()) index += " " + details.GlyphName;
     lines.push_back(index);
     // A variable face's style is its default instance's: the variation line says where it is

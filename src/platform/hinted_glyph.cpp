@@ -126,6 +126,7 @@ GlyphBitmap RenderedBitmap(FT_GlyphSlot slot, Antialiasing mode) {
 HintedGlyph NoGlyph(const HintingRequest& request) {
   HintedGlyph glyph;
   glyph.Request = request;
+  glyph.Request.Ppem = std::clamp(request.Ppem, kSmallestPpem, kLargestPpem);
   return glyph;
 }
 
@@ -162,7 +163,6 @@ HintedGlyph LoadHintedGlyph(FontEngine& engine, const FontFace& face, std::uint3
 HintedGlyph LoadHintedGlyphByIndex(FontEngine& engine, const FontFace& face, std::uint32_t glyphIndex,
                                    const HintingRequest& request) {
   HintedGlyph glyph = NoGlyph(request);
-  glyph.Request.Ppem = std::clamp(request.Ppem, kSmallestPpem, kLargestPpem);
   const FT_Face ft = engine.OpenedFace(face);
   if (ft == nullptr || glyphIndex >= static_cast<std::uint32_t>(ft->num_glyphs)) return glyph;
   const FT_UInt index = glyphIndex;

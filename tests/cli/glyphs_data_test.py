@@ -216,6 +216,9 @@ def check_at_size(failures, path):
         first = run("report", "--glyph-index", str(index), *size).stdout.decode().splitlines()[0]
         unscaled = run("report", "--glyph-index", str(index), *size[4:]).stdout.decode().splitlines()[0]
         check(failures, f"glyph {index} at 16 ppem is named as unscaled: {first}", first == unscaled)
+    info = run("report", "--glyph-index", "0", "--info", *size[4:]).stdout.decode().splitlines()
+    check(failures, f".notdef asked by index is a glyph, not a missing one: {info}",
+          "グリフ 0 .notdef" in info)
     vertical = json.loads(run("report", "ー", "--vertical", "--json", *size).stdout)
     check(failures, "the vertical form at 16 ppem",
           vertical["glyphIndex"] == font.getGlyphID("uni30FC.vert") and vertical["codePoint"] == ord("ー"))
