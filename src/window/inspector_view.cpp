@@ -166,17 +166,25 @@ void InspectorView::SetPixels(std::optional<PixelScene> scene) {
   update();
 }
 
-const QImage& InspectorView::Underlay() {
+void InspectorView::PaintUnderlay(QPainter& painter, Canvas& canvas) {
   const UnderlayKey key{view_, width(), height(), devicePixelRatioF(), scene_.Layers, scene_.Metrics};
-  if (underlayKey_ == key) return underlay_;
-  underlay_ = QImage(static_cast<int>(std::ceil(width() * key.Ratio)),
-                     static_cast<int>(std::ceil(height() * key.Ratio)), QImage::Format_RGB32);
-  underlay_.setDevicePixelRatio(key.Ratio);
-  QPainter painter(&underlay_);
-  RasterCanvas canvas(painter, width(), height());
-  DrawInspectorUnderlay(canvas, scene_, view_, width(), height());
-  underlayKey_ = key;
-  return underlay_;
+  if (underlayKey_ != key && paintedKey_ != key) {
+    paintedKey_ = key;
+    DrawInspectorUnderlay(canvas, scene_, view_, width(), height());
+    return;
+  }
+  paintedKey_ = key;
+  if (underlayKey_ != key) {
+    const QSize size(static_cast<int>(std::ceil(width() * key.Ratio)),
+                     static_cast<int>(std::ceil(height() * key.Ratio)));
+    if (underlay_.size() != size) underlay_ = QImage(size, QImage::Format_RGB32);
+    underlay_.setDevicePixelRatio(key.Ratio);
+    QPainter kept(&underlay_);
+    RasterCanvas keptCanvas(kept, width(), height());
+    DrawInspectorUnderlay(keptCanvas, scene_, view_, width(), height());
+    underlayKey_ = key;
+  }
+  painter.drawImage(QPointF(0, 0), underlay_);
 }
 
 void InspectorView::paintEvent(QPaintEvent*) {
@@ -185,7 +193,7 @@ void InspectorView::paintEvent(QPaintEvent*) {
   if (pixels_) {
     DrawPixelScene(canvas, *pixels_, pixelView_, width(), height());
   } else {
-    painter.drawImage(QPointF(0, 0), Underlay());
+    PaintUnderlay(painter, canvas);
   }
   if (pixels_) {
     // The pixel scene is whole in itself.

@@ -115,9 +115,11 @@ class InspectorView final : public QWidget {
     FontMetrics Metrics;
     friend bool operator==(const UnderlayKey&, const UnderlayKey&) = default;
   };
-  /// The background, grid and metrics as they stand, drawn again only when what they depend
-  /// on changes: the motion's ticks and the pointer's moves draw just the glyph over them.
-  const QImage& Underlay();
+  /// Paints the background, grid and metrics as they stand. A view that has just changed (a
+  /// zoom or pan step, which the next may follow at once) gets them drawn straight onto it; from
+  /// its second paint on they are kept in `underlay_`, so that the motion's ticks and the
+  /// pointer's moves draw just the glyph over them.
+  void PaintUnderlay(QPainter& painter, Canvas& canvas);
 
   /// What the last request fetched, which the scene's point numbers come from.
   FetchedGlyph fetched_;
@@ -140,6 +142,8 @@ class InspectorView final : public QWidget {
   bool pannedWithSpace_ = false;
   QImage underlay_;
   std::optional<UnderlayKey> underlayKey_;
+  /// What the last paint's underlay was drawn for.
+  std::optional<UnderlayKey> paintedKey_;
 };
 
 }  // namespace moji
