@@ -94,6 +94,9 @@ std::optional<VerticalForm> VerticalFormOf(FontEngine& engine, const FontFace& f
   VerticalForm form;
   form.HorizontalIndex = FT_Get_Char_Index(ft, codePoint);
   form.GlyphIndex = form.HorizontalIndex == 0 ? 0 : ShapedVertically(font.get(), codePoint);
+  // A face whose tables the shaper cannot read (a Type 1 font has none) shapes to no glyph:
+  // vertical text sets the character's own glyph there.
+  if (form.GlyphIndex == 0) form.GlyphIndex = form.HorizontalIndex;
   form.Metrics = MetricsOfGlyph(ft, font.get(), form.GlyphIndex);
   return form;
 }

@@ -105,6 +105,13 @@ TEST(GlyphIndex, VerticalFormsAndMetrics) {
   const std::optional<VerticalForm> missing = VerticalFormOf(engine, *face, 0x9F8D);
   ASSERT_TRUE(missing);
   EXPECT_EQ(missing->GlyphIndex, 0u);
+  // A Type 1 face, which the shaper cannot read: its own glyph, not a missing one.
+  const FontFace* type1 = engine.Resolve("Nimbus Sans");
+  ASSERT_TRUE(type1 != nullptr && type1->FamilyName == "Nimbus Sans");
+  const std::optional<VerticalForm> type1A = VerticalFormOf(engine, *type1, 'A');
+  ASSERT_TRUE(type1A);
+  EXPECT_NE(type1A->GlyphIndex, 0u);
+  EXPECT_FALSE(type1A->Substituted());
   EXPECT_FALSE(VerticalMetricsOf(engine, *face, 11));
   ASSERT_TRUE(VerticalMetricsOf(engine, *face, 7));
   EXPECT_EQ(VerticalMetricsOf(engine, *face, 7)->TopSideBearing, 107);
