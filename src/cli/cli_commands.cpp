@@ -128,7 +128,7 @@ std::optional<std::string> PixelViewBytes(GraphicsServices& services, const Comm
   const PixelScene scene = PixelSceneOf(glyph, fetched, request.Style, request.PixelViewLayers);
   const int side = request.ViewSide;
   const ViewTransform view = FitView(PixelFittedBox(scene), side, side, FitMargin(side, side));
-  return PixelPictureBytes(scene, view, side, side, request.Scale, request.Format == ImageFormat::Svg,
+  return PixelPictureBytes(scene, nullptr, view, side, side, request.Scale, request.Format == ImageFormat::Svg,
                            PictureTitle(fetched.Glyph), PngOfDrawing);
 }
 

@@ -24,6 +24,7 @@ constexpr COLORREF kArrowColor = PaletteRgb(220, 30, 30);
 constexpr COLORREF kAdvanceColor = PaletteRgb(30, 140, 60);
 constexpr COLORREF kHoverColor = PaletteRgb(230, 120, 0);
 constexpr COLORREF kCaptionColor = PaletteRgb(60, 60, 60);
+constexpr COLORREF kPaneLineColor = PaletteRgb(160, 160, 160);
 /// Grid lines are drawn only where pixels are at least this many view pixels apart.
 constexpr double kLeastGridCell = 4;
 constexpr double kCaptionSize = 11;
@@ -249,10 +250,28 @@ std::string PixelCaption(const HintedGlyph& glyph) {
   return caption;
 }
 
-std::optional<std::string> PixelPictureBytes(const PixelScene& scene, const ViewTransform& view,
-                                             int width, int height, double ratio, bool svg,
+int PixelPaneWidth(int width, bool beside) { return beside ? width / 2 : width; }
+
+void DrawPixelPanes(Canvas& canvas, const PixelScene& scene, const PixelScene* beside,
+                    const ViewTransform& view, int width, int height) {
+  if (beside == nullptr) return DrawPixelScene(canvas, scene, view, width, height);
+  const int pane = PixelPaneWidth(width, true);
+  canvas.Clear(kBackground);
+  const auto paint = [&](const PixelScene& shown, int left) {
+    canvas.BeginPane(left, pane, height);
+    DrawPixelScene(canvas, shown, view, pane, height);
+    canvas.EndPane();
+  };
+  paint(scene, 0);
+  paint(*beside, pane);
+  const CanvasFill line{kPaneLineColor, 255};
+  canvas.Rectangle(pane - 1, 0, 1, height, nullptr, &line);
+}
+
+std::optional<std::string> PixelPictureBytes(const PixelScene& scene, const PixelScene* beside,
+                                             const ViewTransform& view, int width, int height, double ratio, bool svg,
                                              const std::string& title, const CanvasPngMaker& makePng) {
-  const auto draw = [&](Canvas& canvas) { DrawPixelScene(canvas, scene, view, width, height); };
+  const auto draw = [&](Canvas& canvas) { DrawPixelPanes(canvas, scene, beside, view, width, height); };
   if (!svg) return makePng(width, height, ratio, draw);
   SvgCanvas canvas;
   draw(canvas);

@@ -62,6 +62,15 @@ std::vector<std::uint8_t> CoverageRows(const GlyphBitmap& bitmap);
 void DrawPixelScene(Canvas& canvas, const PixelScene& scene, const ViewTransform& view,
                     double width, double height);
 
+/// The width of each pane of a view `width` wide: the whole, or half where a second scene
+/// stands beside the first.
+int PixelPaneWidth(int width, bool beside);
+
+/// Draws the scene alone, or with `beside` (nullptr for none) in a pane on the right through the
+/// same view, each pane a scene of its own, a grey line on the left pane's last column.
+void DrawPixelPanes(Canvas& canvas, const PixelScene& scene, const PixelScene* beside,
+                    const ViewTransform& view, int width, int height);
+
 /// The move whose hinted point lies nearest `at` (device pixels), within `radius`.
 std::optional<std::size_t> MoveNear(const PixelScene& scene, const ViewTransform& view,
                                     DevicePoint at, double radius);
@@ -75,8 +84,8 @@ std::string PixelCaption(const HintedGlyph& glyph);
 
 /// The bytes of the view's picture in ピクセル mode: PNG at `ratio`, or SVG; nothing when the PNG
 /// cannot be encoded.
-std::optional<std::string> PixelPictureBytes(const PixelScene& scene, const ViewTransform& view,
-                                             int width, int height, double ratio, bool svg,
+std::optional<std::string> PixelPictureBytes(const PixelScene& scene, const PixelScene* beside,
+                                             const ViewTransform& view, int width, int height, double ratio, bool svg,
                                              const std::string& title, const CanvasPngMaker& makePng);
 
 }  // namespace moji

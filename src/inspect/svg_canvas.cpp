@@ -92,4 +92,12 @@ void SvgCanvas::GreyImage(const std::uint8_t* pixels, int width, int height, int
   }
 }
 
+void SvgCanvas::BeginPane(double x, double width, double height) {
+  // A nested viewport: its own origin, and nothing drawn past its edges.
+  elements_ += "<svg x=\"" + SvgNumber(x) + "\" y=\"0\" width=\"" + SvgNumber(width) + "\" height=\"" +
+               SvgNumber(height) + "\" overflow=\"hidden\">\n";
+}
+
+void SvgCanvas::EndPane() { elements_ += "</svg>\n"; }
+
 }  // namespace moji

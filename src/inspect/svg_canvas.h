@@ -23,6 +23,8 @@ class SvgCanvas final : public Canvas {
   double TextWidth(std::string_view text, double pixelSize) override;
   void GreyImage(const std::uint8_t* pixels, int width, int height, int pitch, double x, double y,
                  double cell, COLORREF ink) override;
+  void BeginPane(double x, double width, double height) override;
+  void EndPane() override;
 
   /// The elements written so far.
   const std::string& Elements() const { return elements_; }

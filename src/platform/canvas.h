@@ -65,6 +65,10 @@ class Canvas {
   /// drawn with each pixel a square of `cell` device pixels from (x, y), sharp.
   virtual void GreyImage(const std::uint8_t* pixels, int width, int height, int pitch, double x,
                          double y, double cell, COLORREF ink) = 0;
+  /// Until EndPane, draws in a pane of `width` x `height` whose origin lies at (x, 0): what
+  /// falls outside it is not drawn, and Clear fills the pane alone.
+  virtual void BeginPane(double x, double width, double height) = 0;
+  virtual void EndPane() = 0;
 };
 
 }  // namespace moji

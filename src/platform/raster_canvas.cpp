@@ -216,4 +216,17 @@ std::optional<std::string> PngOfDrawing(int width, int height, double ratio,
   return PngBytes(image);
 }
 
+void RasterCanvas::BeginPane(double x, double width, double height) {
+  painter_.save();
+  painter_.translate(x, 0);
+  painter_.setClipRect(QRectF(0, 0, width, height), Qt::IntersectClip);
+}
+
+void RasterCanvas::EndPane() {
+  painter_.restore();
+  // The painter's font is the one before the pane again: the next text sets its size anew.
+  textSize_ = 0;
+  metrics_.reset();
+}
+
 }  // namespace moji

@@ -30,6 +30,8 @@ class RasterCanvas final : public Canvas {
   double TextWidth(std::string_view text, double pixelSize) override;
   void GreyImage(const std::uint8_t* pixels, int width, int height, int pitch, double x, double y,
                  double cell, COLORREF ink) override;
+  void BeginPane(double x, double width, double height) override;
+  void EndPane() override;
 
  private:
   /// Sets pen and brush for a shape; false when there is nothing to draw.

@@ -120,7 +120,8 @@ void InspectorView::Describe() {
 ZoomLimits InspectorView::Limits() const {
   if (pixels_) {
     // From an eighth of the fit to a sixteenth of a pixel of the size per device pixel.
-    const ViewTransform fit = FitView(PixelFittedBox(*pixels_), width(), height(), FitMargin(width(), height()));
+    const int pane = PaneWidth();
+    const ViewTransform fit = FitView(PixelFittedBox(*pixels_), pane, height(), FitMargin(pane, height()));
     return {fit.Scale / 8, std::max(fit.Scale, kMostDevicePixelsPerPixelUnit / std::max(devicePixelRatioF(), 1.0))};
   }
   ZoomLimits limits = ZoomLimitsFor(scene_.Metrics.UnitsPerEm.value_or(0), FittedBox(scene_),
@@ -133,7 +134,8 @@ ZoomLimits InspectorView::Limits() const {
 
 void InspectorView::Refit() {
   if (pixels_) {
-    pixelView_ = FitView(PixelFittedBox(*pixels_), width(), height(), FitMargin(width(), height()));
+    const int pane = PaneWidth();
+    pixelView_ = FitView(PixelFittedBox(*pixels_), pane, height(), FitMargin(pane, height()));
     return;
   }
   const ZoomLimits limits = Limits();
@@ -153,15 +155,25 @@ void InspectorView::FitAll() {
   update();
 }
 
+int InspectorView::PaneWidth() const { return PixelPaneWidth(width(), pixels_ && besidePixels_); }
+
+std::pair<QPointF, bool> InspectorView::InPane(QPointF at) const {
+  const bool right = pixels_ && besidePixels_ && at.x() >= PaneWidth();
+  return {right ? at - QPointF(PaneWidth(), 0) : at, right};
+}
+
 void InspectorView::ZoomBy(double factor) {
-  ActiveView() = ZoomAbout(ActiveView(), factor, {width() / 2.0, height() / 2.0}, Limits());
+  ActiveView() = ZoomAbout(ActiveView(), factor, {PaneWidth() / 2.0, height() / 2.0}, Limits());
   ActiveFollowsFit() = false;
   update();
 }
 
-void InspectorView::SetPixels(std::optional<PixelScene> scene) {
+void InspectorView::SetPixels(std::optional<PixelScene> scene, std::optional<PixelScene> beside) {
   if (scene && !pixels_) pixelFollowsFit_ = true;  // entering the mode fits the glyph
+  // Splitting the view or joining its panes again fits the glyph to the panes.
+  if (beside.has_value() != besidePixels_.has_value()) pixelFollowsFit_ = true;
   pixels_ = std::move(scene);
+  besidePixels_ = pixels_ ? std::move(beside) : std::nullopt;
   if (pixels_ && pixelFollowsFit_) Refit();
   update();
 }
@@ -191,7 +203,7 @@ void InspectorView::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   RasterCanvas canvas(painter, width(), height());
   if (pixels_) {
-    DrawPixelScene(canvas, *pixels_, pixelView_, width(), height());
+    DrawPixelPanes(canvas, *pixels_, besidePixels_ ? &*besidePixels_ : nullptr, pixelView_, width(), height());
   } else {
     PaintUnderlay(painter, canvas);
   }
@@ -225,7 +237,8 @@ void InspectorView::wheelEvent(QWheelEvent* event) {
     return;
   }
   const QPointF at = event->position();
-  ActiveView() = ZoomAbout(ActiveView(), std::pow(kWheelBase, degrees), {at.x(), at.y()}, Limits());
+  const QPointF about = InPane(at).first;
+  ActiveView() = ZoomAbout(ActiveView(), std::pow(kWheelBase, degrees), {about.x(), about.y()}, Limits());
   ActiveFollowsFit() = false;
   Hover(at);
   update();
@@ -334,11 +347,15 @@ void InspectorView::leaveEvent(QEvent* event) {
 }
 
 void InspectorView::HoverMove(QPointF at) {
-  const std::optional<std::size_t> move = MoveNear(*pixels_, pixelView_, {at.x(), at.y()}, kHoverRadius);
-  if (move == pixels_->Hovered) return;
-  pixels_->Hovered = move;
+  const auto [inPane, right] = InPane(at);
+  PixelScene& scene = right ? *besidePixels_ : *pixels_;
+  PixelScene* other = right ? &*pixels_ : (besidePixels_ ? &*besidePixels_ : nullptr);
+  const std::optional<std::size_t> move = MoveNear(scene, pixelView_, {inPane.x(), inPane.y()}, kHoverRadius);
+  if (move == scene.Hovered && (other == nullptr || !other->Hovered)) return;
+  scene.Hovered = move;
+  if (other != nullptr) other->Hovered.reset();
   const QString description =
-      move ? QString::fromStdString(MoveDescription(pixels_->Moves.Moves[*move])) : QString();
+      move ? QString::fromStdString(MoveDescription(scene.Moves.Moves[*move])) : QString();
   if (move) {
     QToolTip::showText(mapToGlobal(at.toPoint()), description, this);
   } else {

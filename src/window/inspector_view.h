@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QWidget>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "display/displayed_glyph.h"
@@ -42,8 +43,11 @@ class InspectorView final : public QWidget {
   void SetConstruction(const ConstructionLesson* lesson, ConstructionView shown);
   /// Shows the glyph at a size in pixels (ピクセル mode), fitted on entering and while the user
   /// has not zoomed or panned since; none shows the glyph again.
-  void SetPixels(std::optional<PixelScene> scene);
+  /// With `beside`, the view is split in two panes: `scene` on the left and `beside` (the same
+  /// glyph and size, hinted another way) on the right, under one zoom and pan.
+  void SetPixels(std::optional<PixelScene> scene, std::optional<PixelScene> beside = std::nullopt);
   const std::optional<PixelScene>& Pixels() const { return pixels_; }
+  const std::optional<PixelScene>& PixelsBeside() const { return besidePixels_; }
   /// The transform of the ピクセル mode: 64ths of a pixel of the size (26.6) to the view's pixels.
   const ViewTransform& PixelView() const { return pixelView_; }
   /// Whether a left press acts as one on Picture1 (the motion mode is on).
@@ -102,6 +106,10 @@ class InspectorView final : public QWidget {
   ViewTransform& ActiveView();
   bool& ActiveFollowsFit();
   void Describe();
+  /// The width of a pane of the ピクセル mode: half the view where two stand side by side.
+  int PaneWidth() const;
+  /// `at` in the pane it lies in, and whether that is the right one.
+  std::pair<QPointF, bool> InPane(QPointF at) const;
   /// The place of Picture1's pixels that shows the same place of the glyph as `at` here.
   QPointF PicturePixel(QPointF at) const;
 
@@ -134,6 +142,7 @@ class InspectorView final : public QWidget {
   std::optional<ReportPoint> hovered_;
   QString glyphName_;
   std::optional<PixelScene> pixels_;
+  std::optional<PixelScene> besidePixels_;
   ViewTransform pixelView_;
   bool pixelFollowsFit_ = true;
   const ConstructionLesson* lesson_ = nullptr;

@@ -38,9 +38,15 @@ void Main::ShowPixelScene() {
     if (inspector_ == nullptr || !inspector_->Pixels()->isVisible()) return;
     const PixelBar* bar = inspector_->Pixels();
     const HintedGlyph glyph = HintedGlyphOf(services_.Fonts(), shown_, bar->Request());
-    inspector_->View()->SetPixels(PixelSceneOf(glyph, shown_, Style(), bar->Layers()));
-    if (glyph.HintingFailed) {
-      statusBar()->showMessage(QString::fromStdString(PixelCaption(glyph)));
+    std::optional<HintedGlyph> beside;
+    if (const std::optional<HintingRequest> request = bar->BesideRequest()) {
+      beside = HintedGlyphOf(services_.Fonts(), shown_, *request);
+    }
+    std::optional<PixelScene> besideScene;
+    if (beside) besideScene = PixelSceneOf(*beside, shown_, Style(), bar->Layers());
+    inspector_->View()->SetPixels(PixelSceneOf(glyph, shown_, Style(), bar->Layers()), std::move(besideScene));
+    if (glyph.HintingFailed || (beside && beside->HintingFailed)) {
+      statusBar()->showMessage(QString::fromStdString(PixelCaption(glyph.HintingFailed ? glyph : *beside)));
     } else {
       statusBar()->clearMessage();
     }

@@ -167,8 +167,9 @@ std::string Main::SaveInspectorImage(const std::string& path) {
   const double ratio = view->devicePixelRatioF();
   std::optional<std::string> bytes;
   if (view->Pixels()) {
-    bytes = PixelPictureBytes(*view->Pixels(), view->PixelView(), view->width(), view->height(), ratio,
-                              svg, title, PngOfDrawing);
+    const std::optional<PixelScene>& beside = view->PixelsBeside();
+    bytes = PixelPictureBytes(*view->Pixels(), beside ? &*beside : nullptr, view->PixelView(), view->width(),
+                              view->height(), ratio, svg, title, PngOfDrawing);
   } else if (construction_) {
     const ConstructionBar* bar = inspector_->Construction();
     bytes = ConstructionPictureBytes(view->Scene(), view->View(), construction_->Lesson,

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QVBoxLayout>
 #include <QSpinBox>
 #include <QStyle>
 #include <QToolButton>
@@ -23,10 +24,10 @@ constexpr HintingMode kModes[] = {HintingMode::None, HintingMode::Light, Hinting
 
 PixelBar::PixelBar(QWidget* parent)
     : QWidget(parent), ppem_(new QSpinBox), hinting_(new QComboBox), interpreter_(new QComboBox),
-      mono_(new QCheckBox(Utf16(u"白黒"))) {
+      mono_(new QCheckBox(Utf16(u"白黒"))), besideHinting_(new QComboBox) {
   setObjectName(QStringLiteral("PixelBar"));
   setAccessibleName(Utf16(u"ピクセル表示の操作"));
-  auto* layout = new QHBoxLayout(this);
+  auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(4, 2, 4, 2);
   QToolButton* smaller = Button(u"−", "SmallerPpem", u"1 ピクセル小さく（Shift+ホイール）");
   QToolButton* larger = Button(u"+", "LargerPpem", u"1 ピクセル大きく（Shift+ホイール）");
@@ -57,11 +58,33 @@ PixelBar::PixelBar(QWidget* parent)
   sweepButton_ = Button(u"", "SweepPpem", u"大きさを 8 から 48 ppem まで動かして戻る");
   sweepButton_->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
   connect(sweepButton_, &QToolButton::clicked, this, &PixelBar::ToggleSweep);
-  for (QWidget* control : std::initializer_list<QWidget*>{smaller, ppem_, larger, sweepButton_, hinting_,
-                                                          interpreter_, mono_, grid_, bitmap_, arrows_}) {
-    layout->addWidget(control);
+  beside_ = Button(u"並べる", "PixelBeside", u"同じ大きさを別のヒンティングで右に並べて比べる");
+  beside_->setCheckable(true);
+  besideHinting_->setObjectName(QStringLiteral("BesideHinting"));
+  besideHinting_->setAccessibleName(Utf16(u"右に並べるヒンティング"));
+  besideHinting_->addItems({Utf16(u"なし"), Utf16(u"軽い自動ヒンティング"), Utf16(u"自動ヒンティング"),
+                            Utf16(u"フォントのヒンティング v40"), Utf16(u"フォントのヒンティング v35")});
+  besideHinting_->setVisible(false);
+  connect(beside_, &QToolButton::toggled, this, [this](bool on) {
+    besideHinting_->setVisible(on);
+    emit Changed();
+  });
+  connect(besideHinting_, &QComboBox::currentIndexChanged, this, &PixelBar::Changed);
+  // Two rows, so that the bar stays as narrow as the large view's toolbar: how the glyph is
+  // made at the size, then what is shown of it.
+  auto* made = new QHBoxLayout;
+  auto* shown = new QHBoxLayout;
+  for (QWidget* control :
+       std::initializer_list<QWidget*>{smaller, ppem_, larger, sweepButton_, hinting_, interpreter_, mono_}) {
+    made->addWidget(control);
   }
-  layout->addStretch(1);
+  for (QWidget* control : std::initializer_list<QWidget*>{grid_, bitmap_, arrows_, beside_, besideHinting_}) {
+    shown->addWidget(control);
+  }
+  for (QHBoxLayout* row : {made, shown}) {
+    row->addStretch(1);
+    layout->addLayout(row);
+  }
   connect(ppem_, &QSpinBox::valueChanged, this, &PixelBar::Changed);
   connect(hinting_, &QComboBox::currentIndexChanged, this, [this](int index) {
     interpreter_->setEnabled(index == 3);
@@ -89,6 +112,16 @@ HintingRequest PixelBar::Request() const {
   request.Hinting = kModes[std::clamp(hinting_->currentIndex(), 0, 3)];
   request.Antialias = mono_->isChecked() ? Antialiasing::Mono : Antialiasing::Grey;
   request.Interpreter = interpreter_->currentIndex() == 1 ? TrueTypeInterpreter::V35 : TrueTypeInterpreter::V40;
+  return request;
+}
+
+std::optional<HintingRequest> PixelBar::BesideRequest() const {
+  if (!beside_->isChecked()) return std::nullopt;
+  HintingRequest request = Request();
+  // The list's last two entries are the font's hints with each interpreter.
+  const int index = std::clamp(besideHinting_->currentIndex(), 0, 4);
+  request.Hinting = kModes[std::min(index, 3)];
+  request.Interpreter = index == 4 ? TrueTypeInterpreter::V35 : TrueTypeInterpreter::V40;
   return request;
 }
 

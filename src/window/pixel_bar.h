@@ -4,6 +4,7 @@
 
 #include <QTimer>
 #include <QWidget>
+#include <optional>
 
 #include "inspect/pixel_scene.h"
 #include "platform/hinted_glyph.h"
@@ -27,6 +28,9 @@ class PixelBar final : public QWidget {
   explicit PixelBar(QWidget* parent = nullptr);
 
   HintingRequest Request() const;
+  /// With 並べる on, the request of the second pane: the same size and rendering, hinted as its
+  /// own list says (the font's hints with either interpreter among them); nothing when off.
+  std::optional<HintingRequest> BesideRequest() const;
   PixelLayers Layers() const;
   /// A size `step` pixels per em larger (smaller for a negative step), within the sizes.
   void StepPpem(int step);
@@ -49,6 +53,8 @@ class PixelBar final : public QWidget {
   QToolButton* bitmap_ = nullptr;
   QToolButton* arrows_ = nullptr;
   QToolButton* sweepButton_ = nullptr;
+  QToolButton* beside_ = nullptr;
+  QComboBox* besideHinting_;
   QTimer sweep_;
   /// The way the sweep goes: +1 growing, -1 shrinking.
   int sweepDirection_ = 1;

@@ -285,12 +285,70 @@ class InspectorTest : public QObject {
 
     window_->GetKestrineProc(u"A");
     QCOMPARE(view->Pixels()->Glyph.GlyphIndex, LoadHintedGlyph(gdi_.Fonts(), *face, 'A', bar->Request()).GlyphIndex);
+    SideBySide(view, bar);
     window_->ShowConstruction(true);
     QVERIFY(!window_->ShowingPixels() && !bar->isVisible() && !view->Pixels());
     window_->ShowPixels(true);
     QVERIFY(!window_->Constructing() && window_->ShowingPixels());
     window_->Inspector()->PixelAction()->trigger();
     QVERIFY(!window_->ShowingPixels() && !window_->findChild<QAction*>("ShowPixels")->isChecked());
+  }
+
+  // 並べる splits the view: the same glyph and size on the right, hinted as its own list says
+  // (the font's hints under v35 among them), each pane painted as its scene is alone, one zoom
+  // for both; a hover names the move of the pane under the pointer; off again, one pane.
+  void SideBySide(InspectorView* view, PixelBar* bar) {
+    window_->GetKestrineProc(u"龍");
+    window_->findChild<QWidget*>("Text1")->setFocus();
+    bar->findChild<QToolButton*>("PixelBeside")->setChecked(true);
+    QVERIFY(view->PixelsBeside().has_value());
+    QCOMPARE(view->PixelsBeside()->Glyph.Request.Hinting, HintingMode::None);
+    QCOMPARE(view->PixelsBeside()->Glyph.Request.Ppem, view->Pixels()->Glyph.Request.Ppem);
+    bar->findChild<QComboBox*>("BesideHinting")->setCurrentIndex(4);
+    QCOMPARE(view->PixelsBeside()->Glyph.Request.Hinting, HintingMode::Font);
+    QCOMPARE(view->PixelsBeside()->Glyph.Request.Interpreter, TrueTypeInterpreter::V35);
+    bar->findChild<QComboBox*>("BesideHinting")->setCurrentIndex(0);
+    const int pane = view->width() / 2;
+    const int height = view->height();
+    const QImage shown = view->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    // Each pane is its scene drawn alone, moved to its place (text moved by a painter lands on
+    // the same pixels only so), with the line on the left pane's last column.
+    QImage expected(view->size(), QImage::Format_RGB32);
+    QPainter painter(&expected);
+    for (const auto& [scene, left] : {std::pair{&*view->Pixels(), 0}, std::pair{&*view->PixelsBeside(), pane}}) {
+      painter.save();
+      painter.translate(left, 0);
+      painter.setClipRect(0, 0, pane, height);
+      RasterCanvas canvas(painter, pane, height);
+      DrawPixelScene(canvas, *scene, view->PixelView(), pane, height);
+      painter.restore();
+    }
+    painter.end();
+    for (const int left : {0, pane}) {
+      QCOMPARE(shown.copy(left, 0, pane - 1, height), expected.copy(left, 0, pane - 1, height));
+    }
+    // Saved, both panes: the PNG is what the view shows, the SVG two viewports side by side.
+    QTemporaryDir folder;
+    const std::string png = folder.filePath(QStringLiteral("panes.png")).toStdString();
+    const std::string svg = folder.filePath(QStringLiteral("panes.svg")).toStdString();
+    QCOMPARE(window_->SaveInspectorImage(png), std::string());
+    QCOMPARE(QImage(QString::fromStdString(png)).convertToFormat(QImage::Format_RGB32), shown);
+    QCOMPARE(window_->SaveInspectorImage(svg), std::string());
+    QFile file(QString::fromStdString(svg));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray document = file.readAll();
+    QCOMPARE(document.count("<svg x="), 2);
+    QVERIFY(document.contains(QStringLiteral("<svg x=\"%1\"").arg(pane).toUtf8()));
+    // The arrows of the pane without hinting are of no length; the pointer on the right pane's
+    // first point names its move there, not the left pane's.
+    const PointMove& first = view->PixelsBeside()->Moves.Moves.front();
+    const DevicePoint at = view->PixelView().ToDevice(double(first.To.X), double(first.To.Y));
+    Hover(view, QPointF(at.X + pane, at.Y));
+    QCOMPARE(view->PixelsBeside()->Hovered, std::optional<std::size_t>(0));
+    QVERIFY(!view->Pixels()->Hovered);
+    QCOMPARE(window_->statusBar()->currentMessage(), QString::fromStdString(MoveDescription(first)));
+    bar->findChild<QToolButton*>("PixelBeside")->setChecked(false);
+    QVERIFY(!view->PixelsBeside());
   }
 
   // Hovering a point names it in a tooltip and the status bar, rings it in Picture1 and
