@@ -120,16 +120,25 @@ int Report(const FetchedGlyph& fetched, ReportForm form) {
   return WriteToStandardOutput(lines);
 }
 
-/// The large view at a size in pixels: the glyph hinted as asked, fitted into the square.
-std::optional<std::string> PixelViewBytes(GraphicsServices& services, const CommandRequest& request,
-                                          const FetchedGlyph& fetched, const HintingRequest& pixels) {
+/// The glyph at a size hinted as asked, in the large view's scene; says where hinting failed.
+PixelScene HintedScene(GraphicsServices& services, const CommandRequest& request, const FetchedGlyph& fetched,
+                       const HintingRequest& pixels) {
   const HintedGlyph glyph = HintedGlyphOf(services.Fonts(), fetched, pixels);
   if (glyph.HintingFailed) Warn(FailedHintingMessage(glyph, fetched.Glyph));
-  const PixelScene scene = PixelSceneOf(glyph, fetched, request.Style, request.PixelViewLayers);
+  return PixelSceneOf(glyph, fetched, request.Style, request.PixelViewLayers);
+}
+
+/// The large view at a size in pixels: the glyph hinted as asked, fitted into the square; with
+/// --beside, a second square on the right with the glyph hinted so.
+std::optional<std::string> PixelViewBytes(GraphicsServices& services, const CommandRequest& request,
+                                          const FetchedGlyph& fetched, const HintingRequest& pixels) {
+  const PixelScene scene = HintedScene(services, request, fetched, pixels);
+  std::optional<PixelScene> beside;
+  if (request.Beside) beside = HintedScene(services, request, fetched, *request.Beside);
   const int side = request.ViewSide;
   const ViewTransform view = FitView(PixelFittedBox(scene), side, side, FitMargin(side, side));
-  return PixelPictureBytes(scene, nullptr, view, side, side, request.Scale, request.Format == ImageFormat::Svg,
-                           PictureTitle(fetched.Glyph), PngOfDrawing);
+  return PixelPictureBytes(scene, beside ? &*beside : nullptr, view, beside ? 2 * side : side, side, request.Scale,
+                           request.Format == ImageFormat::Svg, PictureTitle(fetched.Glyph), PngOfDrawing);
 }
 
 /// A picture after some steps of the construction.

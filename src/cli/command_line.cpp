@@ -288,11 +288,28 @@ QString ApplyHintingOptions(const QCommandLineParser& parser, HintingRequest& pi
   return {};
 }
 
+/// Reads --beside: the hinting of the second glyph, at the size and rendering of the first;
+/// the problem with it, or an empty text.
+QString ApplyBesideOption(const QString& name, CommandRequest& request) {
+  HintingRequest beside = *request.Pixels;
+  beside.Interpreter = TrueTypeInterpreter::V40;
+  if (name == "font35") {
+    beside.Hinting = HintingMode::Font;
+    beside.Interpreter = TrueTypeInterpreter::V35;
+  } else if (const std::optional<HintingMode> mode = HintingModeNamed(name.toStdString())) {
+    beside.Hinting = *mode;
+  } else {
+    return "--beside must be none, light, auto, font or font35: " + name;
+  }
+  request.Beside = beside;
+  return {};
+}
+
 /// Reads the size and hinting of `report --ppem` into the request; the problem with them, or an
 /// empty text.
 QString ApplyPixelOptions(const QCommandLineParser& parser, CommandRequest& request) {
   if (!parser.isSet("ppem")) {
-    for (const char* name : {"hinting", "interpreter", "mono", "bitmap", "arrows"}) {
+    for (const char* name : {"hinting", "interpreter", "mono", "bitmap", "arrows", "beside"}) {
       if (parser.isSet(name)) return Dashed(name) + " needs --ppem";
     }
     return {};
@@ -304,6 +321,7 @@ QString ApplyPixelOptions(const QCommandLineParser& parser, CommandRequest& requ
   if (parser.isSet("mono")) pixels.Antialias = Antialiasing::Mono;
   problem = ApplyHintingOptions(parser, pixels);
   if (problem.isEmpty()) request.Pixels = pixels;
+  if (problem.isEmpty() && parser.isSet("beside")) problem = ApplyBesideOption(parser.value("beside"), request);
   return problem;
 }
 

@@ -67,6 +67,8 @@ struct CommandRequest {
   InspectorLayers Layers;
   /// What the large view at --ppem shows besides the two outlines.
   PixelLayers PixelViewLayers;
+  /// The hinting of the glyph the large view at --ppem shows beside the first (--beside).
+  std::optional<HintingRequest> Beside;
   /// `render` draws the picture after this many steps of the construction.
   std::optional<std::int32_t> Step;
   /// `render` writes the picture after each step into this folder, with an index.

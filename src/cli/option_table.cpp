@@ -98,6 +98,12 @@ the inspector view at --ppem shows FreeType's bitmap of the glyph
 the inspector view at --ppem shows an arrow from each point's
 unhinted place to its hinted place
 
+--beside=MODE  render
+the inspector view at --ppem shows the glyph a second time, on the
+right, hinted as MODE says: none, light, auto, font, or font35 (the
+font's hints under FreeType's interpreter 35); the picture is twice
+as wide as --size
+
 --thickness=N  render
 pen thickness of render, {min-pen} to {max-pen} (default {start-pen})
 

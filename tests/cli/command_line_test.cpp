@@ -9,6 +9,9 @@
 #include "platform/recording_surface.h"
 #include "test_fonts.h"
 #include "inspect/construction_lesson.h"
+#include "inspect/inspector_scene.h"
+#include "inspect/pixel_scene.h"
+#include "platform/raster_canvas.h"
 #include "window/construction_bar.h"
 #include "window/pixel_bar.h"
 #include "window/inspector_dock.h"
@@ -232,6 +235,21 @@ TEST(CommandLine, PixelViewIsTheWindows) {
                                          "--hinting", "auto", "--mono", "--bitmap", "--arrows", "-o", png});
   ASSERT_EQ(run.ExitCode, 0) << run.Err;
   EXPECT_EQ(QImage(png).convertToFormat(QImage::Format_RGB32), QImage(saved).convertToFormat(QImage::Format_RGB32));
+
+  // Beside it, the font's hints under interpreter 35: a square each, the window's two scenes.
+  bar->findChild<QToolButton*>("PixelBeside")->setChecked(true);
+  bar->findChild<QComboBox*>("BesideHinting")->setCurrentIndex(4);
+  ASSERT_TRUE(view->PixelsBeside().has_value());
+  const ViewTransform square = FitView(PixelFittedBox(*view->Pixels()), 300, 300, FitMargin(300, 300));
+  const std::optional<std::string> panes = PixelPictureBytes(*view->Pixels(), &*view->PixelsBeside(), square, 600,
+                                                             300, 1, false, "", PngOfDrawing);
+  ASSERT_TRUE(panes.has_value());
+  const ProgramRun beside = RunMojiOutline({"render", "龍", "--view", "inspector", "--size", "300", "--ppem", "12",
+                                            "--hinting", "auto", "--mono", "--bitmap", "--arrows", "--beside",
+                                            "font35", "-o", png});
+  ASSERT_EQ(beside.ExitCode, 0) << beside.Err;
+  EXPECT_EQ(QImage(png).convertToFormat(QImage::Format_RGB32),
+            QImage::fromData(QByteArray::fromStdString(*panes)).convertToFormat(QImage::Format_RGB32));
 }
 
 // The steps of the construction: report --steps tells what the window's 組み立て mode tells;
@@ -384,6 +402,9 @@ TEST(CommandLine, RefusedCommandsExitTwoAndWriteNothing) {
       {"report", "A", "--ppem", "16", "--hinting", "auto", "--interpreter", "35"},
       {"report", "A", "--ppem", "16", "--info"},
       {"render", "A", "--ppem", "16", "-o", png},
+      {"render", "A", "--view", "inspector", "--ppem", "16", "--beside", "strong", "-o", png},
+      {"render", "A", "--view", "inspector", "--beside", "none", "-o", png},
+      {"report", "A", "--ppem", "16", "--beside", "none"},
       {"report", "--glyph-index", "1", "A"},
       {"report", "--glyph-index", "x"},
       {"report", "--glyph-index", "-1"},
