@@ -5,6 +5,10 @@ startup_vs_bare_qt.py).
 Every program runs once unmeasured (caches and page cache), then all of them alternate for the
 given number of rounds, in an order that turns round every round; the medians of each are
 returned.
+
+A child's peak resident memory includes what this process held when it spawned the child (Linux
+carries the high-water mark over exec): the script that measures must stay small, and run heavy
+work (fontTools above all) in processes of its own.
 """
 
 import os
