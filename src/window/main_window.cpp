@@ -254,16 +254,20 @@ void Main::Form_Load() {
   });
 }
 
-void Main::GetKestrineProc(std::u16string text) {
+void Main::GetKestrineProc(std::u16string text) { ShowRequest(text, true); }
+
+void Main::ShowRequest(const std::u16string& text, bool rewriteReport) {
   const bool vertical = verticalAction_ != nullptr && verticalAction_->isChecked();
   std::optional<FetchedGlyph> fetched =
       FetchRequestForDisplay(picture1_->Dc(), {text, glyphIndex_, vertical}, picture1_->FontName());
   if (!fetched) return;
   shown_ = std::move(*fetched);
-  // The points chosen were the last glyph's.
-  textPoint_.reset();
-  hoveredPoint_.reset();
-  ShowReport(OutlineReportText(shown_.Outline));
+  if (rewriteReport) {
+    // The points chosen were the last glyph's.
+    textPoint_.reset();
+    hoveredPoint_.reset();
+    ShowReport(OutlineReportText(shown_.Outline));
+  }
   glyphStatusLine_->Show(shown_.Glyph);
   RestartConstruction();
   DrawOutlineFrame(DrawnOutline(), shown_.Sources(), Style(), *this);
@@ -492,14 +496,8 @@ void Main::Combo1_Click() {
 void Main::ShowTypeface(const FaceIdentity& face, bool rewriteReport) {
   RunHandler("ShowTypeface", [&] {
     picture1_->SetFontName(services_.Fonts().FaceNameOf(face));
-    if (rewriteReport) return GetKestrineProc(Text2Text());
-    std::optional<FetchedGlyph> fetched = FetchForDisplay(picture1_->Dc(), Text2Text(), picture1_->FontName());
-    if (!fetched) return;
-    shown_ = std::move(*fetched);
-    glyphStatusLine_->Show(shown_.Glyph);
-    RestartConstruction();
-    DrawOutlineFrame(DrawnOutline(), shown_.Sources(), Style(), *this);
-    if (ShowingPixels()) ShowPixelScene();
+    // An axis sweep's steps keep the report: its points keep their numbers and lines.
+    ShowRequest(Text2Text(), rewriteReport);
   });
 }
 

@@ -182,6 +182,10 @@ class Main final : public QMainWindow, private DisplayTarget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  /// The display request for the first character of `text` (or the glyph chosen by index, or
+  /// its vertical form) in the drawing area's face: the drawing, the large view, the status bar
+  /// and the glyph tools follow it, and the report too with `rewriteReport`.
+  void ShowRequest(const std::u16string& text, bool rewriteReport);
   void BuildControls();
   void BuildPictureAndTexts();
   void BuildSettings();

@@ -7,6 +7,9 @@
 #include <QtWidgets>
 
 #include "display/display_request.h"
+#include "inspect/inspector_picture.h"
+#include "window/inspector_dock.h"
+#include "window/inspector_view.h"
 #include "report/outline_report.h"
 #include "window/elided_label.h"
 #include "window/main_window.h"
@@ -138,8 +141,9 @@ class TypefacePanelTest : public QObject {
 
   // The sweep goes from the minimum to the maximum and back, one display request each step with
   // the points numbered as before; the report waits until it stops, and the points do not drift
-  // meanwhile though 動きあり is checked.
+  // meanwhile though 動きあり is checked. The large view follows every step.
   void axisSweep() {
+    window_->ShowInspector(true);
     Find<QAction>("ShowTypeface")->trigger();
     ChooseFamily("Moji Test Weight");
     auto* panel = Find<TypefacePanel>("TypefacePanel");
@@ -158,6 +162,7 @@ class TypefacePanelTest : public QObject {
       const std::optional<FetchedGlyph> fetched = FetchForDisplay(dc, u"A", gdi_.Fonts().FaceNameOf(face));
       QCOMPARE(window_->Shown().Placed, fetched->Placed);
       QCOMPARE(window_->Shown().Sources().size(), fetched->Sources().size());
+      QCOMPARE(window_->Inspector()->View()->Scene().Outline, SceneOfGlyph(*fetched, {}, {}).Outline);
       const GlyphOutline placed = window_->Shown().Placed;
       window_->Timer1_Timer();
       QCOMPARE(window_->Shown().Placed, placed);
