@@ -28,9 +28,13 @@ std::optional<FetchedGlyph> FetchForDisplay(DeviceContext& dc, const std::u16str
   fetched.FaceName = std::string(faceName);
   fetched.Outline = FetchGlyphOutline(dc, text, *font, &details);
   fetched.Glyph = DescribeDisplayedGlyph(dc.Services.Fonts(), text, std::move(details));
-  fetched.Placed = fetched.Outline;
-  PlaceOutline(fetched.Placed, kPlaceOffsetX, kPlaceOffsetY, kPlaceScale, true);
+  fetched.Placed = PlacedInDrawingArea(fetched.Outline);
   return fetched;
+}
+
+GlyphOutline PlacedInDrawingArea(GlyphOutline outline) {
+  PlaceOutline(outline, kPlaceOffsetX, kPlaceOffsetY, kPlaceScale, true);
+  return outline;
 }
 
 void DrawOutlineFrame(const GlyphOutline& placed, std::span<const PointSource> sources,

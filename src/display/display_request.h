@@ -31,6 +31,9 @@ inline constexpr COLORREF kDrawingBackground = 0x00FFFFFF;
 inline constexpr float kPlaceOffsetX = 20.0f;
 inline constexpr float kPlaceOffsetY = 0.0f;
 inline constexpr float kPlaceScale = 160.0f;
+/// The outline in font heights placed into the drawing area as a request places it.
+GlyphOutline PlacedInDrawingArea(GlyphOutline outline);
+
 /// The most device pixels per drawing-area pixel that a saved or rendered PNG is drawn at.
 inline constexpr std::int32_t kLargestScale = 8;
 

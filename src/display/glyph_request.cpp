@@ -4,7 +4,6 @@
 
 #include "display/display_request.h"
 #include "display/glyph_outline_fetch.h"
-#include "geometry/outline_placement.h"
 
 namespace moji {
 namespace {
@@ -42,10 +41,6 @@ FetchedGlyph FetchByIndex(DeviceContext& dc, std::uint32_t glyphIndex, const std
   return fetched;
 }
 
-void Place(FetchedGlyph& fetched) {
-  fetched.Placed = fetched.Outline;
-  PlaceOutline(fetched.Placed, kPlaceOffsetX, kPlaceOffsetY, kPlaceScale, true);
-}
 
 std::optional<FetchedGlyph> FetchIndexed(DeviceContext& dc, std::uint32_t glyphIndex,
                                          const LOGFONTA& font, std::string_view faceName) {
@@ -59,7 +54,7 @@ std::optional<FetchedGlyph> FetchIndexed(DeviceContext& dc, std::uint32_t glyphI
     const std::string name = fetched.Glyph.Glyph ? fetched.Glyph.Glyph->GlyphName : std::string();
     fetched.Outline.Character = GlyphLabelText(glyphIndex, name);
   }
-  Place(fetched);
+  fetched.Placed = PlacedInDrawingArea(fetched.Outline);
   return fetched;
 }
 
@@ -74,7 +69,7 @@ std::optional<FetchedGlyph> FetchVertical(DeviceContext& dc, const std::u16strin
   if (!form || form->GlyphIndex == 0) return FetchForDisplay(dc, text, faceName);
   FetchedGlyph fetched = FetchByIndex(dc, form->GlyphIndex, character, font, faceName);
   fetched.Glyph.Vertical = form;
-  Place(fetched);
+  fetched.Placed = PlacedInDrawingArea(fetched.Outline);
   return fetched;
 }
 

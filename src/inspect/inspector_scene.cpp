@@ -34,8 +34,6 @@ constexpr std::array<COLORREF, kMetricLayerCount> kMetricColors = {
     PaletteRgb(210, 110, 0),  PaletteRgb(140, 60, 170), PaletteRgb(30, 140, 60),
     PaletteRgb(150, 100, 60), PaletteRgb(200, 40, 110)};
 
-CanvasPoint At(DevicePoint point) { return {point.X, point.Y}; }
-
 CanvasPoint Canvas2(const OutlinePoint& point) { return {point.X, point.Y}; }
 
 void AppendCubic(CanvasPath& path, const CubicSegment& segment) {
@@ -153,6 +151,23 @@ void DrawCursor(Canvas& canvas, const UnitPoint& cursor) {
   canvas.Text({6, 14}, text, kMetricLabelSize + 1, kLabelColor);
 }
 
+/// The overlay of the scene whose outline `device` is, already through the view.
+void DrawOverlayOnDevice(Canvas& canvas, const InspectorScene& scene, const GlyphOutline& device,
+                         double width, double height) {
+  if (scene.Layers.Handles || scene.Layers.DrawnCubics) DrawHandles(canvas, device, scene.Layers);
+  if (scene.Style.Overlays != OverlaySettings{}) {
+    DrawOutlineMarks(canvas, MarksOfOutline(device, scene.Sources, scene.Style.Overlays, scene.Style.Palette),
+                     width, height);
+  }
+  if (scene.Highlighted) {
+    if (const std::optional<OutlinePoint> at = PointOf(device, *scene.Highlighted)) {
+      const CanvasStroke ring{kHighlightColor, 255, 2, false};
+      canvas.Circle(Canvas2(*at), 7, &ring, nullptr);
+    }
+  }
+  if (scene.Layers.Cursor && scene.Cursor) DrawCursor(canvas, *scene.Cursor);
+}
+
 }  // namespace
 
 InspectorLayers AllMetricLayers(InspectorLayers layers) {
@@ -241,7 +256,7 @@ void DrawInspectorGlyph(Canvas& canvas, const InspectorScene& scene, const ViewT
                               double(std::max(scene.Style.PenWidth, 1)), false};
     canvas.Path(DrawnBlockPath(block), &stroke, nullptr);
   }
-  DrawInspectorOverlay(canvas, scene, view, width, height);
+  DrawOverlayOnDevice(canvas, scene, device, width, height);
 }
 
 void DrawInspectorUnderlay(Canvas& canvas, const InspectorScene& scene, const ViewTransform& view,
@@ -253,20 +268,7 @@ void DrawInspectorUnderlay(Canvas& canvas, const InspectorScene& scene, const Vi
 
 void DrawInspectorOverlay(Canvas& canvas, const InspectorScene& scene, const ViewTransform& view,
                           double width, double height) {
-  const GlyphOutline device = OutlineOnDevice(scene.Outline, view);
-  if (scene.Layers.Handles || scene.Layers.DrawnCubics) DrawHandles(canvas, device, scene.Layers);
-  if (scene.Style.Overlays != OverlaySettings{}) {
-    DrawOutlineMarks(canvas, MarksOfOutline(device, scene.Sources, scene.Style.Overlays, scene.Style.Palette),
-              width, height);
-  }
-  if (scene.Highlighted) {
-    for (const ScenePoint& point : ScenePoints(scene, view)) {
-      if (!(point.At == *scene.Highlighted)) continue;
-      const CanvasStroke ring{kHighlightColor, 255, 2, false};
-      canvas.Circle(At(point.Device), 7, &ring, nullptr);
-    }
-  }
-  if (scene.Layers.Cursor && scene.Cursor) DrawCursor(canvas, *scene.Cursor);
+  DrawOverlayOnDevice(canvas, scene, OutlineOnDevice(scene.Outline, view), width, height);
 }
 
 CanvasPath DrawnBlockPath(const OutlineBlock& block) {

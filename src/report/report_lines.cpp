@@ -55,4 +55,14 @@ std::optional<ReportPoint> ReportPointOfLine(const GlyphOutline& outline, std::i
   return found;
 }
 
+std::optional<OutlinePoint> PointOf(const GlyphOutline& outline, const ReportPoint& point) {
+  if (point.Block < 0 || point.Block >= static_cast<std::int32_t>(outline.Blocks.size())) return std::nullopt;
+  const OutlineBlock& block = outline.Blocks[static_cast<std::size_t>(point.Block)];
+  if (point.Curve < 0) return OutlinePoint{block.StartX, block.StartY};
+  if (point.Curve >= static_cast<std::int32_t>(block.Curves.size())) return std::nullopt;
+  const OutlineCurve& curve = block.Curves[static_cast<std::size_t>(point.Curve)];
+  if (point.Point < 0 || point.Point >= static_cast<std::int32_t>(curve.Points.size())) return std::nullopt;
+  return curve.Points[static_cast<std::size_t>(point.Point)];
+}
+
 }  // namespace moji

@@ -17,6 +17,9 @@ struct ReportPoint {
   friend bool operator==(const ReportPoint&, const ReportPoint&) = default;
 };
 
+/// Where the outline has the point; nothing for a point it lacks.
+std::optional<OutlinePoint> PointOf(const GlyphOutline& outline, const ReportPoint& point);
+
 /// The line of the report (from 0) that lists the point; nothing for a point the outline lacks.
 std::optional<std::int32_t> ReportLineOf(const GlyphOutline& outline, const ReportPoint& point);
 

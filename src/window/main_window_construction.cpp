@@ -5,23 +5,12 @@
 #include <QSignalBlocker>
 #include <QStatusBar>
 
-#include "geometry/outline_placement.h"
+#include "display/display_request.h"
 #include "window/handler_boundary.h"
 #include "window/inspector_dock.h"
 #include "window/main_window.h"
 
 namespace moji {
-namespace {
-
-/// The outline placed in Picture1 as it was fetched, before any motion.
-GlyphOutline PlacedAsFetched(const FetchedGlyph& fetched) {
-  GlyphOutline placed = fetched.Outline;
-  PlaceOutline(placed, kPlaceOffsetX, kPlaceOffsetY, kPlaceScale, true);
-  return placed;
-}
-
-}  // namespace
-
 void Main::ShowConstruction(bool on) {
   RunHandler("ShowConstruction", [&] {
     if (on == construction_.has_value()) return;
@@ -52,7 +41,7 @@ void Main::ShowConstruction(bool on) {
 void Main::RestartConstruction() {
   if (!construction_ || inspector_ == nullptr) return;
   construction_->Lesson = LessonOfGlyph(shown_);
-  construction_->Placed = PlacedAsFetched(shown_);
+  construction_->Placed = PlacedInDrawingArea(shown_.Outline);
   // The lesson is new: the view must not keep the old one meanwhile.
   inspector_->View()->SetConstruction(&construction_->Lesson, {});
   const QSignalBlocker quiet(inspector_->Construction());

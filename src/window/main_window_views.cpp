@@ -18,21 +18,6 @@
 #include "window/main_window.h"
 
 namespace moji {
-namespace {
-
-/// The placed point of the outline the report counts as `point`; nothing for one it lacks.
-std::optional<OutlinePoint> PlacedPoint(const GlyphOutline& placed, const ReportPoint& point) {
-  if (point.Block < 0 || point.Block >= static_cast<std::int32_t>(placed.Blocks.size())) return std::nullopt;
-  const OutlineBlock& block = placed.Blocks[static_cast<std::size_t>(point.Block)];
-  if (point.Curve < 0) return OutlinePoint{block.StartX, block.StartY};
-  if (point.Curve >= static_cast<std::int32_t>(block.Curves.size())) return std::nullopt;
-  const OutlineCurve& curve = block.Curves[static_cast<std::size_t>(point.Curve)];
-  if (point.Point < 0 || point.Point >= static_cast<std::int32_t>(curve.Points.size())) return std::nullopt;
-  return curve.Points[static_cast<std::size_t>(point.Point)];
-}
-
-}  // namespace
-
 void Main::ShowInspector(bool shown) {
   RunHandler("ShowInspector", [&] {
     if (inspector_ == nullptr && !shown) return;
@@ -100,7 +85,7 @@ void Main::FollowDrawing(bool fetched) {
   if (fetched) highlighted_.reset();
   const std::optional<ReportPoint> chosen = highlighted_;
   if (chosen) {
-    if (const std::optional<OutlinePoint> at = PlacedPoint(DrawnOutline(), *chosen)) {
+    if (const std::optional<OutlinePoint> at = PointOf(DrawnOutline(), *chosen)) {
       picture1_->DrawHighlight(at->X, at->Y);
     }
   }
