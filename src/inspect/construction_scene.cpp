@@ -5,15 +5,13 @@
 #include "display/block_palette.h"
 #include "inspect/outline_svg.h"
 #include "inspect/svg_canvas.h"
+#include "inspect/view_colors.h"
 #include "model/outline_visit.h"
 #include "platform/unicode_names.h"
 
 namespace moji {
 namespace {
 
-constexpr COLORREF kCurrentColor = PaletteRgb(230, 120, 0);
-constexpr COLORREF kPolygonColor = PaletteRgb(120, 120, 120);
-constexpr COLORREF kCubicColor = PaletteRgb(200, 40, 160);
 constexpr COLORREF kPointColor = PaletteRgb(30, 30, 30);
 constexpr COLORREF kFillColor = PaletteRgb(40, 40, 40);
 /// How opaque the filled preview is, under the strokes.
@@ -97,11 +95,11 @@ PointMark MarkOf(const ViewTransform& view, const StepPoint& point, MarkKind kin
 void DrawCubicConstruction(Canvas& canvas, const ConstructionStep& step, const ViewTransform& view) {
   const CanvasPoint from = OnView(view, step.From.At), to = OnView(view, step.To.At);
   const CanvasPoint control = OnView(view, step.Control1.At);
-  const CanvasStroke polygon{kPolygonColor, 255, 1, true};
+  const CanvasStroke polygon{kViewConstructionColor, 255, 1, true};
   canvas.Line(from, control, polygon);
   canvas.Line(control, to, polygon);
-  const CanvasStroke cubic{kCubicColor, 255, 1, false};
-  const CanvasFill dot{kCubicColor, 255};
+  const CanvasStroke cubic{kViewCubicControlColor, 255, 1, false};
+  const CanvasFill dot{kViewCubicControlColor, 255};
   const CanvasPoint c1 = OnView(view, step.CubicControls[0]), c2 = OnView(view, step.CubicControls[1]);
   canvas.Line(from, c1, cubic);
   canvas.Line(c2, to, cubic);
@@ -116,16 +114,16 @@ void DrawCurrentStep(Canvas& canvas, const InspectorScene& scene, const ViewTran
   marks.Symbols = true;
   marks.Points.push_back(MarkOf(view, step.From, MarkKind::OnCurve));
   if (step.Kind == StepKind::Start) {
-    const CanvasStroke ring{kCurrentColor, 255, 2, false};
+    const CanvasStroke ring{kViewChosenColor, 255, 2, false};
     canvas.Circle(OnView(view, step.From.At), 8, &ring, nullptr);
   } else {
     CanvasPath path{{CanvasPathPiece::MoveTo, {OnView(view, step.From.At)}}};
     AppendSegment(path, step, view);
-    const CanvasStroke stroke{kCurrentColor, 255, pen, false};
+    const CanvasStroke stroke{kViewChosenColor, 255, pen, false};
     canvas.Path(path, &stroke, nullptr);
     if (step.Kind == StepKind::Quadratic) DrawCubicConstruction(canvas, step, view);
     if (step.Kind == StepKind::Cubic) {
-      const CanvasStroke handle{kPolygonColor, 255, 1, false};
+      const CanvasStroke handle{kViewConstructionColor, 255, 1, false};
       canvas.Line(OnView(view, step.From.At), OnView(view, step.Control1.At), handle);
       canvas.Line(OnView(view, step.Control2.At), OnView(view, step.To.At), handle);
     }

@@ -10,6 +10,7 @@
 #include "inspect/label_layout.h"
 #include "inspect/outline_handles.h"
 #include "inspect/unit_grid.h"
+#include "inspect/view_colors.h"
 #include "model/outline_invariants.h"
 #include "model/outline_visit.h"
 #include "platform/unicode_names.h"
@@ -18,12 +19,7 @@
 namespace moji {
 namespace {
 
-constexpr COLORREF kBackground = PaletteRgb(255, 255, 255);
 constexpr COLORREF kGridColor = PaletteRgb(225, 228, 232);
-constexpr COLORREF kHandleColor = PaletteRgb(120, 120, 120);
-constexpr COLORREF kCubicControlColor = PaletteRgb(200, 40, 160);
-constexpr COLORREF kHighlightColor = PaletteRgb(230, 120, 0);
-constexpr COLORREF kLabelColor = PaletteRgb(60, 60, 60);
 /// Pixel size of the numbers beside the points, and of the names of the metric lines.
 constexpr double kNumberSize = 10;
 constexpr double kMetricLabelSize = 10;
@@ -102,14 +98,14 @@ void DrawMetrics(Canvas& canvas, const InspectorScene& scene, const ViewTransfor
 void DrawHandles(Canvas& canvas, const GlyphOutline& device, const InspectorLayers& layers) {
   const OutlineHandles handles = HandlesOfOutline(device);
   if (layers.Handles) {
-    const CanvasStroke stroke{kHandleColor, 255, 1, false};
+    const CanvasStroke stroke{kViewConstructionColor, 255, 1, false};
     for (const HandleLine& handle : handles.Handles) {
       canvas.Line(Canvas2(handle.OnCurve), Canvas2(handle.Control), stroke);
     }
   }
   if (!layers.DrawnCubics) return;
-  const CanvasStroke construction{kCubicControlColor, 160, 1, true};
-  const CanvasFill controlFill{kCubicControlColor, 255};
+  const CanvasStroke construction{kViewCubicControlColor, 160, 1, true};
+  const CanvasFill controlFill{kViewCubicControlColor, 255};
   for (const DrawnCubic& cubic : handles.Cubics) {
     if (!cubic.FromQuadratic) continue;
     const CubicSegment& s = cubic.Segment;
@@ -148,7 +144,7 @@ void DrawStartMark(Canvas& canvas, const StartMark& mark) {
 void DrawCursor(Canvas& canvas, const UnitPoint& cursor) {
   char text[64];
   std::snprintf(text, sizeof text, "%.0f, %.0f", cursor.X, cursor.Y);
-  canvas.Text({6, 14}, text, kMetricLabelSize + 1, kLabelColor);
+  canvas.Text({6, 14}, text, kMetricLabelSize + 1, kViewTextColor);
 }
 
 /// The overlay of the scene whose outline `device` is, already through the view.
@@ -161,7 +157,7 @@ void DrawOverlayOnDevice(Canvas& canvas, const InspectorScene& scene, const Glyp
   }
   if (scene.Highlighted) {
     if (const std::optional<OutlinePoint> at = PointOf(device, *scene.Highlighted)) {
-      const CanvasStroke ring{kHighlightColor, 255, 2, false};
+      const CanvasStroke ring{kViewChosenColor, 255, 2, false};
       canvas.Circle(Canvas2(*at), 7, &ring, nullptr);
     }
   }
@@ -261,7 +257,7 @@ void DrawInspectorGlyph(Canvas& canvas, const InspectorScene& scene, const ViewT
 
 void DrawInspectorUnderlay(Canvas& canvas, const InspectorScene& scene, const ViewTransform& view,
                            double width, double height) {
-  canvas.Clear(kBackground);
+  canvas.Clear(kViewBackground);
   if (scene.Layers.Grid) DrawGrid(canvas, view, width, height);
   DrawMetrics(canvas, scene, view, width, height);
 }

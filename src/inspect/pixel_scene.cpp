@@ -10,20 +10,17 @@
 #include "inspect/pixel_outline.h"
 #include "inspect/point_hit.h"
 #include "inspect/svg_canvas.h"
+#include "inspect/view_colors.h"
 #include "model/outline_visit.h"
 
 namespace moji {
 namespace {
 
-constexpr COLORREF kBackground = PaletteRgb(255, 255, 255);
 constexpr COLORREF kInk = PaletteRgb(150, 160, 180);
 constexpr COLORREF kGridColor = PaletteRgb(215, 220, 228);
 constexpr COLORREF kAxisColor = PaletteRgb(90, 90, 90);
-constexpr COLORREF kUnhintedColor = PaletteRgb(120, 120, 120);
 constexpr COLORREF kArrowColor = PaletteRgb(220, 30, 30);
 constexpr COLORREF kAdvanceColor = PaletteRgb(30, 140, 60);
-constexpr COLORREF kHoverColor = PaletteRgb(230, 120, 0);
-constexpr COLORREF kCaptionColor = PaletteRgb(60, 60, 60);
 constexpr COLORREF kPaneLineColor = PaletteRgb(160, 160, 160);
 /// Grid lines are drawn only where pixels are at least this many view pixels apart.
 constexpr double kLeastGridCell = 4;
@@ -106,7 +103,7 @@ void DrawAdvances(Canvas& canvas, const HintedGlyph& glyph, const ViewTransform&
 
 /// The unhinted outline thin and grey, the hinted one in the palette's colours, a block a path.
 void DrawOutlines(Canvas& canvas, const PixelScene& scene, const ViewTransform& view) {
-  const CanvasStroke thin{kUnhintedColor, 255, 1, false};
+  const CanvasStroke thin{kViewConstructionColor, 255, 1, false};
   const GlyphOutline before = OutlineOnDevice(InViewUnits(scene.Unhinted), view);
   for (const OutlineBlock& block : Counted(before.Blocks, before.BlockCount)) {
     canvas.Path(DrawnBlockPath(block), &thin, nullptr);
@@ -203,17 +200,17 @@ std::vector<std::uint8_t> CoverageRows(const GlyphBitmap& bitmap) {
 
 void DrawPixelScene(Canvas& canvas, const PixelScene& scene, const ViewTransform& view,
                     double width, double height) {
-  canvas.Clear(kBackground);
+  canvas.Clear(kViewBackground);
   if (scene.Layers.Bitmap) DrawBitmap(canvas, scene.Glyph.Bitmap, view);
   if (scene.Layers.Grid) DrawPixelGrid(canvas, view, width, height);
   DrawAdvances(canvas, scene.Glyph, view, width, height);
   DrawOutlines(canvas, scene, view);
   if (scene.Layers.Arrows) DrawMoves(canvas, scene, view);
   if (scene.Hovered && *scene.Hovered < scene.Moves.Moves.size()) {
-    const CanvasStroke ring{kHoverColor, 255, 2, false};
+    const CanvasStroke ring{kViewChosenColor, 255, 2, false};
     canvas.Circle(OnView(view, scene.Moves.Moves[*scene.Hovered].To), 7, &ring, nullptr);
   }
-  canvas.Text({6, 14}, PixelCaption(scene.Glyph), kCaptionSize, scene.Glyph.HintingFailed ? kArrowColor : kCaptionColor);
+  canvas.Text({6, 14}, PixelCaption(scene.Glyph), kCaptionSize, scene.Glyph.HintingFailed ? kArrowColor : kViewTextColor);
 }
 
 std::optional<std::size_t> MoveNear(const PixelScene& scene, const ViewTransform& view,
@@ -256,7 +253,7 @@ void DrawPixelPanes(Canvas& canvas, const PixelScene& scene, const PixelScene* b
                     const ViewTransform& view, int width, int height) {
   if (beside == nullptr) return DrawPixelScene(canvas, scene, view, width, height);
   const int pane = PixelPaneWidth(width, true);
-  canvas.Clear(kBackground);
+  canvas.Clear(kViewBackground);
   const auto paint = [&](const PixelScene& shown, int left) {
     canvas.BeginPane(left, pane, height);
     DrawPixelScene(canvas, shown, view, pane, height);
