@@ -8,25 +8,17 @@
 
 #include "geometry/outline_placement.h"
 #include "platform/recording_surface.h"
+#include "outline_builders.h"
 
 namespace moji {
 namespace {
 
+using test::Curve;
+using test::Block;
+using test::Outline;
+
 using Calls = std::vector<SurfaceCall>;
 using Points = std::vector<OutlinePoint>;
-
-OutlineCurve Curve(std::int32_t type, Points points) {
-  return {type, static_cast<std::int32_t>(points.size()), std::move(points)};
-}
-
-OutlineBlock Block(float x, float y, std::vector<OutlineCurve> curves) {
-  return {x, y, static_cast<std::int32_t>(curves.size()), std::move(curves)};
-}
-
-/// An outline of `blocks` whose curves have at most 4 points.
-GlyphOutline Outline(std::vector<OutlineBlock> blocks) {
-  return {u"x", static_cast<std::int32_t>(blocks.size()), std::move(blocks), 4};
-}
 
 constexpr PenDescription kPen{PS_SOLID, 3, 0x00804020};
 

@@ -7,22 +7,19 @@
 
 #include "display/block_palette.h"
 #include "platform/recording_surface.h"
+#include "outline_builders.h"
 
 namespace moji {
 namespace {
+
+using test::Curve;
+using test::Block;
+using test::Outline;
 
 using Points = std::vector<OutlinePoint>;
 using Calls = std::vector<SurfaceCall>;
 
 constexpr std::size_t kWhole = std::numeric_limits<std::size_t>::max();
-
-OutlineCurve Curve(std::int32_t type, Points points) {
-  return {type, static_cast<std::int32_t>(points.size()), std::move(points)};
-}
-
-OutlineBlock Block(float x, float y, std::vector<OutlineCurve> curves) {
-  return {x, y, static_cast<std::int32_t>(curves.size()), std::move(curves)};
-}
 
 /// A polyline and a B-spline run closed by the drawing; a block without runs; a cubic run and a
 /// polyline run that ends the block at its start.
@@ -31,7 +28,7 @@ GlyphOutline ThreeBlocks() {
       Block(0, 0, {Curve(CURVE_POLYLINE, {{10, 0}, {10, 10}}), Curve(CURVE_QSPLINE, {{5, 20}, {0, 10}})}),
       Block(50, 50, {}),
       Block(20, 20, {Curve(CURVE_CSPLINE, {{30, 20}, {30, 30}, {20, 30}}), Curve(CURVE_POLYLINE, {{20, 20}})})};
-  return {u"x", 3, std::move(blocks), 3};
+  return Outline(std::move(blocks));
 }
 
 /// The polyline and Bezier calls of the palette drawing of the part of the outline.

@@ -4,24 +4,18 @@
 
 #include <utility>
 
+#include "outline_builders.h"
+
 namespace moji {
 namespace {
+
+using test::Curve;
+using test::Block;
+using test::Outline;
 
 using Points = std::vector<OutlinePoint>;
 using Steps = std::vector<ConstructionStep>;
 using Numbers = std::array<std::int32_t, 2>;
-
-OutlineCurve Curve(std::int32_t type, Points points) {
-  return {type, static_cast<std::int32_t>(points.size()), std::move(points)};
-}
-
-OutlineBlock Block(float x, float y, std::vector<OutlineCurve> curves) {
-  return {x, y, static_cast<std::int32_t>(curves.size()), std::move(curves)};
-}
-
-GlyphOutline Outline(std::vector<OutlineBlock> blocks) {
-  return {u"x", static_cast<std::int32_t>(blocks.size()), std::move(blocks), 6};
-}
 
 StepPoint P(float x, float y, std::int32_t number) { return {{x, y}, number}; }
 

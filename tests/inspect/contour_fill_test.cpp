@@ -6,23 +6,17 @@
 #include <limits>
 #include <utility>
 
+#include "outline_builders.h"
+
 namespace moji {
 namespace {
 
+using test::Curve;
+using test::Block;
+using test::Outline;
+
 using Points = std::vector<OutlinePoint>;
 using Roles = std::vector<FillRole>;
-
-OutlineCurve Curve(std::int32_t type, Points points) {
-  return {type, static_cast<std::int32_t>(points.size()), std::move(points)};
-}
-
-OutlineBlock Block(float x, float y, std::vector<OutlineCurve> curves) {
-  return {x, y, static_cast<std::int32_t>(curves.size()), std::move(curves)};
-}
-
-GlyphOutline Outline(std::vector<OutlineBlock> blocks) {
-  return {u"x", static_cast<std::int32_t>(blocks.size()), std::move(blocks), 4};
-}
 
 /// A square of side `size` from (x, y), counter-clockwise with y up unless `clockwise`.
 OutlineBlock Square(float x, float y, float size, bool clockwise = false) {

@@ -5,23 +5,17 @@
 #include <limits>
 #include <utility>
 
+#include "outline_builders.h"
+
 namespace moji {
 namespace {
 
+using test::Curve;
+using test::Block;
+using test::Outline;
+
 using Handles = std::vector<HandleLine>;
 using Cubics = std::vector<DrawnCubic>;
-
-OutlineCurve Curve(std::int32_t type, std::vector<OutlinePoint> points) {
-  return {type, static_cast<std::int32_t>(points.size()), std::move(points)};
-}
-
-OutlineBlock Block(float x, float y, std::vector<OutlineCurve> curves) {
-  return {x, y, static_cast<std::int32_t>(curves.size()), std::move(curves)};
-}
-
-GlyphOutline Outline(std::vector<OutlineBlock> blocks) {
-  return {u"x", static_cast<std::int32_t>(blocks.size()), std::move(blocks), 6};
-}
 
 TEST(OutlineHandlesTest, QuadraticRunsOfThreeAndOneControlsAndACubicRun) {
   // Three controls: two pieces end at implied midpoints, the last at the run's last point. The

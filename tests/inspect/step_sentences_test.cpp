@@ -4,23 +4,17 @@
 
 #include <utility>
 
+#include "outline_builders.h"
+
 namespace moji {
 namespace {
 
+using test::Curve;
+using test::Block;
+using test::Outline;
+
 using Points = std::vector<OutlinePoint>;
 using Sentences = std::vector<std::u16string>;
-
-OutlineCurve Curve(std::int32_t type, Points points) {
-  return {type, static_cast<std::int32_t>(points.size()), std::move(points)};
-}
-
-OutlineBlock Block(float x, float y, std::vector<OutlineCurve> curves) {
-  return {x, y, static_cast<std::int32_t>(curves.size()), std::move(curves)};
-}
-
-GlyphOutline Outline(std::vector<OutlineBlock> blocks) {
-  return {u"x", static_cast<std::int32_t>(blocks.size()), std::move(blocks), 6};
-}
 
 /// The sentences of every step of the outline are `expected`, no placeholder left unfilled.
 void ExpectSentences(const GlyphOutline& outline, const std::vector<PointSource>& sources,
