@@ -59,7 +59,7 @@ class InspectorTest : public QObject {
 
   template <typename Control>
   Control* Find(const char* name) {
-    return window_->findChild<Control*>(QString::fromLatin1(name));
+    return test::Find<Control>(*window_, name);
   }
   InspectorView* View() { return window_->Inspector()->View(); }
 

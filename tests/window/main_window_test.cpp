@@ -66,7 +66,7 @@ class MainWindowTest : public QObject {
 
   template <typename Control>
   Control* Find(const char* name) {
-    return window_->findChild<Control*>(QString::fromLatin1(name));
+    return test::Find<Control>(*window_, name);
   }
   const QImage& Picture() { return Find<PictureBox>("Picture1")->Image(); }
   bool ReportStartsWith(std::u16string_view head) {

@@ -25,7 +25,7 @@ class TypefacePanelTest : public QObject {
 
   template <typename Control>
   Control* Find(const char* name) {
-    return window_->findChild<Control*>(QString::fromLatin1(name));
+    return test::Find<Control>(*window_, name);
   }
   /// Chooses Combo1's entry of that name as a user does.
   void ChooseFamily(const char* name) {
