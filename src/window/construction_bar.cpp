@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <limits>
 
+#include "window/bar_button.h"
+
 namespace moji {
 namespace {
 
@@ -71,12 +73,8 @@ ConstructionBar::ConstructionBar(QWidget* parent)
 }
 
 QToolButton* ConstructionBar::Button(QStyle::StandardPixmap icon, const char* name, const char16_t* tip) {
-  auto* button = new QToolButton;
+  QToolButton* button = BarButton(name, tip);
   if (icon != QStyle::SP_CustomBase) button->setIcon(style()->standardIcon(icon));
-  button->setObjectName(QString::fromLatin1(name));
-  button->setToolTip(Utf16(tip));
-  button->setAccessibleName(Utf16(tip));
-  button->setFocusPolicy(Qt::TabFocus);
   return button;
 }
 

@@ -26,18 +26,20 @@ InspectorDock::InspectorDock(QWidget* parent)
   setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
   toolBar_->setObjectName(QStringLiteral("InspectorToolBar"));
   toolBar_->setAccessibleName(Utf16(u"拡大表示のツールバー"));
-  construction_ = new QAction(Utf16(u"組み立て"), this);
-  construction_->setObjectName(QStringLiteral("ConstructionMode"));
-  construction_->setCheckable(true);
-  construction_->setToolTip(Utf16(u"点から外形ができるまでを一歩ずつ見る（←→、Home/End、PageUp/PageDown、Space で再生）"));
-  connect(construction_, &QAction::toggled, bar_, &QWidget::setVisible);
-  toolBar_->addAction(construction_);
-  pixelMode_ = new QAction(Utf16(u"ピクセル"), this);
-  pixelMode_->setObjectName(QStringLiteral("PixelMode"));
-  pixelMode_->setCheckable(true);
-  pixelMode_->setToolTip(Utf16(u"小さな大きさでの外形：ピクセルの格子、ビットマップ、ヒンティングで動いた点"));
-  connect(pixelMode_, &QAction::toggled, pixelBar_, &QWidget::setVisible);
-  toolBar_->addAction(pixelMode_);
+  // A mode's toggle shows the mode's bar under the view.
+  const auto mode = [this](const char16_t* text, const char* name, const char16_t* tip, QWidget* modeBar) {
+    auto* action = new QAction(Utf16(text), this);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setCheckable(true);
+    action->setToolTip(Utf16(tip));
+    connect(action, &QAction::toggled, modeBar, &QWidget::setVisible);
+    toolBar_->addAction(action);
+    return action;
+  };
+  construction_ = mode(u"組み立て", "ConstructionMode",
+                       u"点から外形ができるまでを一歩ずつ見る（←→、Home/End、PageUp/PageDown、Space で再生）", bar_);
+  pixelMode_ = mode(u"ピクセル", "PixelMode",
+                    u"小さな大きさでの外形：ピクセルの格子、ビットマップ、ヒンティングで動いた点", pixelBar_);
   toolBar_->addSeparator();
   BuildLayerButtons();
   toolBar_->addSeparator();

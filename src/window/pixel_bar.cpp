@@ -9,6 +9,8 @@
 #include <QToolButton>
 #include <algorithm>
 
+#include "window/bar_button.h"
+
 namespace moji {
 namespace {
 
@@ -97,12 +99,8 @@ PixelBar::PixelBar(QWidget* parent)
 }
 
 QToolButton* PixelBar::Button(const char16_t* text, const char* name, const char16_t* tip) {
-  auto* button = new QToolButton;
+  QToolButton* button = BarButton(name, tip);
   button->setText(Utf16(text));
-  button->setObjectName(QString::fromLatin1(name));
-  button->setToolTip(Utf16(tip));
-  button->setAccessibleName(Utf16(tip));
-  button->setFocusPolicy(Qt::TabFocus);
   return button;
 }
 
