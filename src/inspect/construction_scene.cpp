@@ -3,8 +3,6 @@
 #include <algorithm>
 
 #include "display/block_palette.h"
-#include "inspect/outline_svg.h"
-#include "inspect/svg_canvas.h"
 #include "inspect/view_colors.h"
 #include "model/outline_visit.h"
 #include "platform/unicode_names.h"
@@ -185,14 +183,10 @@ std::optional<std::string> ConstructionPictureBytes(const InspectorScene& scene,
                                                     int height, double ratio, bool svg,
                                                     const std::string& title,
                                                     const CanvasPngMaker& makePng) {
-  const auto draw = [&](Canvas& canvas) {
+  return ViewPictureBytes(width, height, ratio, svg, title, makePng, [&](Canvas& canvas) {
     DrawInspectorUnderlay(canvas, scene, view, width, height);
     DrawConstructionGlyph(canvas, scene, view, lesson, shown, width, height);
-  };
-  if (!svg) return makePng(width, height, ratio, draw);
-  SvgCanvas canvas;
-  draw(canvas);
-  return ViewSvgDocument(width, height, title, canvas.Elements());
+  });
 }
 
 }  // namespace moji

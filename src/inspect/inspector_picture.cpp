@@ -2,6 +2,7 @@
 
 #include "inspect/font_unit_outline.h"
 #include "inspect/outline_svg.h"
+#include "inspect/svg_canvas.h"
 
 namespace moji {
 
@@ -35,6 +36,15 @@ std::optional<std::string> InspectorPictureBytes(const InspectorScene& scene,
   return makePng(width, height, ratio, [&](Canvas& canvas) {
     DrawInspectorScene(canvas, scene, view, width, height);
   });
+}
+
+std::optional<std::string> ViewPictureBytes(int width, int height, double ratio, bool svg,
+                                            const std::string& title, const CanvasPngMaker& makePng,
+                                            const std::function<void(Canvas&)>& draw) {
+  if (!svg) return makePng(width, height, ratio, draw);
+  SvgCanvas canvas;
+  draw(canvas);
+  return ViewSvgDocument(width, height, title, canvas.Elements());
 }
 
 }  // namespace moji

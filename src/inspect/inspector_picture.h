@@ -23,6 +23,12 @@ using CanvasPngMaker = std::function<std::optional<std::string>(
 InspectorScene SceneOfGlyph(const FetchedGlyph& fetched, const DrawingStyle& style,
                             const InspectorLayers& layers);
 
+/// The bytes of a picture `draw` draws on a canvas of the view's `width` x `height` pixels: PNG
+/// at `ratio`, or SVG in the view's pixels, titled; nothing when the PNG cannot be encoded.
+std::optional<std::string> ViewPictureBytes(int width, int height, double ratio, bool svg,
+                                            const std::string& title, const CanvasPngMaker& makePng,
+                                            const std::function<void(Canvas&)>& draw);
+
 /// The title of a picture of the glyph: its code point and character, and its face.
 std::string PictureTitle(const DisplayedGlyph& glyph);
 

@@ -6,10 +6,8 @@
 
 #include "display/block_palette.h"
 #include "inspect/inspector_scene.h"
-#include "inspect/outline_svg.h"
 #include "inspect/pixel_outline.h"
 #include "inspect/point_hit.h"
-#include "inspect/svg_canvas.h"
 #include "inspect/view_colors.h"
 #include "model/outline_visit.h"
 
@@ -268,11 +266,9 @@ void DrawPixelPanes(Canvas& canvas, const PixelScene& scene, const PixelScene* b
 std::optional<std::string> PixelPictureBytes(const PixelScene& scene, const PixelScene* beside,
                                              const ViewTransform& view, int width, int height, double ratio, bool svg,
                                              const std::string& title, const CanvasPngMaker& makePng) {
-  const auto draw = [&](Canvas& canvas) { DrawPixelPanes(canvas, scene, beside, view, width, height); };
-  if (!svg) return makePng(width, height, ratio, draw);
-  SvgCanvas canvas;
-  draw(canvas);
-  return ViewSvgDocument(width, height, title, canvas.Elements());
+  return ViewPictureBytes(width, height, ratio, svg, title, makePng, [&](Canvas& canvas) {
+    DrawPixelPanes(canvas, scene, beside, view, width, height);
+  });
 }
 
 }  // namespace moji
