@@ -4,12 +4,13 @@
 
 #include <charconv>
 #include <cstdio>
-#include <deque>
 #include <algorithm>
 #include <filesystem>
 #include <functional>
-#include <future>
-#include <optional>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <thread>
 #include <span>
 #include <system_error>
 
@@ -26,8 +27,8 @@ namespace {
 
 /// What standard output collects before it is written: far less than a face, far more than a line.
 constexpr std::size_t kOutputChunk = 1 << 16;
-/// How many glyphs an engine converts at a time.
-constexpr std::uint32_t kChunkGlyphs = 256;
+/// How many glyphs the engine loads at a time.
+constexpr std::uint32_t kChunkGlyphs = 32;
 
 /// A bar on standard error that shows how far the glyphs have come, drawn only when standard
 /// error is a terminal, and over again at most every `kStep` glyphs.
@@ -135,76 +136,90 @@ struct GlyphText {
   std::string Text;
 };
 
-/// Makes a glyph's text. It runs on the threads that convert glyphs: it may touch nothing shared.
+/// Makes a glyph's text.
 using GlyphTexts = std::function<GlyphText(std::uint32_t, const NativeGlyph&)>;
 
-/// Glyphs [first, end) of the face in index order, each loaded with its details and made into
-/// its text; nothing for a glyph that cannot be loaded.
-std::vector<std::optional<GlyphText>> ConvertChunk(FontEngine& engine, const FontFace& face, std::uint32_t first,
-                                                   std::uint32_t end, const GlyphTexts& texts) {
-  std::vector<std::optional<GlyphText>> chunk;
+/// Glyphs [first, end) of the face in index order, each loaded with its details.
+std::vector<NativeGlyph> LoadChunk(FontEngine& engine, const FontFace& face, std::uint32_t first,
+                                   std::uint32_t end) {
+  std::vector<NativeGlyph> chunk;
+  chunk.reserve(end - first);
   for (std::uint32_t index = first; index < end; ++index) {
-    const NativeGlyph glyph = engine.ConvertGlyph(face, kOutlineFontHeight, index, true);
-    chunk.push_back(glyph.Status == GlyphStatus::NoOutline ? std::nullopt
-                                                           : std::optional(texts(index, glyph)));
+    chunk.push_back(engine.ConvertGlyph(face, kOutlineFontHeight, index, true));
   }
   return chunk;
 }
 
-/// The face in a second engine: the same file, index and coordinates; nullptr where it cannot
-/// be named so.
-const FontFace* SameFaceIn(FontEngine& second, FontEngine& first, const FontFace& face) {
-  FaceVariation variation;
-  if (!face.Coordinates.empty()) {
-    for (const AxisPosition& position : AxisPositionsOf(first.VariationsOf(face), face.Coordinates)) {
-      variation.Axes.push_back({position.Axis.Tag, position.Value});
-    }
+/// Chunks of loaded glyphs on their way from the thread that loads them to the thread that
+/// writes them, at most one waiting: the loader waits while one waits, the writer while none does.
+class LoadedChunks {
+ public:
+  /// Hands over the next chunk; does nothing once the writer has stopped.
+  void Put(std::vector<NativeGlyph> chunk) {
+    std::unique_lock lock(mutex_);
+    room_.wait(lock, [this] { return waiting_.size() < kMostWaiting || stopped_; });
+    if (stopped_) return;
+    waiting_.push_back(std::move(chunk));
+    filled_.notify_one();
   }
-  const FontFace* same = second.Resolve(second.FaceNameOf(FaceIdentity::File(face.File, face.Index).WithVariation(variation)));
-  return same != nullptr && same->Coordinates == face.Coordinates ? same : nullptr;
-}
+  /// The next chunk, once the loader has put it.
+  std::vector<NativeGlyph> Take() {
+    std::unique_lock lock(mutex_);
+    filled_.wait(lock, [this] { return !waiting_.empty(); });
+    std::vector<NativeGlyph> chunk = std::move(waiting_.front());
+    waiting_.pop_front();
+    room_.notify_one();
+    return chunk;
+  }
+  /// The writer takes no more: the loader ends at its next chunk.
+  void Stop() {
+    const std::lock_guard lock(mutex_);
+    stopped_ = true;
+    room_.notify_one();
+  }
+  bool Stopped() {
+    const std::lock_guard lock(mutex_);
+    return stopped_;
+  }
+
+ private:
+  static constexpr std::size_t kMostWaiting = 1;
+  std::mutex mutex_;
+  std::condition_variable room_;
+  std::condition_variable filled_;
+  std::deque<std::vector<NativeGlyph>> waiting_;
+  bool stopped_ = false;
+};
 
 /// Loads every glyph of the face in index order and hands each one's text to `write`, which
-/// returns false to stop. Two engines, each on a thread of its own, convert alternate chunks of
-/// glyphs at once (a machine's second core halves the time); the chunks are written in index
-/// order as they come, so at most three are held. Returns the exit status.
+/// returns false to stop. A thread of its own loads the glyphs, chunk by chunk, while this one
+/// makes their texts and writes them: a machine's second core takes the text off the loading,
+/// and one face is open, so the memory held is that of one face and a few chunks, whatever the
+/// face's size. Returns the exit status.
 int ForEveryGlyph(FontEngine& engine, std::string_view faceName, const GlyphTexts& texts,
                   const std::function<bool(const GlyphText&)>& write) {
   const FontFace* face = engine.Resolve(faceName);
   const std::uint32_t count = face == nullptr ? 0 : engine.GlyphCountOf(*face);
   if (count == 0) return Fail("the face cannot be read: it has no glyphs");
-  FontEngine second;
-  const FontFace* secondFace = SameFaceIn(second, engine, *face);
-  // Without a second engine's face, one engine converts every chunk, one after another.
-  const std::launch policy = secondFace != nullptr ? std::launch::async : std::launch::deferred;
-  FontEngine* const engines[] = {&engine, secondFace != nullptr ? &second : &engine};
-  const FontFace* const faces[] = {face, secondFace != nullptr ? secondFace : face};
-  const std::uint32_t chunks = (count + kChunkGlyphs - 1) / kChunkGlyphs;
-  const auto start = [&](std::uint32_t chunk) {
-    const std::uint32_t first = chunk * kChunkGlyphs;
-    const std::uint32_t end = std::min(count, first + kChunkGlyphs);
-    FontEngine* const chunkEngine = engines[chunk % 2];
-    const FontFace* const chunkFace = faces[chunk % 2];
-    return std::async(policy, [chunkEngine, chunkFace, first, end, &texts] {
-      return ConvertChunk(*chunkEngine, *chunkFace, first, end, texts);
-    });
-  };
-  std::deque<std::future<std::vector<std::optional<GlyphText>>>> running;
-  for (std::uint32_t chunk = 0; chunk < std::min<std::uint32_t>(chunks, 2); ++chunk) running.push_back(start(chunk));
+  LoadedChunks chunks;
+  // Declared after the chunks, so that it is joined before they go.
+  const std::jthread loader([&engine, face, count, &chunks] {
+    for (std::uint32_t first = 0; first < count && !chunks.Stopped(); first += kChunkGlyphs) {
+      chunks.Put(LoadChunk(engine, *face, first, std::min(count, first + kChunkGlyphs)));
+    }
+  });
   int status = 0;
   ProgressBar progress(count);
-  for (std::uint32_t chunk = 0; chunk < chunks; ++chunk) {
-    const std::vector<std::optional<GlyphText>> done = running.front().get();
-    running.pop_front();
-    // The engine of this chunk is free again: it takes the chunk after the next.
-    if (chunk + 2 < chunks) running.push_back(start(chunk + 2));
-    for (std::size_t i = 0; i < done.size(); ++i) {
-      const std::uint32_t index = chunk * kChunkGlyphs + static_cast<std::uint32_t>(i);
-      if (!done[i]) {
+  for (std::uint32_t first = 0; first < count; first += kChunkGlyphs) {
+    const std::vector<NativeGlyph> chunk = chunks.Take();
+    for (std::size_t i = 0; i < chunk.size(); ++i) {
+      const std::uint32_t index = first + static_cast<std::uint32_t>(i);
+      if (chunk[i].Status == GlyphStatus::NoOutline) {
         progress.Interrupt();
         Warn(FailedGlyphMessage(index));
         status = 1;
-      } else if (!write(*done[i])) {
+      } else if (!write(texts(index, chunk[i]))) {
+        chunks.Stop();
         return kUsageError;
       }
       progress.Advance(index + 1);

@@ -242,6 +242,8 @@ std::vector<std::pair<std::uint32_t, std::uint32_t>> ReverseCharacterMap(FT_Face
     pairs.emplace_back(glyph, static_cast<std::uint32_t>(code));
   }
   std::sort(pairs.begin(), pairs.end());
+  // Kept while the face is open: no room beyond the pairs.
+  pairs.shrink_to_fit();
   return pairs;
 }
 
