@@ -3,8 +3,10 @@
 #include "platform/raster_surface.h"
 
 #include <QFont>
+#include <QGlyphRun>
 #include <QImage>
 #include <QPainterPath>
+#include <QTextLayout>
 #include <algorithm>
 #include <cmath>
 
@@ -54,6 +56,31 @@ QPen PenOf(const CanvasStroke& stroke) {
 RasterCanvas::RasterCanvas(QPainter& painter, double width, double height)
     : painter_(painter), width_(width), height_(height) {
   painter_.setRenderHint(QPainter::Antialiasing);
+}
+
+RasterCanvas::RasterCanvas(QPainter& painter, double width, double height, RasterTextCache& texts)
+    : RasterCanvas(painter, width, height) {
+  texts_ = &texts;
+}
+
+const RasterTextCache::Laid& RasterTextCache::Of(std::string_view text, int pixelSize, const QFont& font) {
+  if (font != font_) {
+    laid_.clear();
+    font_ = font;
+  }
+  const auto key = std::pair(pixelSize, std::string(text));
+  if (const auto found = laid_.find(key); found != laid_.end()) return found->second;
+  if (laid_.size() >= kMostKept) laid_.clear();
+  const QString string = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+  // Laid out as drawText lays it out, its glyphs placed from the top left of its line: the
+  // baseline lies the line's ascent below.
+  QTextLayout layout(string, font);
+  layout.beginLayout();
+  layout.createLine();
+  layout.endLayout();
+  const double ascent = layout.lineCount() > 0 ? layout.lineAt(0).ascent() : 0.0;
+  Laid laid{layout.glyphRuns(), QFontMetricsF(font).horizontalAdvance(string), ascent};
+  return laid_.emplace(key, std::move(laid)).first->second;
 }
 
 bool RasterCanvas::Visible(double left, double top, double right, double bottom) const {
@@ -174,11 +201,17 @@ void RasterCanvas::Text(CanvasPoint at, std::string_view text, double pixelSize,
   if (!Finite(at) || !Visible(at.X, at.Y - pixelSize, at.X + 1, at.Y + pixelSize)) return;
   UseTextSize(pixelSize);
   painter_.setPen(ColorOf(color, 255));
+  if (texts_ != nullptr) {
+    const RasterTextCache::Laid& laid = texts_->Of(text, textSize_, painter_.font());
+    for (const QGlyphRun& run : laid.Runs) painter_.drawGlyphRun(Point(at) - QPointF(0, laid.Ascent), run);
+    return;
+  }
   painter_.drawText(Point(at), QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 
 double RasterCanvas::TextWidth(std::string_view text, double pixelSize) {
   UseTextSize(pixelSize);
+  if (texts_ != nullptr) return texts_->Of(text, textSize_, painter_.font()).Width;
   return metrics_->horizontalAdvance(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 

@@ -2,14 +2,38 @@
 // The large views' canvas on a QPainter: the window's widget or an image to save.
 
 #include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QList>
 #include <QPainter>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "platform/canvas.h"
 
 namespace moji {
+
+/// Texts laid out once and drawn again as they are, with their widths: a view that paints the
+/// same numbers frame after frame keeps one, so that Qt does not lay each out anew.
+class RasterTextCache {
+ public:
+  struct Laid {
+    QList<QGlyphRun> Runs;
+    double Width = 0;
+    double Ascent = 0;
+  };
+  /// The text at the pixel size in the font, laid out on first use.
+  const Laid& Of(std::string_view text, int pixelSize, const QFont& font);
+
+ private:
+  /// A bound on what is kept: the numbers of a few glyphs, the names of the metrics.
+  static constexpr std::size_t kMostKept = 8192;
+  std::map<std::pair<int, std::string>, Laid> laid_;
+  /// The font the texts were laid out in (its pixel size aside).
+  QFont font_;
+};
 
 /// Draws on the painter, antialiased, in its device pixels (the painter's own transform undone
 /// by the caller where it scales). Strokes and shapes that cannot reach the painter's window
@@ -18,6 +42,8 @@ class RasterCanvas final : public Canvas {
  public:
   /// Draws on `painter`, whose target is `width` x `height` device pixels.
   RasterCanvas(QPainter& painter, double width, double height);
+  /// The same, drawing text through `texts` (kept by the caller from paint to paint).
+  RasterCanvas(QPainter& painter, double width, double height, RasterTextCache& texts);
 
   void Clear(COLORREF background) override;
   void Line(CanvasPoint from, CanvasPoint to, const CanvasStroke& stroke) override;
@@ -46,6 +72,7 @@ class RasterCanvas final : public Canvas {
   /// The pixel size of the painter's font, and its measures; 0 before any text.
   int textSize_ = 0;
   std::optional<QFontMetricsF> metrics_;
+  RasterTextCache* texts_ = nullptr;
 };
 
 /// Draws a picture of `width` x `height` pixels at `ratio` device pixels per pixel (at least 1):

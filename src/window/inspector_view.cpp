@@ -192,7 +192,7 @@ void InspectorView::PaintUnderlay(QPainter& painter, Canvas& canvas) {
     if (underlay_.size() != size) underlay_ = QImage(size, QImage::Format_RGB32);
     underlay_.setDevicePixelRatio(key.Ratio);
     QPainter kept(&underlay_);
-    RasterCanvas keptCanvas(kept, width(), height());
+    RasterCanvas keptCanvas(kept, width(), height(), texts_);
     DrawInspectorUnderlay(keptCanvas, scene_, view_, width(), height());
     underlayKey_ = key;
   }
@@ -201,7 +201,7 @@ void InspectorView::PaintUnderlay(QPainter& painter, Canvas& canvas) {
 
 void InspectorView::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  RasterCanvas canvas(painter, width(), height());
+  RasterCanvas canvas(painter, width(), height(), texts_);
   if (pixels_) {
     DrawPixelPanes(canvas, *pixels_, besidePixels_ ? &*besidePixels_ : nullptr, pixelView_, width(), height());
   } else {

@@ -13,6 +13,7 @@
 #include "inspect/pixel_scene.h"
 #include "inspect/inspector_scene.h"
 #include "inspect/view_transform.h"
+#include "platform/raster_canvas.h"
 
 namespace moji {
 
@@ -150,6 +151,8 @@ class InspectorView final : public QWidget {
   /// Space is held and the view was panned meanwhile: its release does not play.
   bool pannedWithSpace_ = false;
   QImage underlay_;
+  /// The numbers and names drawn, laid out once for every paint.
+  RasterTextCache texts_;
   std::optional<UnderlayKey> underlayKey_;
   /// What the last paint's underlay was drawn for.
   std::optional<UnderlayKey> paintedKey_;
