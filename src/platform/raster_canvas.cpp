@@ -60,14 +60,20 @@ RasterCanvas::RasterCanvas(QPainter& painter, double width, double height)
 
 RasterCanvas::RasterCanvas(QPainter& painter, double width, double height, RasterTextCache& texts)
     : RasterCanvas(painter, width, height) {
+  texts.Use(painter.font());
   texts_ = &texts;
 }
 
+void RasterTextCache::Use(QFont font) {
+  // Texts are kept by their pixel size, so the font counts without its size: a canvas changes
+  // the size from text to text.
+  font.setPixelSize(1);
+  if (font == font_) return;
+  laid_.clear();
+  font_ = font;
+}
+
 const RasterTextCache::Laid& RasterTextCache::Of(std::string_view text, int pixelSize, const QFont& font) {
-  if (font != font_) {
-    laid_.clear();
-    font_ = font;
-  }
   const auto key = std::pair(pixelSize, std::string(text));
   if (const auto found = laid_.find(key); found != laid_.end()) return found->second;
   if (laid_.size() >= kMostKept) laid_.clear();

@@ -24,14 +24,16 @@ class RasterTextCache {
     double Width = 0;
     double Ascent = 0;
   };
-  /// The text at the pixel size in the font, laid out on first use.
+  /// Lays texts out in `font` from now on; what was kept in another font goes.
+  void Use(QFont font);
+  /// The text at the pixel size in the font (the one in use, at that size), laid out on first use.
   const Laid& Of(std::string_view text, int pixelSize, const QFont& font);
 
  private:
   /// A bound on what is kept: the numbers of a few glyphs, the names of the metrics.
   static constexpr std::size_t kMostKept = 8192;
   std::map<std::pair<int, std::string>, Laid> laid_;
-  /// The font the texts were laid out in (its pixel size aside).
+  /// The font the texts were laid out in, at pixel size 1.
   QFont font_;
 };
 

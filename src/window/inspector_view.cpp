@@ -192,6 +192,8 @@ void InspectorView::PaintUnderlay(QPainter& painter, Canvas& canvas) {
     if (underlay_.size() != size) underlay_ = QImage(size, QImage::Format_RGB32);
     underlay_.setDevicePixelRatio(key.Ratio);
     QPainter kept(&underlay_);
+    // The view's own font, as the painter on the widget has it.
+    kept.setFont(font());
     RasterCanvas keptCanvas(kept, width(), height(), texts_);
     DrawInspectorUnderlay(keptCanvas, scene_, view_, width(), height());
     underlayKey_ = key;
