@@ -9,6 +9,7 @@
 #include <QTextLayout>
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace moji {
 namespace {
@@ -113,8 +114,32 @@ void RasterCanvas::Line(CanvasPoint from, CanvasPoint to, const CanvasStroke& st
     AxisLine(from, to, stroke);
     return;
   }
-  Prepare(&stroke, nullptr);
+  // Square ends: Qt draws such a line by its fast line rasterizer, round ones by the stroker.
+  QPen pen = PenOf(stroke);
+  pen.setCapStyle(Qt::SquareCap);
+  painter_.setPen(pen);
+  painter_.setBrush(Qt::NoBrush);
   painter_.drawLine(Point(from), Point(to));
+}
+
+void RasterCanvas::StrokeAsLines(const QPainterPath& shape, const CanvasStroke& stroke) {
+  // Flattened in device pixels, where it is drawn, and mapped back into the painter's pixels;
+  // each line cut to what can be seen.
+  const QTransform device = painter_.deviceTransform();
+  const QTransform back = device.inverted();
+  const PixelBox seen{-kReach, -kReach, width_ + kReach, height_ + kReach};
+  std::vector<QLineF> lines;
+  for (const QPolygonF& polygon : shape.toSubpathPolygons(device)) {
+    for (qsizetype k = 0; k + 1 < polygon.size(); ++k) {
+      QPointF a = back.map(polygon[k]), b = back.map(polygon[k + 1]);
+      if (ClipToBox(a, b, seen)) lines.emplace_back(a, b);
+    }
+  }
+  QPen pen = PenOf(stroke);
+  pen.setCapStyle(Qt::SquareCap);
+  painter_.setPen(pen);
+  painter_.setBrush(Qt::NoBrush);
+  painter_.drawLines(lines.data(), static_cast<int>(lines.size()));
 }
 
 void RasterCanvas::AxisLine(CanvasPoint from, CanvasPoint to, const CanvasStroke& stroke) {
@@ -162,7 +187,16 @@ void RasterCanvas::Path(const CanvasPath& path, const CanvasStroke* stroke, cons
     }
   }
   const QRectF box = shape.controlPointRect();
-  if (!Visible(box.left(), box.top(), box.right(), box.bottom()) || !Prepare(stroke, fill)) return;
+  if (!Visible(box.left(), box.top(), box.right(), box.bottom())) return;
+  if (stroke != nullptr && fill == nullptr && !stroke->Dashed && stroke->Alpha == 255) {
+    // An outline only, solid and opaque: drawn as its flattened lines. Qt's antialiased fill
+    // of a stroke's outline grows with the square of the cells in a pixel row, and a moved
+    // outline's nearly level edges make thousands of them; its line rasterizer does not.
+    // Where two lines overlap at a join, the same opaque colour covers the same pixels.
+    StrokeAsLines(shape, *stroke);
+    return;
+  }
+  if (!Prepare(stroke, fill)) return;
   painter_.drawPath(shape);
 }
 

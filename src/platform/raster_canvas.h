@@ -5,6 +5,7 @@
 #include <QGlyphRun>
 #include <QList>
 #include <QPainter>
+#include <QPainterPath>
 #include <functional>
 #include <map>
 #include <optional>
@@ -67,6 +68,8 @@ class RasterCanvas final : public Canvas {
   bool Visible(double left, double top, double right, double bottom) const;
   void UseTextSize(double pixelSize);
   void AxisLine(CanvasPoint from, CanvasPoint to, const CanvasStroke& stroke);
+  /// Strokes the shape as the lines of its flattened curves, with square ends.
+  void StrokeAsLines(const QPainterPath& shape, const CanvasStroke& stroke);
 
   QPainter& painter_;
   double width_;

@@ -39,7 +39,23 @@ QPen QtPen(COLORREF color, std::int32_t width, std::int32_t style, double ratio)
               width > 1 ? Qt::RoundCap : Qt::SquareCap, Qt::RoundJoin);
 }
 
-/// Cuts the segment a-b to the part inside the box (Liang and Barsky); false when no part is.
+QRectF ControlBox(const std::array<QPointF, 4>& p) {
+  return QPolygonF({p[0], p[1], p[2], p[3]}).boundingRect();
+}
+
+/// A ratio below 1, or not a number, is taken as 1.
+double UsableRatio(double ratio) { return std::isfinite(ratio) && ratio > 1.0 ? ratio : 1.0; }
+
+/// An image `width` x `height` logical pixels at `ratio` device pixels per logical pixel.
+QImage ImageAtRatio(int width, int height, double ratio) {
+  QImage image(static_cast<int>(std::lround(width * ratio)),
+               static_cast<int>(std::lround(height * ratio)), QImage::Format_ARGB32_Premultiplied);
+  image.setDevicePixelRatio(ratio);
+  return image;
+}
+
+}  // namespace
+
 bool ClipToBox(QPointF& a, QPointF& b, const PixelBox& box) {
   const double dx = b.x() - a.x(), dy = b.y() - a.y();
   double enter = 0.0, leave = 1.0;
@@ -60,23 +76,6 @@ bool ClipToBox(QPointF& a, QPointF& b, const PixelBox& box) {
   if (leave < 1.0) b = start + leave * (end - start);
   return true;
 }
-
-QRectF ControlBox(const std::array<QPointF, 4>& p) {
-  return QPolygonF({p[0], p[1], p[2], p[3]}).boundingRect();
-}
-
-/// A ratio below 1, or not a number, is taken as 1.
-double UsableRatio(double ratio) { return std::isfinite(ratio) && ratio > 1.0 ? ratio : 1.0; }
-
-/// An image `width` x `height` logical pixels at `ratio` device pixels per logical pixel.
-QImage ImageAtRatio(int width, int height, double ratio) {
-  QImage image(static_cast<int>(std::lround(width * ratio)),
-               static_cast<int>(std::lround(height * ratio)), QImage::Format_ARGB32_Premultiplied);
-  image.setDevicePixelRatio(ratio);
-  return image;
-}
-
-}  // namespace
 
 RasterSurface::RasterSurface(int width, int height, COLORREF background, double ratio)
     : width_(std::max(width, 1)), height_(std::max(height, 1)), background_(ColorOf(background)) {

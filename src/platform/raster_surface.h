@@ -39,6 +39,9 @@ struct PixelBox {
   }
 };
 
+/// Cuts the segment a-b to the part inside the box (Liang and Barsky); false when no part is.
+bool ClipToBox(QPointF& a, QPointF& b, const PixelBox& box);
+
 /// Paints pens, polylines, Bezier segments and circles into an image, antialiased; straight
 /// horizontal and vertical strokes are solid and exactly as wide as the pen. One painter stays
 /// open across drawing calls and is closed when the image is read or cleared. What cannot reach
