@@ -37,13 +37,14 @@ void AppendCubic(CanvasPath& path, const CubicSegment& segment) {
                   {Canvas2(segment[1]), Canvas2(segment[2]), Canvas2(segment[3])}});
 }
 
+/// The background with the font-unit grid over it.
 void DrawGrid(Canvas& canvas, const ViewTransform& view, double width, double height) {
   const UnitGrid grid = UnitGridOf(view, width, height);
   const CanvasStroke stroke{kGridColor, 255, 1, false};
-  for (const double x : grid.Verticals) {
-    const double dx = view.ToDevice(x, 0).X;
-    canvas.Line({dx, 0}, {dx, height}, stroke);
-  }
+  std::vector<double> columns;
+  columns.reserve(grid.Verticals.size());
+  for (const double x : grid.Verticals) columns.push_back(view.ToDevice(x, 0).X);
+  canvas.ClearWithColumns(kViewBackground, columns, height, stroke);
   for (const double y : grid.Horizontals) {
     const double dy = view.ToDevice(0, y).Y;
     canvas.Line({0, dy}, {width, dy}, stroke);
@@ -257,8 +258,11 @@ void DrawInspectorGlyph(Canvas& canvas, const InspectorScene& scene, const ViewT
 
 void DrawInspectorUnderlay(Canvas& canvas, const InspectorScene& scene, const ViewTransform& view,
                            double width, double height) {
-  canvas.Clear(kViewBackground);
-  if (scene.Layers.Grid) DrawGrid(canvas, view, width, height);
+  if (scene.Layers.Grid) {
+    DrawGrid(canvas, view, width, height);
+  } else {
+    canvas.Clear(kViewBackground);
+  }
   DrawMetrics(canvas, scene, view, width, height);
 }
 

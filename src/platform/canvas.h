@@ -2,6 +2,7 @@
 // What the large views draw on: strokes, fills and text in device pixels, with fractions.
 
 #include <cstdint>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -50,6 +51,13 @@ class Canvas {
   /// Fills everything with the colour.
   virtual void Clear(COLORREF background) = 0;
   virtual void Line(CanvasPoint from, CanvasPoint to, const CanvasStroke& stroke) = 0;
+  /// Fills everything with the colour, then strokes a line down the whole `height` at each x of
+  /// `columns` (a grid's vertical lines): the same as Clear and a Line for each.
+  virtual void ClearWithColumns(COLORREF background, std::span<const double> columns,
+                                double height, const CanvasStroke& stroke) {
+    Clear(background);
+    for (const double x : columns) Line({x, 0}, {x, height}, stroke);
+  }
   /// The path stroked, filled, or both (a null stroke or fill draws none).
   virtual void Path(const CanvasPath& path, const CanvasStroke* stroke, const CanvasFill* fill) = 0;
   /// The rectangle of corner (x, y), stroked, filled, or both.

@@ -9,6 +9,7 @@
 #include <QTextLayout>
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 #include <vector>
 
 namespace moji {
@@ -18,6 +19,10 @@ namespace {
 constexpr double kReach = 64;
 /// Coordinates are clamped this far out before they reach Qt, whose raster works in fixed point.
 constexpr double kFarthest = 1e6;
+/// The largest mark drawn from a stamp, as device pixels from its centre to its stamp's edge.
+constexpr int kLargestStamp = 24;
+/// The widest row of device pixels a clear with columns draws as one texture.
+constexpr int kLongestRow = 1 << 16;
 
 QColor ColorOf(COLORREF color, std::uint8_t alpha) {
   return QColor(static_cast<int>(color & 0xFF), static_cast<int>((color >> 8) & 0xFF),
@@ -59,10 +64,12 @@ RasterCanvas::RasterCanvas(QPainter& painter, double width, double height)
   painter_.setRenderHint(QPainter::Antialiasing);
 }
 
-RasterCanvas::RasterCanvas(QPainter& painter, double width, double height, RasterTextCache& texts)
+RasterCanvas::RasterCanvas(QPainter& painter, double width, double height, RasterTextCache& texts,
+                           MarkStamps& stamps)
     : RasterCanvas(painter, width, height) {
   texts.Use(painter.font());
   texts_ = &texts;
+  stamps_ = &stamps;
 }
 
 void RasterTextCache::Use(QFont font) {
@@ -142,6 +149,17 @@ void RasterCanvas::StrokeAsLines(const QPainterPath& shape, const CanvasStroke& 
   painter_.drawLines(lines.data(), static_cast<int>(lines.size()));
 }
 
+double RasterCanvas::Ratio() const {
+  return painter_.device() != nullptr ? painter_.device()->devicePixelRatioF() : 1.0;
+}
+
+std::pair<double, double> RasterCanvas::AxisLineAcross(double at, double width) const {
+  // Sharp, on whole device pixels: a thin rectangle antialiased costs Qt ten times more.
+  const double ratio = Ratio();
+  const auto snap = [ratio](double value) { return std::round(value * ratio) / ratio; };
+  return {snap(at - width / 2), std::max(snap(width), 1 / ratio)};
+}
+
 void RasterCanvas::AxisLine(CanvasPoint from, CanvasPoint to, const CanvasStroke& stroke) {
   // A line along an axis is a thin rectangle, filled: the grid and the metric lines are long,
   // and Qt strokes them, dashed above all, many times slower than it fills.
@@ -157,11 +175,9 @@ void RasterCanvas::AxisLine(CanvasPoint from, CanvasPoint to, const CanvasStroke
   // Opaque, as the colour shows over the white of the view: Qt fills a thin rectangle of a
   // colour that is not opaque ten times slower than one that is.
   const QColor color = OverWhite(stroke.Color, stroke.Alpha);
-  // Sharp, on whole device pixels: a thin rectangle antialiased costs Qt ten times more again.
-  const double ratio = painter_.device() != nullptr ? painter_.device()->devicePixelRatioF() : 1.0;
+  const double ratio = Ratio();
   const auto snap = [ratio](double value) { return std::round(value * ratio) / ratio; };
-  const double thickness = std::max(snap(width), 1 / ratio);
-  const double across = snap((horizontal ? from.Y : from.X) - width / 2);
+  const auto [across, thickness] = AxisLineAcross(horizontal ? from.Y : from.X, width);
   painter_.setRenderHint(QPainter::Antialiasing, false);
   for (double at = start; at < end; at += dash + gap) {
     const double length = std::min(dash, end - at);
@@ -170,6 +186,35 @@ void RasterCanvas::AxisLine(CanvasPoint from, CanvasPoint to, const CanvasStroke
     painter_.fillRect(piece, color);
   }
   painter_.setRenderHint(QPainter::Antialiasing, true);
+}
+
+void RasterCanvas::ClearWithColumns(COLORREF background, std::span<const double> columns,
+                                    double height, const CanvasStroke& stroke) {
+  // Qt fills a vertical line row by row, a call for each pixel of its height: the columns go
+  // into one row of device pixels instead, which a texture repeats down the canvas at the
+  // cost of a clear. Each column covers the device pixels its own Line would.
+  const QTransform device = painter_.deviceTransform();
+  const int across = static_cast<int>(std::ceil(device.map(QPointF(width_, 0)).x()));
+  if (height < height_ || stroke.Dashed || across <= 0 || across > kLongestRow ||
+      !device.isInvertible()) {
+    return Canvas::ClearWithColumns(background, columns, height, stroke);
+  }
+  QImage row(across, 1, QImage::Format_RGB32);
+  row.fill(ColorOf(background, 255));
+  const QRgb ink = OverWhite(stroke.Color, stroke.Alpha).rgb();
+  for (const double x : columns) {
+    if (!std::isfinite(x) || x < -kReach || x > width_ + kReach) continue;
+    const auto [left, thickness] = AxisLineAcross(x, std::max(stroke.Width, 0.0));
+    const auto first = std::lround(device.map(QPointF(left, 0)).x());
+    const auto last = std::lround(device.map(QPointF(left + thickness, 0)).x());
+    for (auto column = std::max(first, 0L); column < std::min(last, long{across}); ++column) {
+      row.setPixel(static_cast<int>(column), 0, ink);
+    }
+  }
+  // The texture's pixels are the target's: its transform undoes the painter's.
+  QBrush texture(row);
+  texture.setTransform(device.inverted());
+  painter_.fillRect(QRectF(0, 0, width_, height_), texture);
 }
 
 void RasterCanvas::Path(const CanvasPath& path, const CanvasStroke* stroke, const CanvasFill* fill) {
@@ -207,7 +252,9 @@ void RasterCanvas::Rectangle(double x, double y, double width, double height,
                std::max(y, y + height))) {
     return;
   }
-  if (fill != nullptr) {
+  if (fill != nullptr && (stroke != nullptr ||
+                          !StampMark(MarkStamps::Shape::Box, {x + width / 2, y + height / 2},
+                                     std::fabs(width), std::fabs(height), nullptr, fill))) {
     painter_.fillRect(QRectF(Near(x), Near(y), Near(width), Near(height)), ColorOf(fill->Color, fill->Alpha));
   }
   if (stroke == nullptr) return;
@@ -219,10 +266,66 @@ void RasterCanvas::Circle(CanvasPoint centre, double radius, const CanvasStroke*
                           const CanvasFill* fill) {
   if (!Finite(centre) || !std::isfinite(radius) || radius <= 0 ||
       !Visible(centre.X - radius, centre.Y - radius, centre.X + radius, centre.Y + radius) ||
-      !Prepare(stroke, fill)) {
+      (stroke == nullptr && fill == nullptr) ||
+      StampMark(MarkStamps::Shape::Circle, centre, 2 * radius, 2 * radius, stroke, fill)) {
     return;
   }
+  Prepare(stroke, fill);
   painter_.drawEllipse(Point(centre), radius, radius);
+}
+
+bool RasterCanvas::StampMark(MarkStamps::Shape shape, CanvasPoint centre, double width,
+                             double height, const CanvasStroke* stroke, const CanvasFill* fill) {
+  // Qt fills an antialiased ellipse or a box off the pixel grid through its general path
+  // filler, many times slower than it copies a small image.
+  const QTransform device = painter_.deviceTransform();
+  const double scale = device.m11();
+  if (device.type() > QTransform::TxScale || scale != device.m22() || !(scale > 0)) return false;
+  const double pen = stroke != nullptr ? std::max(stroke->Width, 0.0) * scale : 0.0;
+  const int half = static_cast<int>(std::ceil(std::max(width, height) * scale / 2 + pen / 2 + 1));
+  if (half > kLargestStamp) return false;
+  const QPointF at = device.map(Point(centre));
+  // The whole device pixel and the quarter within it, rounded to the nearest.
+  const auto place = [](double value) {
+    const double whole = std::floor(value);
+    const long phase = std::lround((value - whole) * MarkStamps::kPhases);
+    return std::pair(static_cast<int>(whole) + static_cast<int>(phase / MarkStamps::kPhases),
+                     static_cast<int>(phase % MarkStamps::kPhases));
+  };
+  const auto [x, phaseX] = place(at.x());
+  const auto [y, phaseY] = place(at.y());
+  MarkStamps::Key key{shape, width * scale, height * scale, pen, 0, 0, 0, 0,
+                      stroke != nullptr, fill != nullptr, phaseX, phaseY};
+  if (stroke != nullptr) std::tie(key.StrokeColor, key.StrokeAlpha) = std::pair(stroke->Color, stroke->Alpha);
+  if (fill != nullptr) std::tie(key.FillColor, key.FillAlpha) = std::pair(fill->Color, fill->Alpha);
+  const QImage& stamp = stamps_->Of(key, half);
+  // Copied pixel for pixel: for the moment the painter draws in the target's device pixels.
+  const QTransform world = painter_.worldTransform();
+  painter_.setWorldTransform(device.inverted() * world);
+  painter_.drawImage(QPoint(x - half, y - half), stamp);
+  painter_.setWorldTransform(world);
+  return true;
+}
+
+const QImage& MarkStamps::Of(const Key& key, int half) {
+  if (const auto found = kept_.find(key); found != kept_.end()) return found->second;
+  if (kept_.size() >= kMostKept) kept_.clear();
+  QImage stamp(2 * half + 1, 2 * half + 1, QImage::Format_ARGB32_Premultiplied);
+  stamp.fill(Qt::transparent);
+  QPainter painter(&stamp);
+  painter.setRenderHint(QPainter::Antialiasing);
+  const QPointF centre(half + double(key.PhaseX) / kPhases, half + double(key.PhaseY) / kPhases);
+  const QRectF box(centre.x() - key.Width / 2, centre.y() - key.Height / 2, key.Width, key.Height);
+  if (key.Form == Shape::Box) {
+    if (key.Filled) painter.fillRect(box, ColorOf(key.FillColor, key.FillAlpha));
+  } else {
+    painter.setPen(key.Stroked ? PenOf({key.StrokeColor, key.StrokeAlpha, key.PenWidth, false})
+                               : QPen(Qt::NoPen));
+    painter.setBrush(key.Filled ? QBrush(ColorOf(key.FillColor, key.FillAlpha)) : QBrush(Qt::NoBrush));
+    painter.drawEllipse(box);
+  }
+  painter.end();
+  return kept_.emplace(key, std::move(stamp)).first->second;
 }
 
 void RasterCanvas::UseTextSize(double pixelSize) {

@@ -3,6 +3,7 @@
 
 #include <QFontMetricsF>
 #include <QGlyphRun>
+#include <QImage>
 #include <QList>
 #include <QPainter>
 #include <QPainterPath>
@@ -38,6 +39,35 @@ class RasterTextCache {
   QFont font_;
 };
 
+/// Small marks (the circles and squares of points) drawn once, antialiased, for each look and
+/// each quarter of a device pixel their centres may fall at, and copied from then on.
+class MarkStamps {
+ public:
+  enum class Shape : std::uint8_t { Circle, Box };
+  /// A mark's look in device pixels, and where its centre falls within a device pixel.
+  struct Key {
+    Shape Form = Shape::Circle;
+    double Width = 0, Height = 0, PenWidth = 0;
+    COLORREF StrokeColor = 0;
+    std::uint8_t StrokeAlpha = 0;
+    COLORREF FillColor = 0;
+    std::uint8_t FillAlpha = 0;
+    bool Stroked = false, Filled = false;
+    int PhaseX = 0, PhaseY = 0;
+    auto operator<=>(const Key&) const = default;
+  };
+  /// Places within a device pixel, along each axis, that stamps are made for.
+  static constexpr int kPhases = 4;
+  /// The stamp of the mark, `2 * half + 1` device pixels square with the mark's centre at
+  /// (half, half) and its phase; drawn on first use.
+  const QImage& Of(const Key& key, int half);
+
+ private:
+  /// A bound on what is kept: the marks of a few palettes.
+  static constexpr std::size_t kMostKept = 1024;
+  std::map<Key, QImage> kept_;
+};
+
 /// Draws on the painter, antialiased, in its device pixels (the painter's own transform undone
 /// by the caller where it scales). Strokes and shapes that cannot reach the painter's window
 /// are left out.
@@ -45,11 +75,16 @@ class RasterCanvas final : public Canvas {
  public:
   /// Draws on `painter`, whose target is `width` x `height` device pixels.
   RasterCanvas(QPainter& painter, double width, double height);
-  /// The same, drawing text through `texts` (kept by the caller from paint to paint).
-  RasterCanvas(QPainter& painter, double width, double height, RasterTextCache& texts);
+  /// The same, drawing text and small marks through `texts` and `stamps` (kept by the caller
+  /// from paint to paint).
+  RasterCanvas(QPainter& painter, double width, double height, RasterTextCache& texts,
+               MarkStamps& stamps);
 
   void Clear(COLORREF background) override;
   void Line(CanvasPoint from, CanvasPoint to, const CanvasStroke& stroke) override;
+  /// In one pass: a row of device pixels with the columns in it, repeated down the canvas.
+  void ClearWithColumns(COLORREF background, std::span<const double> columns, double height,
+                        const CanvasStroke& stroke) override;
   void Path(const CanvasPath& path, const CanvasStroke* stroke, const CanvasFill* fill) override;
   void Rectangle(double x, double y, double width, double height, const CanvasStroke* stroke,
                  const CanvasFill* fill) override;
@@ -68,8 +103,18 @@ class RasterCanvas final : public Canvas {
   bool Visible(double left, double top, double right, double bottom) const;
   void UseTextSize(double pixelSize);
   void AxisLine(CanvasPoint from, CanvasPoint to, const CanvasStroke& stroke);
+  /// Device pixels per pixel of the painter's target.
+  double Ratio() const;
+  /// Where a line along an axis `width` wide and centred on `at` lies across it, on whole
+  /// device pixels: its near edge and its thickness.
+  std::pair<double, double> AxisLineAcross(double at, double width) const;
   /// Strokes the shape as the lines of its flattened curves, with square ends.
   void StrokeAsLines(const QPainterPath& shape, const CanvasStroke& stroke);
+
+  /// Draws a small mark of `width` x `height` about `centre` by copying its stamp; false when
+  /// it is not small, or the painter turns or shears.
+  bool StampMark(MarkStamps::Shape shape, CanvasPoint centre, double width, double height,
+                 const CanvasStroke* stroke, const CanvasFill* fill);
 
   QPainter& painter_;
   double width_;
@@ -78,6 +123,9 @@ class RasterCanvas final : public Canvas {
   int textSize_ = 0;
   std::optional<QFontMetricsF> metrics_;
   RasterTextCache* texts_ = nullptr;
+  /// The stamps of small marks: the caller's, or the canvas's own.
+  MarkStamps ownStamps_;
+  MarkStamps* stamps_ = &ownStamps_;
 };
 
 /// Draws a picture of `width` x `height` pixels at `ratio` device pixels per pixel (at least 1):

@@ -194,7 +194,7 @@ void InspectorView::PaintUnderlay(QPainter& painter, Canvas& canvas) {
     QPainter kept(&underlay_);
     // The view's own font, as the painter on the widget has it.
     kept.setFont(font());
-    RasterCanvas keptCanvas(kept, width(), height(), texts_);
+    RasterCanvas keptCanvas(kept, width(), height(), texts_, stamps_);
     DrawInspectorUnderlay(keptCanvas, scene_, view_, width(), height());
     underlayKey_ = key;
   }
@@ -203,7 +203,7 @@ void InspectorView::PaintUnderlay(QPainter& painter, Canvas& canvas) {
 
 void InspectorView::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  RasterCanvas canvas(painter, width(), height(), texts_);
+  RasterCanvas canvas(painter, width(), height(), texts_, stamps_);
   if (pixels_) {
     DrawPixelPanes(canvas, *pixels_, besidePixels_ ? &*besidePixels_ : nullptr, pixelView_, width(), height());
   } else {

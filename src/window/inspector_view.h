@@ -153,6 +153,8 @@ class InspectorView final : public QWidget {
   QImage underlay_;
   /// The numbers and names drawn, laid out once for every paint.
   RasterTextCache texts_;
+  /// The marks of points, drawn once and copied on every paint.
+  MarkStamps stamps_;
   std::optional<UnderlayKey> underlayKey_;
   /// What the last paint's underlay was drawn for.
   std::optional<UnderlayKey> paintedKey_;
