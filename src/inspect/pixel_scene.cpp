@@ -64,7 +64,7 @@ void DrawBitmap(Canvas& canvas, const GlyphBitmap& bitmap, const ViewTransform& 
   if (rows.empty()) return;
   const CanvasPoint corner = OnView(view, bitmap.Left, bitmap.Top);
   canvas.GreyImage(rows.data(), bitmap.Width, bitmap.Rows, bitmap.Width, corner.X, corner.Y,
-                   view.Scale * kUnitsPerPixel, kInk);
+                   view.Scale * kUnitsPerPixel, kInk, kViewBackground);
 }
 
 /// A line at each whole pixel across the view, the baseline and the origin darker.

@@ -79,14 +79,14 @@ double SvgCanvas::TextWidth(std::string_view text, double pixelSize) {
 }
 
 void SvgCanvas::GreyImage(const std::uint8_t* pixels, int width, int height, int pitch, double x,
-                          double y, double cell, COLORREF ink) {
+                          double y, double cell, COLORREF ink, COLORREF paper) {
   if (pixels == nullptr || width <= 0 || height <= 0 || pitch < width || !(cell > 0)) return;
   for (int row = 0; row < height; ++row) {
     for (int column = 0; column < width; ++column) {
       const std::uint8_t value = pixels[static_cast<std::size_t>(row) * static_cast<std::size_t>(pitch) +
                                         static_cast<std::size_t>(column)];
       if (value == 0) continue;
-      const CanvasFill fill{ink, value};
+      const CanvasFill fill{Mixed(paper, ink, value), 255};
       Rectangle(x + column * cell, y + row * cell, cell, cell, nullptr, &fill);
     }
   }

@@ -40,6 +40,16 @@ struct CanvasPathPiece {
   CanvasPoint Points[3]{};
 };
 
+/// The colour `amount` of the way from `paper` (0) to `ink` (255), channel by channel, rounded.
+constexpr COLORREF Mixed(COLORREF paper, COLORREF ink, std::uint8_t amount) {
+  COLORREF mixed = 0;
+  for (const int shift : {0, 8, 16}) {
+    const COLORREF from = (paper >> shift) & 0xFF, to = (ink >> shift) & 0xFF;
+    mixed |= ((to * amount + from * (255 - amount) + 127) / 255) << shift;
+  }
+  return mixed;
+}
+
 /// A path of subpaths; filled by the non-zero winding rule.
 using CanvasPath = std::vector<CanvasPathPiece>;
 
@@ -69,10 +79,11 @@ class Canvas {
   virtual void Text(CanvasPoint at, std::string_view text, double pixelSize, COLORREF color) = 0;
   /// The width of the text as Text draws it.
   virtual double TextWidth(std::string_view text, double pixelSize) = 0;
-  /// A grey picture of `width` x `height` pixels, `pitch` bytes a row, 0 white to 255 black,
-  /// drawn with each pixel a square of `cell` device pixels from (x, y), sharp.
+  /// A grey picture of `width` x `height` pixels, `pitch` bytes a row, 0 the paper's colour to
+  /// 255 the ink's, drawn opaque with each pixel a square of `cell` device pixels from (x, y),
+  /// sharp. It is drawn over the paper: pixels of 0 are left as they are.
   virtual void GreyImage(const std::uint8_t* pixels, int width, int height, int pitch, double x,
-                         double y, double cell, COLORREF ink) = 0;
+                         double y, double cell, COLORREF ink, COLORREF paper) = 0;
   /// Until EndPane, draws in a pane of `width` x `height` whose origin lies at (x, 0): what
   /// falls outside it is not drawn, and Clear fills the pane alone.
   virtual void BeginPane(double x, double width, double height) = 0;

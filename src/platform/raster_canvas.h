@@ -93,7 +93,7 @@ class RasterCanvas final : public Canvas {
   void Text(CanvasPoint at, std::string_view text, double pixelSize, COLORREF color) override;
   double TextWidth(std::string_view text, double pixelSize) override;
   void GreyImage(const std::uint8_t* pixels, int width, int height, int pitch, double x, double y,
-                 double cell, COLORREF ink) override;
+                 double cell, COLORREF ink, COLORREF paper) override;
   void BeginPane(double x, double width, double height) override;
   void EndPane() override;
 
