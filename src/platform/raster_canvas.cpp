@@ -60,7 +60,10 @@ QPen PenOf(const CanvasStroke& stroke) {
 }  // namespace
 
 RasterCanvas::RasterCanvas(QPainter& painter, double width, double height)
-    : painter_(painter), width_(width), height_(height) {
+    : painter_(painter),
+      width_(width),
+      height_(height),
+      ratio_(painter.device() != nullptr ? painter.device()->devicePixelRatioF() : 1.0) {
   painter_.setRenderHint(QPainter::Antialiasing);
 }
 
@@ -149,9 +152,7 @@ void RasterCanvas::StrokeAsLines(const QPainterPath& shape, const CanvasStroke& 
   painter_.drawLines(lines.data(), static_cast<int>(lines.size()));
 }
 
-double RasterCanvas::Ratio() const {
-  return painter_.device() != nullptr ? painter_.device()->devicePixelRatioF() : 1.0;
-}
+double RasterCanvas::Ratio() const { return ratio_; }
 
 std::pair<double, double> RasterCanvas::AxisLineAcross(double at, double width) const {
   // Sharp, on whole device pixels: a thin rectangle antialiased costs Qt ten times more.

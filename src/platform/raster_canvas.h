@@ -119,6 +119,8 @@ class RasterCanvas final : public Canvas {
   QPainter& painter_;
   double width_;
   double height_;
+  /// Device pixels per pixel of the painter's target, asked once: Qt asks the device anew.
+  double ratio_;
   /// The pixel size of the painter's font, and its measures; 0 before any text.
   int textSize_ = 0;
   std::optional<QFontMetricsF> metrics_;
