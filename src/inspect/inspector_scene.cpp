@@ -99,10 +99,12 @@ void DrawMetrics(Canvas& canvas, const InspectorScene& scene, const ViewTransfor
 void DrawHandles(Canvas& canvas, const GlyphOutline& device, const InspectorLayers& layers) {
   const OutlineHandles handles = HandlesOfOutline(device);
   if (layers.Handles) {
-    const CanvasStroke stroke{kViewConstructionColor, 255, 1, false};
+    std::vector<CanvasLine> lines;
+    lines.reserve(handles.Handles.size());
     for (const HandleLine& handle : handles.Handles) {
-      canvas.Line(Canvas2(handle.OnCurve), Canvas2(handle.Control), stroke);
+      lines.push_back({Canvas2(handle.OnCurve), Canvas2(handle.Control)});
     }
+    canvas.Lines(lines, {kViewConstructionColor, 255, 1, false});
   }
   if (!layers.DrawnCubics) return;
   const CanvasStroke construction{kViewCubicControlColor, 160, 1, true};

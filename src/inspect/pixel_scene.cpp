@@ -115,30 +115,31 @@ void DrawOutlines(Canvas& canvas, const PixelScene& scene, const ViewTransform& 
   }
 }
 
-/// An arrow from where the point was to where hinting put it, its head at the hinted place.
-/// (Line by line: Qt strokes many short lines far faster one by one than as one path.)
-void DrawArrow(Canvas& canvas, CanvasPoint from, CanvasPoint to) {
-  const CanvasStroke stroke{kArrowColor, 255, 1.2, false};
-  canvas.Line(from, to, stroke);
+/// The lines of an arrow from where the point was to where hinting put it, its head at the
+/// hinted place.
+void AddArrow(std::vector<CanvasLine>& lines, CanvasPoint from, CanvasPoint to) {
+  lines.push_back({from, to});
   const double dx = to.X - from.X, dy = to.Y - from.Y, length = std::hypot(dx, dy);
   if (!(length > 3)) return;
   const double head = std::min(6.0, length / 2), ux = dx / length, uy = dy / length;
   for (const double side : {-1.0, 1.0}) {
-    canvas.Line(to, {to.X - head * ux - side * head * 0.5 * uy, to.Y - head * uy + side * head * 0.5 * ux}, stroke);
+    lines.push_back({to, {to.X - head * ux - side * head * 0.5 * uy, to.Y - head * uy + side * head * 0.5 * ux}});
   }
 }
 
 /// Every move's arrow, and a dot where a point stayed.
 void DrawMoves(Canvas& canvas, const PixelScene& scene, const ViewTransform& view) {
   const CanvasFill still{kArrowColor, 255};
+  std::vector<CanvasLine> arrows;
   for (const PointMove& move : scene.Moves.Moves) {
     const CanvasPoint from = OnView(view, move.From), to = OnView(view, move.To);
     if (move.Distance > 0) {
-      DrawArrow(canvas, from, to);
+      AddArrow(arrows, from, to);
     } else {
       canvas.Rectangle(to.X - 1.5, to.Y - 1.5, 3, 3, nullptr, &still);
     }
   }
+  canvas.Lines(arrows, {kArrowColor, 255, 1.2, false});
 }
 
 }  // namespace

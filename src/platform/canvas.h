@@ -26,6 +26,12 @@ struct CanvasStroke {
   bool Dashed = false;
 };
 
+/// A straight line from one point to another.
+struct CanvasLine {
+  CanvasPoint From;
+  CanvasPoint To;
+};
+
 /// How a shape is filled.
 struct CanvasFill {
   COLORREF Color = 0;
@@ -61,6 +67,10 @@ class Canvas {
   /// Fills everything with the colour.
   virtual void Clear(COLORREF background) = 0;
   virtual void Line(CanvasPoint from, CanvasPoint to, const CanvasStroke& stroke) = 0;
+  /// Many lines in one stroke: the same as a Line for each.
+  virtual void Lines(std::span<const CanvasLine> lines, const CanvasStroke& stroke) {
+    for (const CanvasLine& line : lines) Line(line.From, line.To, stroke);
+  }
   /// Fills everything with the colour, then strokes a line down the whole `height` at each x of
   /// `columns` (a grid's vertical lines): the same as Clear and a Line for each.
   virtual void ClearWithColumns(COLORREF background, std::span<const double> columns,

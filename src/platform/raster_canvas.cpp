@@ -132,6 +132,32 @@ void RasterCanvas::Line(CanvasPoint from, CanvasPoint to, const CanvasStroke& st
   painter_.drawLine(Point(from), Point(to));
 }
 
+void RasterCanvas::Lines(std::span<const CanvasLine> lines, const CanvasStroke& stroke) {
+  // Qt strokes a batch of translucent lines otherwise than the lines one by one.
+  if (stroke.Alpha != 255 || stroke.Dashed) return Canvas::Lines(lines, stroke);
+  std::vector<QLineF> slanted;
+  slanted.reserve(lines.size());
+  for (const CanvasLine& line : lines) {
+    const CanvasPoint from = line.From, to = line.To;
+    if (!Finite(from) || !Finite(to) ||
+        !Visible(std::min(from.X, to.X), std::min(from.Y, to.Y), std::max(from.X, to.X),
+                 std::max(from.Y, to.Y))) {
+      continue;
+    }
+    if (from.X == to.X || from.Y == to.Y) {
+      AxisLine(from, to, stroke);
+    } else {
+      slanted.emplace_back(Point(from), Point(to));
+    }
+  }
+  if (slanted.empty()) return;
+  QPen pen = PenOf(stroke);
+  pen.setCapStyle(Qt::SquareCap);
+  painter_.setPen(pen);
+  painter_.setBrush(Qt::NoBrush);
+  painter_.drawLines(slanted.data(), static_cast<int>(slanted.size()));
+}
+
 void RasterCanvas::StrokeAsLines(const QPainterPath& shape, const CanvasStroke& stroke) {
   // Flattened in device pixels, where it is drawn, and mapped back into the painter's pixels;
   // each line cut to what can be seen.

@@ -74,6 +74,31 @@ TEST(RasterCanvasTest, ColumnsInOnePassCoverWhatTheirLinesDo) {
   }
 }
 
+// Lines drawn in one batch are the lines drawn one by one: slanted ones, ones along an axis,
+// crossing ones, ones from far away, and ones that are not finite, translucent or not.
+TEST(RasterCanvasTest, LinesInOneBatchAreTheLinesOneByOne) {
+  const std::vector<CanvasLine> lines{{{3, 4}, {90, 60}},    {{90, 4}, {3, 60}},    {{10, 80}, {110, 80}},
+                                      {{55, 2}, {55, 88}},  {{-1e9, 30}, {1e9, 31}}, {{40.3, 40.7}, {41, 41}},
+                                      {{kNaN, 3}, {50, 50}}, {{20, 20}, {20, 20}}};
+  for (const double ratio : {1.0, 2.0}) {
+    for (const std::uint8_t alpha : {std::uint8_t{255}, std::uint8_t{120}}) {
+      const CanvasStroke stroke{PaletteRgb(30, 120, 40), alpha, 1.2, false};
+      const auto draw = [&](bool batch) {
+        return Drawn(ratio, [&](RasterCanvas& canvas) {
+          canvas.Clear(PaletteRgb(255, 255, 255));
+          if (batch) {
+            canvas.Lines(lines, stroke);
+          } else {
+            for (const CanvasLine& line : lines) canvas.Line(line.From, line.To, stroke);
+          }
+        });
+      };
+      SCOPED_TRACE(testing::Message() << "ratio " << ratio << " alpha " << int(alpha));
+      EXPECT_EQ(draw(true), draw(false));
+    }
+  }
+}
+
 // A small circle or box copied from its stamp shows as the same shape drawn in place, within
 // the quarter of a device pixel its centre is placed to, including the stamps a later canvas
 // takes from a kept set; a circle too large for a stamp is drawn in place.
