@@ -124,12 +124,27 @@ void RasterCanvas::Line(CanvasPoint from, CanvasPoint to, const CanvasStroke& st
     AxisLine(from, to, stroke);
     return;
   }
+  QLineF seen;
+  if (!SeenPart(from, to, seen)) return;
   // Square ends: Qt draws such a line by its fast line rasterizer, round ones by the stroker.
   QPen pen = PenOf(stroke);
   pen.setCapStyle(Qt::SquareCap);
   painter_.setPen(pen);
   painter_.setBrush(Qt::NoBrush);
-  painter_.drawLine(Point(from), Point(to));
+  painter_.drawLine(seen);
+}
+
+bool RasterCanvas::SeenPart(CanvasPoint from, CanvasPoint to, QLineF& seen) const {
+  // Cut exactly, in doubles, to a margin around the target: Qt's line rasterizer works in
+  // fixed point, and the line keeps its slope however far its ends lie.
+  QPointF a(from.X, from.Y), b(to.X, to.Y);
+  const PixelBox box{-kReach, -kReach, width_ + kReach, height_ + kReach};
+  if (!ClipToBox(a, b, box) || !std::isfinite(a.x()) || !std::isfinite(a.y()) ||
+      !std::isfinite(b.x()) || !std::isfinite(b.y())) {
+    return false;
+  }
+  seen = QLineF(a, b);
+  return true;
 }
 
 void RasterCanvas::Lines(std::span<const CanvasLine> lines, const CanvasStroke& stroke) {
@@ -144,10 +159,11 @@ void RasterCanvas::Lines(std::span<const CanvasLine> lines, const CanvasStroke& 
                  std::max(from.Y, to.Y))) {
       continue;
     }
+    QLineF seen;
     if (from.X == to.X || from.Y == to.Y) {
       AxisLine(from, to, stroke);
-    } else {
-      slanted.emplace_back(Point(from), Point(to));
+    } else if (SeenPart(from, to, seen)) {
+      slanted.push_back(seen);
     }
   }
   if (slanted.empty()) return;
@@ -163,12 +179,11 @@ void RasterCanvas::StrokeAsLines(const QPainterPath& shape, const CanvasStroke& 
   // each line cut to what can be seen.
   const QTransform device = painter_.deviceTransform();
   const QTransform back = device.inverted();
-  const PixelBox seen{-kReach, -kReach, width_ + kReach, height_ + kReach};
   std::vector<QLineF> lines;
   for (const QPolygonF& polygon : shape.toSubpathPolygons(device)) {
     for (qsizetype k = 0; k + 1 < polygon.size(); ++k) {
-      QPointF a = back.map(polygon[k]), b = back.map(polygon[k + 1]);
-      if (ClipToBox(a, b, seen)) lines.emplace_back(a, b);
+      const QPointF a = back.map(polygon[k]), b = back.map(polygon[k + 1]);
+      if (QLineF line; SeenPart({a.x(), a.y()}, {b.x(), b.y()}, line)) lines.push_back(line);
     }
   }
   QPen pen = PenOf(stroke);

@@ -110,6 +110,8 @@ class RasterCanvas final : public Canvas {
   /// Where a line along an axis `width` wide and centred on `at` lies across it, on whole
   /// device pixels: its near edge and its thickness.
   std::pair<double, double> AxisLineAcross(double at, double width) const;
+  /// The part of the line from `from` to `to` that can be seen, in `seen`; false when none.
+  bool SeenPart(CanvasPoint from, CanvasPoint to, QLineF& seen) const;
   /// Strokes the shape as the lines of its flattened curves, with square ends.
   void StrokeAsLines(const QPainterPath& shape, const CanvasStroke& stroke);
 

@@ -148,11 +148,12 @@ TEST(RasterCanvasTest, MarksFromStampsShowAsTheShapesDrawnInPlace) {
   }
 }
 
-// An outline stroked as its flattened lines reaches the canvas however far its points lie,
-// without overflowing Qt's fixed-point raster, and covers the pixels along its path.
+// An outline stroked as its flattened lines, and a line alone or in a batch, reach the canvas
+// however far their points lie, without overflowing Qt's fixed-point raster, and cover the
+// pixels along their paths.
 TEST(RasterCanvasTest, OutlinesFromFarAwayAreDrawnWhereTheyCross) {
   const CanvasStroke pen{PaletteRgb(0, 0, 0), 255, 2, false};
-  for (const double far : {1e4, 1e7, 1e300}) {
+  for (const double far : {1e4, 1e7, 1e12, 1e300}) {
     const QImage image = Drawn(2, [&](RasterCanvas& canvas) {
       canvas.Clear(PaletteRgb(255, 255, 255));
       const CanvasPath path{{CanvasPathPiece::MoveTo, {{-far, 40}}},
@@ -163,6 +164,21 @@ TEST(RasterCanvasTest, OutlinesFromFarAwayAreDrawnWhereTheyCross) {
     SCOPED_TRACE(testing::Message() << "far " << far);
     for (const int x : {0, 60, 119}) EXPECT_EQ(image.pixel(x * 2, 80), qRgb(0, 0, 0)) << x;
     EXPECT_EQ(image.pixel(60 * 2, 20 * 2), qRgb(255, 255, 255));
+    // A slanted line alone, and in a batch, from as far (as far as a double still holds the
+    // line's place beside its length).
+    if (far > 1e15) continue;
+    const QImage lines = Drawn(2, [&](RasterCanvas& canvas) {
+      canvas.Clear(PaletteRgb(255, 255, 255));
+      // Slanted through (0, 20) and (0, 60), by a millionth.
+      canvas.Line({-far, 20 - 1e-6 * far}, {far, 20 + 1e-6 * far}, pen);
+      const CanvasLine batch[] = {{{-far, 60 + 1e-6 * far}, {far, 60 - 1e-6 * far}}};
+      canvas.Lines(batch, pen);
+    });
+    for (const int x : {0, 60, 119}) {
+      EXPECT_EQ(lines.pixel(x * 2, 40), qRgb(0, 0, 0)) << x;
+      EXPECT_EQ(lines.pixel(x * 2, 120), qRgb(0, 0, 0)) << x;
+    }
+    EXPECT_EQ(lines.pixel(60 * 2, 80 * 2), qRgb(255, 255, 255));
   }
 }
 
