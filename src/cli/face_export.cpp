@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <functional>
 #include <condition_variable>
-#include <deque>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <span>
 #include <system_error>
@@ -157,17 +157,17 @@ class LoadedChunks {
   /// Hands over the next chunk; does nothing once the writer has stopped.
   void Put(std::vector<NativeGlyph> chunk) {
     std::unique_lock lock(mutex_);
-    room_.wait(lock, [this] { return waiting_.size() < kMostWaiting || stopped_; });
+    room_.wait(lock, [this] { return !waiting_ || stopped_; });
     if (stopped_) return;
-    waiting_.push_back(std::move(chunk));
+    waiting_ = std::move(chunk);
     filled_.notify_one();
   }
   /// The next chunk, once the loader has put it.
   std::vector<NativeGlyph> Take() {
     std::unique_lock lock(mutex_);
-    filled_.wait(lock, [this] { return !waiting_.empty(); });
-    std::vector<NativeGlyph> chunk = std::move(waiting_.front());
-    waiting_.pop_front();
+    filled_.wait(lock, [this] { return waiting_.has_value(); });
+    std::vector<NativeGlyph> chunk = std::move(*waiting_);
+    waiting_.reset();
     room_.notify_one();
     return chunk;
   }
@@ -183,11 +183,10 @@ class LoadedChunks {
   }
 
  private:
-  static constexpr std::size_t kMostWaiting = 1;
   std::mutex mutex_;
   std::condition_variable room_;
   std::condition_variable filled_;
-  std::deque<std::vector<NativeGlyph>> waiting_;
+  std::optional<std::vector<NativeGlyph>> waiting_;
   bool stopped_ = false;
 };
 

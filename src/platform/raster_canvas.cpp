@@ -29,13 +29,8 @@ QColor ColorOf(COLORREF color, std::uint8_t alpha) {
                 static_cast<int>((color >> 16) & 0xFF), alpha);
 }
 
-/// The colour as it shows at `alpha` over white.
-QColor OverWhite(COLORREF color, std::uint8_t alpha) {
-  const auto blend = [alpha](COLORREF channel) {
-    return static_cast<int>((channel * alpha + 255 * (255 - alpha) + 127) / 255);
-  };
-  return QColor(blend(color & 0xFF), blend((color >> 8) & 0xFF), blend((color >> 16) & 0xFF));
-}
+/// The colour as it shows at `alpha` over white, opaque.
+QColor OverWhite(COLORREF color, std::uint8_t alpha) { return ColorOf(Mixed(0x00FFFFFF, color, alpha), 255); }
 
 double Near(double value) {
   return std::isfinite(value) ? std::clamp(value, -kFarthest, kFarthest) : 0.0;
@@ -115,36 +110,37 @@ void RasterCanvas::Clear(COLORREF background) {
 }
 
 void RasterCanvas::Line(CanvasPoint from, CanvasPoint to, const CanvasStroke& stroke) {
-  if (!Finite(from) || !Finite(to)) return;
-  if (!Visible(std::min(from.X, to.X), std::min(from.Y, to.Y), std::max(from.X, to.X),
-               std::max(from.Y, to.Y))) {
-    return;
-  }
-  if (from.X == to.X || from.Y == to.Y) {
-    AxisLine(from, to, stroke);
-    return;
-  }
-  QLineF seen;
-  if (!SeenPart(from, to, seen)) return;
-  // Square ends: Qt draws such a line by its fast line rasterizer, round ones by the stroker.
-  QPen pen = PenOf(stroke);
-  pen.setCapStyle(Qt::SquareCap);
-  painter_.setPen(pen);
-  painter_.setBrush(Qt::NoBrush);
-  painter_.drawLine(seen);
+  if (const std::optional<QLineF> slanted = Slanted(from, to, stroke)) DrawSlanted({&*slanted, 1}, stroke);
 }
 
-bool RasterCanvas::SeenPart(CanvasPoint from, CanvasPoint to, QLineF& seen) const {
+std::optional<QLineF> RasterCanvas::Slanted(CanvasPoint from, CanvasPoint to, const CanvasStroke& stroke) {
+  if (!Finite(from) || !Finite(to)) return std::nullopt;
+  if (from.X == to.X || from.Y == to.Y) {
+    if (Visible(std::min(from.X, to.X), std::min(from.Y, to.Y), std::max(from.X, to.X), std::max(from.Y, to.Y))) {
+      AxisLine(from, to, stroke);
+    }
+    return std::nullopt;
+  }
+  return SeenPart(from, to);
+}
+
+std::optional<QLineF> RasterCanvas::SeenPart(CanvasPoint from, CanvasPoint to) const {
   // Cut exactly, in doubles, to a margin around the target: Qt's line rasterizer works in
   // fixed point, and the line keeps its slope however far its ends lie.
   QPointF a(from.X, from.Y), b(to.X, to.Y);
   const PixelBox box{-kReach, -kReach, width_ + kReach, height_ + kReach};
-  if (!ClipToBox(a, b, box) || !std::isfinite(a.x()) || !std::isfinite(a.y()) ||
-      !std::isfinite(b.x()) || !std::isfinite(b.y())) {
-    return false;
-  }
-  seen = QLineF(a, b);
-  return true;
+  if (!ClipToBox(a, b, box) || !Finite({a.x(), a.y()}) || !Finite({b.x(), b.y()})) return std::nullopt;
+  return QLineF(a, b);
+}
+
+void RasterCanvas::DrawSlanted(std::span<const QLineF> lines, const CanvasStroke& stroke) {
+  if (lines.empty()) return;
+  // Square ends: Qt draws such lines by its line rasterizer, round ones by the stroker.
+  QPen pen = PenOf(stroke);
+  pen.setCapStyle(Qt::SquareCap);
+  painter_.setPen(pen);
+  painter_.setBrush(Qt::NoBrush);
+  painter_.drawLines(lines.data(), static_cast<int>(lines.size()));
 }
 
 void RasterCanvas::Lines(std::span<const CanvasLine> lines, const CanvasStroke& stroke) {
@@ -153,25 +149,9 @@ void RasterCanvas::Lines(std::span<const CanvasLine> lines, const CanvasStroke& 
   std::vector<QLineF> slanted;
   slanted.reserve(lines.size());
   for (const CanvasLine& line : lines) {
-    const CanvasPoint from = line.From, to = line.To;
-    if (!Finite(from) || !Finite(to) ||
-        !Visible(std::min(from.X, to.X), std::min(from.Y, to.Y), std::max(from.X, to.X),
-                 std::max(from.Y, to.Y))) {
-      continue;
-    }
-    QLineF seen;
-    if (from.X == to.X || from.Y == to.Y) {
-      AxisLine(from, to, stroke);
-    } else if (SeenPart(from, to, seen)) {
-      slanted.push_back(seen);
-    }
+    if (const std::optional<QLineF> part = Slanted(line.From, line.To, stroke)) slanted.push_back(*part);
   }
-  if (slanted.empty()) return;
-  QPen pen = PenOf(stroke);
-  pen.setCapStyle(Qt::SquareCap);
-  painter_.setPen(pen);
-  painter_.setBrush(Qt::NoBrush);
-  painter_.drawLines(slanted.data(), static_cast<int>(slanted.size()));
+  DrawSlanted(slanted, stroke);
 }
 
 void RasterCanvas::StrokeAsLines(const QPainterPath& shape, const CanvasStroke& stroke) {
@@ -183,23 +163,17 @@ void RasterCanvas::StrokeAsLines(const QPainterPath& shape, const CanvasStroke& 
   for (const QPolygonF& polygon : shape.toSubpathPolygons(device)) {
     for (qsizetype k = 0; k + 1 < polygon.size(); ++k) {
       const QPointF a = back.map(polygon[k]), b = back.map(polygon[k + 1]);
-      if (QLineF line; SeenPart({a.x(), a.y()}, {b.x(), b.y()}, line)) lines.push_back(line);
+      if (const std::optional<QLineF> part = SeenPart({a.x(), a.y()}, {b.x(), b.y()})) lines.push_back(*part);
     }
   }
-  QPen pen = PenOf(stroke);
-  pen.setCapStyle(Qt::SquareCap);
-  painter_.setPen(pen);
-  painter_.setBrush(Qt::NoBrush);
-  painter_.drawLines(lines.data(), static_cast<int>(lines.size()));
+  DrawSlanted(lines, stroke);
 }
 
-double RasterCanvas::Ratio() const { return ratio_; }
+double RasterCanvas::Snap(double at) const { return std::round(at * ratio_) / ratio_; }
 
 std::pair<double, double> RasterCanvas::AxisLineAcross(double at, double width) const {
   // Sharp, on whole device pixels: a thin rectangle antialiased costs Qt ten times more.
-  const double ratio = Ratio();
-  const auto snap = [ratio](double value) { return std::round(value * ratio) / ratio; };
-  return {snap(at - width / 2), std::max(snap(width), 1 / ratio)};
+  return {Snap(at - width / 2), std::max(Snap(width), 1 / ratio_)};
 }
 
 void RasterCanvas::AxisLine(CanvasPoint from, CanvasPoint to, const CanvasStroke& stroke) {
@@ -217,14 +191,12 @@ void RasterCanvas::AxisLine(CanvasPoint from, CanvasPoint to, const CanvasStroke
   // Opaque, as the colour shows over the white of the view: Qt fills a thin rectangle of a
   // colour that is not opaque ten times slower than one that is.
   const QColor color = OverWhite(stroke.Color, stroke.Alpha);
-  const double ratio = Ratio();
-  const auto snap = [ratio](double value) { return std::round(value * ratio) / ratio; };
   const auto [across, thickness] = AxisLineAcross(horizontal ? from.Y : from.X, width);
   painter_.setRenderHint(QPainter::Antialiasing, false);
   for (double at = start; at < end; at += dash + gap) {
     const double length = std::min(dash, end - at);
-    const QRectF piece = horizontal ? QRectF(snap(at), across, snap(length), thickness)
-                                    : QRectF(across, snap(at), thickness, snap(length));
+    const QRectF piece = horizontal ? QRectF(Snap(at), across, Snap(length), thickness)
+                                    : QRectF(across, Snap(at), thickness, Snap(length));
     painter_.fillRect(piece, color);
   }
   painter_.setRenderHint(QPainter::Antialiasing, true);
@@ -294,9 +266,11 @@ void RasterCanvas::Rectangle(double x, double y, double width, double height,
                std::max(y, y + height))) {
     return;
   }
-  if (fill != nullptr && (stroke != nullptr ||
-                          !StampMark(MarkStamps::Shape::Box, {x + width / 2, y + height / 2},
-                                     std::fabs(width), std::fabs(height), nullptr, fill))) {
+  // A small box filled alone is a point's mark.
+  const bool stamped = fill != nullptr && stroke == nullptr &&
+                       StampMark(MarkStamps::Shape::Box, {x + width / 2, y + height / 2},
+                                 std::fabs(width), std::fabs(height), nullptr, fill);
+  if (fill != nullptr && !stamped) {
     painter_.fillRect(QRectF(Near(x), Near(y), Near(width), Near(height)), ColorOf(fill->Color, fill->Alpha));
   }
   if (stroke == nullptr) return;
@@ -308,10 +282,10 @@ void RasterCanvas::Circle(CanvasPoint centre, double radius, const CanvasStroke*
                           const CanvasFill* fill) {
   if (!Finite(centre) || !std::isfinite(radius) || radius <= 0 ||
       !Visible(centre.X - radius, centre.Y - radius, centre.X + radius, centre.Y + radius) ||
-      (stroke == nullptr && fill == nullptr) ||
-      StampMark(MarkStamps::Shape::Circle, centre, 2 * radius, 2 * radius, stroke, fill)) {
+      (stroke == nullptr && fill == nullptr)) {
     return;
   }
+  if (StampMark(MarkStamps::Shape::Circle, centre, 2 * radius, 2 * radius, stroke, fill)) return;
   Prepare(stroke, fill);
   painter_.drawEllipse(Point(centre), radius, radius);
 }
@@ -409,8 +383,7 @@ void RasterCanvas::GreyImage(const std::uint8_t* pixels, int width, int height, 
   // Each run of equal pixels along a row is one sharp rectangle, its edges on device pixels so
   // that neighbours meet exactly, and opaque; pixels of no ink are left out. Qt fills these
   // far faster than it scales an image of the whole bitmap over the view, or blends a colour.
-  const double ratio = Ratio();
-  const auto edge = [ratio](double at) { return std::round(Near(at) * ratio) / ratio; };
+  const auto edge = [this](double at) { return Snap(Near(at)); };
   painter_.setRenderHint(QPainter::Antialiasing, false);
   for (int row = 0; row < height; ++row) {
     const double top = edge(y + row * cell), bottom = edge(y + (row + 1) * cell);

@@ -105,13 +105,18 @@ class RasterCanvas final : public Canvas {
   bool Visible(double left, double top, double right, double bottom) const;
   void UseTextSize(double pixelSize);
   void AxisLine(CanvasPoint from, CanvasPoint to, const CanvasStroke& stroke);
-  /// Device pixels per pixel of the painter's target.
-  double Ratio() const;
+  /// The nearest whole device pixel to `at`.
+  double Snap(double at) const;
   /// Where a line along an axis `width` wide and centred on `at` lies across it, on whole
   /// device pixels: its near edge and its thickness.
   std::pair<double, double> AxisLineAcross(double at, double width) const;
-  /// The part of the line from `from` to `to` that can be seen, in `seen`; false when none.
-  bool SeenPart(CanvasPoint from, CanvasPoint to, QLineF& seen) const;
+  /// A line along an axis, drawn at once; of a slanted line, the part that can be seen, for
+  /// DrawSlanted to draw.
+  std::optional<QLineF> Slanted(CanvasPoint from, CanvasPoint to, const CanvasStroke& stroke);
+  /// The part of the line from `from` to `to` that can be seen; nothing when none can.
+  std::optional<QLineF> SeenPart(CanvasPoint from, CanvasPoint to) const;
+  /// The slanted lines, each as Line draws it, in one call to Qt's line rasterizer.
+  void DrawSlanted(std::span<const QLineF> lines, const CanvasStroke& stroke);
   /// Strokes the shape as the lines of its flattened curves, with square ends.
   void StrokeAsLines(const QPainterPath& shape, const CanvasStroke& stroke);
 
