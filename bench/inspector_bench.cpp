@@ -9,17 +9,21 @@
 // 50 %), the ticks as shares of the 50 ms tick period (goals: 𱁬 under 10 %, 龍 under 3 %).
 // A step of the 組み立て mode of 𱁬 in that view, through all its steps in turn, is a share of
 // the frame (goal: under 50 %), and so is a step of the ピクセル mode's size sweep (goal: under
-// 50 %). Runs on the font set "bench_cjk" (see cjk_motion_bench.cpp).
+// 50 %). Beside the ticks, the least a tick with the view open can cost: the drawing area's tick
+// and the moved blocks stroked in the view's image, nothing else (information). Runs on the font
+// set "bench_cjk" (see cjk_motion_bench.cpp).
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QImage>
+#include <QPainter>
 #include <vector>
 
 #include "bench_ratio.h"
 #include "display/display_request.h"
 #include "display/motion_frame.h"
 #include "inspect/construction_lesson.h"
+#include "inspect/font_unit_outline.h"
 #include "inspect/pixel_scene.h"
 #include "platform/hinted_glyph.h"
 #include "motion_ticks.h"
@@ -105,6 +109,40 @@ void BM_TickWithInspector(benchmark::State& state, MovedGlyph glyph) {
   }
 }
 
+/// The least a tick with the view open can cost, as information beside the ticks' goals: the
+/// drawing area's tick, then only the moved blocks stroked in the view's image at the view's
+/// transform (no background, metrics, grid, handles, marks or numbers).
+void BM_TickStrokesOnly(benchmark::State& state, MovedGlyph glyph) {
+  if (!FaceInstalled(state, glyph)) return;
+  GraphicsServices services;
+  RasterTarget target(services);
+  const FetchedGlyph fetched = *FetchForDisplay(target.DrawingDc(), glyph.Character, glyph.Face);
+  InspectorView view;
+  Open(view, fetched);
+  InspectorScene scene = view.Scene();
+  scene.Style.Overlays = {false, false, false};
+  scene.Layers = {};
+  scene.Layers.Cursor = false;
+  QImage image = ImageFor(view);
+  image.fill(Qt::white);
+  RasterTextCache texts;
+  MarkStamps stamps;
+  GlyphOutline outline = fetched.Placed;
+  ClockSeededRandom random;
+  random.Seed(1);
+  MouseState mouse{0, 100.0f, 80.0f};
+  int tick = 0;
+  for (auto _ : state) {
+    if (tick++ % kSessionTicks == 0) outline = fetched.Placed;
+    RunMotionFrame(mouse, random, EveryMark(), outline, fetched.Sources(), target);
+    scene.Outline = PlacedOutlineInFontUnits(outline, view.CellUnits());
+    QPainter painter(&image);
+    RasterCanvas canvas(painter, kViewWidth, kViewHeight, texts, stamps);
+    DrawInspectorGlyph(canvas, scene, view.View(), kViewWidth, kViewHeight);
+    benchmark::DoNotOptimize(image.constBits());
+  }
+}
+
 /// A step of the 組み立て mode with that view open: the view drawn after one more step (over the
 /// underlay it keeps), through every step of the glyph in turn.
 void BM_ConstructionStep(benchmark::State& state, MovedGlyph glyph) {
@@ -155,6 +193,8 @@ BENCHMARK_CAPTURE(BM_InspectorRepaint, noto_most_points, kMostPoints)->Unit(benc
 BENCHMARK_CAPTURE(BM_InspectorRepaint, noto_dragon, kNotoDragon)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_TickWithInspector, noto_most_points, kMostPoints)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_TickWithInspector, noto_dragon, kNotoDragon)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_TickStrokesOnly, noto_most_points, kMostPoints)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_TickStrokesOnly, noto_dragon, kNotoDragon)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_ConstructionStep, noto_most_points, kMostPoints)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_SizeSweepStep, noto_most_points, kMostPoints)->Unit(benchmark::kMillisecond);
 
@@ -167,6 +207,9 @@ std::vector<PeriodShare> Shares() {
            kTickPeriodSeconds, 10.0},
           {"tick with the inspector open 龍", "BM_TickWithInspector/noto_dragon", kTickPeriodSeconds,
            3.0},
+          {"the least such a tick costs U+3106C: the drawing area's tick and the moved outline's strokes",
+           "BM_TickStrokesOnly/noto_most_points", kTickPeriodSeconds, 0.0},
+          {"the least such a tick costs 龍", "BM_TickStrokesOnly/noto_dragon", kTickPeriodSeconds, 0.0},
           {"construction step U+3106C 1600x1000 at ratio 2", "BM_ConstructionStep/noto_most_points",
            kFrameSeconds, 50.0},
           {"size sweep step U+3106C 1600x1000 at ratio 2", "BM_SizeSweepStep/noto_most_points",
