@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
+#include <optional>
 #include <vector>
 
 #include "bench_ratio.h"
@@ -84,9 +85,10 @@ void BM_InspectorRepaint(benchmark::State& state, MovedGlyph glyph) {
   state.counters["ratio"] = view.devicePixelRatioF();
 }
 
-/// A motion tick with the view open: the drawing area's tick, then the view drawn with the
-/// moved points; in sessions from the freshly placed glyph, as motion_ticks.h's.
-void BM_TickWithInspector(benchmark::State& state, MovedGlyph glyph) {
+/// Motion ticks with the view open, in sessions from the freshly placed glyph as motion_ticks.h's:
+/// the drawing area's tick, then `drawView(view, outline, image)` with the moved points.
+template <typename DrawView>
+void RunTicksWithView(benchmark::State& state, MovedGlyph glyph, DrawView drawView) {
   if (!FaceInstalled(state, glyph)) return;
   GraphicsServices services;
   RasterTarget target(services);
@@ -103,44 +105,38 @@ void BM_TickWithInspector(benchmark::State& state, MovedGlyph glyph) {
   for (auto _ : state) {
     if (tick++ % kSessionTicks == 0) outline = fetched.Placed;
     RunMotionFrame(mouse, random, EveryMark(), outline, fetched.Sources(), target);
-    view.ShowMoved(outline, EveryMark());
-    view.render(&image);
+    drawView(view, outline, image);
     benchmark::DoNotOptimize(image.constBits());
   }
 }
 
-/// The least a tick with the view open can cost, as information beside the ticks' goals: the
-/// drawing area's tick, then only the moved blocks stroked in the view's image at the view's
-/// transform (no background, metrics, grid, handles, marks or numbers).
+/// A motion tick with the view open: the view drawn with the moved points over its underlay.
+void BM_TickWithInspector(benchmark::State& state, MovedGlyph glyph) {
+  RunTicksWithView(state, glyph, [](InspectorView& view, const GlyphOutline& outline, QImage& image) {
+    view.ShowMoved(outline, EveryMark());
+    view.render(&image);
+  });
+}
+
+/// The least a tick with the view open can cost, as information beside the ticks' goals: only
+/// the moved blocks stroked in the view's image at the view's transform (no background,
+/// metrics, grid, handles, marks or numbers).
 void BM_TickStrokesOnly(benchmark::State& state, MovedGlyph glyph) {
-  if (!FaceInstalled(state, glyph)) return;
-  GraphicsServices services;
-  RasterTarget target(services);
-  const FetchedGlyph fetched = *FetchForDisplay(target.DrawingDc(), glyph.Character, glyph.Face);
-  InspectorView view;
-  Open(view, fetched);
-  InspectorScene scene = view.Scene();
-  scene.Style.Overlays = {false, false, false};
-  scene.Layers = {};
-  scene.Layers.Cursor = false;
-  QImage image = ImageFor(view);
-  image.fill(Qt::white);
+  std::optional<InspectorScene> scene;
   RasterTextCache texts;
   MarkStamps stamps;
-  GlyphOutline outline = fetched.Placed;
-  ClockSeededRandom random;
-  random.Seed(1);
-  MouseState mouse{0, 100.0f, 80.0f};
-  int tick = 0;
-  for (auto _ : state) {
-    if (tick++ % kSessionTicks == 0) outline = fetched.Placed;
-    RunMotionFrame(mouse, random, EveryMark(), outline, fetched.Sources(), target);
-    scene.Outline = PlacedOutlineInFontUnits(outline, view.CellUnits());
+  RunTicksWithView(state, glyph, [&](InspectorView& view, const GlyphOutline& outline, QImage& image) {
+    if (!scene) {
+      scene = view.Scene();
+      scene->Style.Overlays = {false, false, false};
+      scene->Layers = {};
+      scene->Layers.Cursor = false;
+    }
+    scene->Outline = PlacedOutlineInFontUnits(outline, view.CellUnits());
     QPainter painter(&image);
     RasterCanvas canvas(painter, kViewWidth, kViewHeight, texts, stamps);
-    DrawInspectorGlyph(canvas, scene, view.View(), kViewWidth, kViewHeight);
-    benchmark::DoNotOptimize(image.constBits());
-  }
+    DrawInspectorGlyph(canvas, *scene, view.View(), kViewWidth, kViewHeight);
+  });
 }
 
 /// A step of the 組み立て mode with that view open: the view drawn after one more step (over the
