@@ -9,7 +9,6 @@
 #include <QTextLayout>
 #include <algorithm>
 #include <cmath>
-#include <tuple>
 #include <vector>
 
 namespace moji {
@@ -266,10 +265,12 @@ void RasterCanvas::Rectangle(double x, double y, double width, double height,
                std::max(y, y + height))) {
     return;
   }
-  // A small box filled alone is a point's mark.
-  const bool stamped = fill != nullptr && stroke == nullptr &&
-                       StampMark(MarkStamps::Shape::Box, {x + width / 2, y + height / 2},
-                                 std::fabs(width), std::fabs(height), nullptr, fill);
+  bool stamped = false;
+  if (fill != nullptr && stroke == nullptr) {
+    // A small box filled alone is a point's mark.
+    stamped = StampMark(MarkStamps::Shape::Box, {x + width / 2, y + height / 2}, std::fabs(width),
+                        std::fabs(height), nullptr, fill);
+  }
   if (fill != nullptr && !stamped) {
     painter_.fillRect(QRectF(Near(x), Near(y), Near(width), Near(height)), ColorOf(fill->Color, fill->Alpha));
   }
@@ -310,10 +311,16 @@ bool RasterCanvas::StampMark(MarkStamps::Shape shape, CanvasPoint centre, double
   };
   const auto [x, phaseX] = place(at.x());
   const auto [y, phaseY] = place(at.y());
-  MarkStamps::Key key{shape, width * scale, height * scale, pen, 0, 0, 0, 0,
-                      stroke != nullptr, fill != nullptr, phaseX, phaseY};
-  if (stroke != nullptr) std::tie(key.StrokeColor, key.StrokeAlpha) = std::pair(stroke->Color, stroke->Alpha);
-  if (fill != nullptr) std::tie(key.FillColor, key.FillAlpha) = std::pair(fill->Color, fill->Alpha);
+  MarkStamps::Key key{.Form = shape, .Width = width * scale, .Height = height * scale, .PenWidth = pen,
+                      .Stroked = stroke != nullptr, .Filled = fill != nullptr, .PhaseX = phaseX, .PhaseY = phaseY};
+  if (stroke != nullptr) {
+    key.StrokeColor = stroke->Color;
+    key.StrokeAlpha = stroke->Alpha;
+  }
+  if (fill != nullptr) {
+    key.FillColor = fill->Color;
+    key.FillAlpha = fill->Alpha;
+  }
   const QImage& stamp = stamps_->Of(key, half);
   // Copied pixel for pixel: for the moment the painter draws in the target's device pixels.
   const QTransform world = painter_.worldTransform();
